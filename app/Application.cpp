@@ -1,0 +1,109 @@
+#include "app/Application.h"
+
+#include "app/WindowRegistry.h"
+#include "common/Formats.h"
+
+#include "app/TfrmAvvio.h"
+#include "app/TfrmCambiaPassword.h"
+#include "app/TfrmGuida.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmPassword.h"
+#include "app/TfrmSplash.h"
+#include "common/TfrmCalendario.h"
+#include "members/TfrmAllegaCartella.h"
+#include "members/TfrmAnteprimaTiratori.h"
+#include "members/TfrmCertScaduti.h"
+#include "members/TfrmExpTiratori.h"
+#include "members/TfrmStampaTiratori.h"
+#include "members/TfrmTessereScadute.h"
+#include "members/TfrmTiratori.h"
+#include "members/TfrmTrovaTiratori.h"
+#include "members/TfrmWebCam.h"
+#include "members/TfrmZoom.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QScreen>
+#include <QStyle>
+#include <QTranslator>
+
+namespace Corvalla {
+
+namespace {
+template <typename T> QWidget *make() { return new T(nullptr); }
+
+#define CORVALLA_WINDOW(T) WindowEntry{#T, &make<T>}
+} // namespace
+
+void initApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Corvalla"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Corvalla"));
+    QGuiApplication::setApplicationDisplayName(QString());
+    Formats::applyProcessFormats();
+
+    static bool translated = false;
+    if (!translated) {
+        translated = true;
+        const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        for (const char *name : {"qtbase_it", "qtmultimedia_it"}) {
+            auto *t = new QTranslator(qApp);
+            if (t->load(QString::fromLatin1(name), dir))
+                QCoreApplication::installTranslator(t);
+            else
+                delete t;
+        }
+    }
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        app->setQuitOnLastWindowClosed(false); // the hidden access window is the main window
+        QFont f(QStringLiteral("Liberation Sans"), 10);
+        app->setFont(f);
+    }
+}
+
+const QList<WindowEntry> &windowSet()
+{
+    static const QList<WindowEntry> set = {
+        CORVALLA_WINDOW(TfrmPassword),
+        CORVALLA_WINDOW(TfrmAvvio),
+        CORVALLA_WINDOW(TfrmAllegaCartella),
+        CORVALLA_WINDOW(TfrmAnteprimaTiratori),
+        CORVALLA_WINDOW(TfrmCalendario),
+        CORVALLA_WINDOW(TfrmCambiaPassword),
+        CORVALLA_WINDOW(TfrmCertScaduti),
+        CORVALLA_WINDOW(TfrmExpTiratori),
+        CORVALLA_WINDOW(TfrmGuida),
+        CORVALLA_WINDOW(TfrmInfo),
+        CORVALLA_WINDOW(TfrmSplash),
+        CORVALLA_WINDOW(TfrmStampaTiratori),
+        CORVALLA_WINDOW(TfrmTessereScadute),
+        CORVALLA_WINDOW(TfrmTiratori),
+        CORVALLA_WINDOW(TfrmTrovaTiratori),
+        CORVALLA_WINDOW(TfrmWebCam),
+        CORVALLA_WINDOW(TfrmZoom),
+    };
+    return set;
+}
+
+QList<QWidget *> createWindowSet()
+{
+    QList<QWidget *> windows;
+    for (const WindowEntry &e : windowSet()) {
+        QWidget *w = e.create();
+        w->hide();
+        Windows::add(w);
+        windows.append(w);
+    }
+    return windows;
+}
+
+void showMainWindow(QWidget *mainWindow)
+{
+    mainWindow->adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        mainWindow->move(screen->availableGeometry().center() - mainWindow->rect().center());
+    mainWindow->show();
+}
+
+} // namespace Corvalla

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+namespace Corvalla {
+
+// Prepares the process: Italian locale and Qt's Italian translations (so message-box buttons read
+// "Sì", "No", "Annulla"), the process-wide formats, the application name and the default font.
+void initApplication();
+
+// One window of the start-up set: its class name and how to create it.
+struct WindowEntry
+{
+    const char *className;
+    QWidget *(*create)();
+};
+
+// The windows created at start, in their fixed order; the first is the process's main window.
+const QList<WindowEntry> &windowSet();
+
+// Creates every window of the set, hidden, in order, and registers them (WindowRegistry).
+// The caller owns the returned windows.
+QList<QWidget *> createWindowSet();
+
+// Shows the access window centred on the screen, as the run begins.
+void showMainWindow(QWidget *mainWindow);
+
+} // namespace Corvalla

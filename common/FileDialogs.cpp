@@ -1,0 +1,74 @@
+#include "common/FileDialogs.h"
+
+#include <QFileDialog>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace FileDialogs {
+
+namespace {
+TestHook &hook()
+{
+    static TestHook h;
+    return h;
+}
+
+QString run(QWidget *parent, const Request &r)
+{
+    if (hook())
+        return hook()(r);
+    QFileDialog dialog(parent, r.title, QString(), toQtFilter(r.filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setObjectName(r.kind == Request::Kind::Open ? QStringLiteral("dlgApri") : QStringLiteral("dlgSalva"));
+    if (r.kind == Request::Kind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.selectFile(r.proposedName);
+        // Take the suffix of the first pattern, so that "Foto" is saved as "Foto.jpg".
+        const qsizetype dot = r.filter.indexOf(QStringLiteral("*."));
+        if (dot >= 0) {
+            QString suffix = r.filter.mid(dot + 2);
+            suffix = suffix.left(suffix.indexOf(QRegularExpression(QStringLiteral("[^A-Za-z0-9]"))));
+            dialog.setDefaultSuffix(suffix);
+        }
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
+QString toQtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const qsizetype paren = description.indexOf(QLatin1Char('('));
+        if (paren >= 0)
+            description = description.left(paren);
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString &p : patterns)
+            p = p.trimmed();
+        out.append(description.trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                   QLatin1Char(')'));
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString getOpenFileName(QWidget *parent, const QString &title, const QString &filter)
+{
+    return run(parent, {Request::Kind::Open, title, filter, QString()});
+}
+
+QString getSaveFileName(QWidget *parent, const QString &title, const QString &filter, const QString &proposedName)
+{
+    return run(parent, {Request::Kind::Save, title, filter, proposedName});
+}
+
+void setTestHook(TestHook h) { hook() = std::move(h); }
+
+} // namespace FileDialogs

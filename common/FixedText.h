@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// A fixed text field of width N takes N + 1 bytes: a length byte L, then L bytes of
+// Windows-1252 text; the bytes after the text are not significant.
+
+// Reads a field; a length byte beyond the width is read as the width. The text comes back trimmed.
+QString decodeFixedText(const char *field, int width);
+
+// Writes a field: the text is trimmed, converted, cut to the width; the unused bytes become zero.
+void encodeFixedText(char *field, int width, QStringView text);
+
+// One field of a record layout: its name (the entry field that shows it), offset and width.
+struct FieldSpec
+{
+    const char *name;
+    int offset;
+    int width;
+};
+
+// Size in bytes of a record made of the given fields (fields are contiguous).
+int recordSize(const FieldSpec *fields, int count);
+
+// Decodes and encodes whole records field by field, in layout order.
+QStringList decodeRecord(const QByteArray &record, const FieldSpec *fields, int count);
+QByteArray encodeRecord(const QStringList &values, const FieldSpec *fields, int count);

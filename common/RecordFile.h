@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A file of fixed-size records without header, addressed by 0-based index. It is opened for one
+// operation and closed when the object goes out of scope (or by close()); nothing stays open
+// between user actions. While open it holds an advisory lock (shared for reading, exclusive for
+// writing), so two copies of the program on the same folder never interleave a count and a write.
+class RecordFile
+{
+public:
+    enum class Access { Read, Write };
+
+    RecordFile(const QString &path, int recordSize);
+    ~RecordFile();
+    RecordFile(const RecordFile &) = delete;
+    RecordFile &operator=(const RecordFile &) = delete;
+
+    // Opens the file, creating it empty when it is missing (readers included).
+    bool open(Access access);
+    void close();
+    bool isOpen() const { return m_fd >= 0; }
+
+    // Number of complete records; an incomplete tail is ignored.
+    qint64 count() const;
+
+    // Reads record `index` into `out` (exactly one record). Fails beyond the last record.
+    bool read(qint64 index, QByteArray &out) const;
+    // Reads up to `n` records from `first` into `out`; returns the number of records read, -1 on error.
+    qint64 readMany(qint64 first, qint64 n, QByteArray &out) const;
+
+    // Writes one whole record at `index` in a single positioned write and flushes it to disk.
+    bool write(qint64 index, const QByteArray &record);
+    // Writes the record after the last complete one; returns its index, or -1 on failure.
+    qint64 append(const QByteArray &record);
+
+    int recordSize() const { return m_recordSize; }
+    const QString &path() const { return m_path; }
+    const QString &errorString() const { return m_error; }
+
+private:
+    bool fail(const QString &what) const;
+
+    QString m_path;
+    int m_recordSize;
+    int m_fd = -1;
+    mutable QString m_error;
+};

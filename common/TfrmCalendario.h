@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class TfrmCalendario : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmCalendario(QWidget *parent = nullptr);
+};

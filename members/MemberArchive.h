@@ -1,0 +1,37 @@
+#pragma once
+
+#include "members/MemberRecord.h"
+
+#include <QString>
+#include <functional>
+
+// The member archive Archivio_Iscritti.pro in the program folder, with its photo folder
+// Anagrafica and its attachments folder Documenti_Allegati. Every operation opens the file
+// (creating it empty when missing), acts and closes it before returning.
+namespace MemberArchive {
+
+QString filePath();
+QString photoFolder();                        // ends with a separator
+QString photoPath(const QString &position);   // Anagrafica/Scheda_Iscritto_<p>.jpg
+QString attachmentsFolder();                  // ends with a separator
+QString attachmentPath(const QString &name);
+
+// Number of complete records, or -1 when the file cannot be opened or created.
+qint64 count(QString *error = nullptr);
+
+// Reads the record at 0-based `index`.
+bool read(qint64 index, Member::Record &record, QString *error = nullptr);
+
+// Writes the record over the one at `index` (update in place).
+bool write(qint64 index, const Member::Record &record, QString *error = nullptr);
+
+// Appends the record; returns its 0-based index, or -1 on failure. Counting and writing happen
+// under one exclusive lock, so two programs appending at once get two records.
+qint64 append(const Member::Record &record, QString *error = nullptr);
+
+// Reads every record in index order, in large sequential blocks, and hands the raw bytes of each
+// (Member::kRecordSize bytes) to `visit`; visiting stops early when it returns false.
+// Returns false when the file cannot be opened or a read fails (records visited so far stay visited).
+bool scan(const std::function<bool(qint64 index, const char *record)> &visit, QString *error = nullptr);
+
+} // namespace MemberArchive

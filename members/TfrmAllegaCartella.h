@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class TfrmAllegaCartella : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmAllegaCartella(QWidget *parent = nullptr);
+};

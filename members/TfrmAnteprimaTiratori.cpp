@@ -1,0 +1,7 @@
+#include "members/TfrmAnteprimaTiratori.h"
+
+TfrmAnteprimaTiratori::TfrmAnteprimaTiratori(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TfrmAnteprimaTiratori"));
+    setWindowTitle(QStringLiteral(" Anteprima di stampa"));
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class TfrmAnteprimaTiratori : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmAnteprimaTiratori(QWidget *parent = nullptr);
+};

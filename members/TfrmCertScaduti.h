@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class TfrmCertScaduti : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmCertScaduti(QWidget *parent = nullptr);
+};

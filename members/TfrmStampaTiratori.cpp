@@ -1,0 +1,7 @@
+#include "members/TfrmStampaTiratori.h"
+
+TfrmStampaTiratori::TfrmStampaTiratori(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TfrmStampaTiratori"));
+    setWindowTitle(QStringLiteral(" Stampa scheda"));
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class TfrmStampaTiratori : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmStampaTiratori(QWidget *parent = nullptr);
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class TfrmZoom : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmZoom(QWidget *parent = nullptr);
+};

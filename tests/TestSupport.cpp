@@ -1,0 +1,8 @@
+#include "TestSupport.h"
+
+#include "app/Application.h"
+
+void corvallaTestInit()
+{
+    Corvalla::initApplication();
+}
