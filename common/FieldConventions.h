@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <functional>
+
+class QLineEdit;
+class QLabel;
+class QWidget;
+
+// The entry-field behaviours the work windows share: focus colours, highlight bands, the Enter
+// ring, typing rules, date-picker fields, character filters and the information bar.
+namespace Conventions {
+
+// Colours (ARGB).
+inline const QColor kOptionalColour = QColor(0xF0, 0xF8, 0xFF); // AliceBlue
+inline const QColor kRequiredColour = QColor(0xF5, 0xF5, 0xDC); // Beige
+inline const QColor kFocusColour = QColor(0xFF, 0xFF, 0x00);    // Yellow
+inline const QColor kBorderColour = QColor(0x87, 0xCE, 0xEB);   // SkyBlue
+
+// Field colouring: the resting background now and whenever the field loses the focus, yellow while
+// it has it; the border always sky blue. `onExit` (optional) runs after the repaint on focus loss.
+void applyFieldColour(QLineEdit *field, const QColor &resting, std::function<void()> onExit = {});
+// The background the field currently shows (for tests and checks).
+QColor fieldBackground(const QLineEdit *field);
+
+// Highlight band: a yellow band named `bandName`, slightly larger than the field and behind it,
+// visible exactly while the field has the focus. Returns the band.
+QWidget *attachHighlightBand(QLineEdit *field, const QString &bandName);
+
+// Enter ring: Enter (Return or keypad Enter) in each `from` moves the focus to its `to`.
+// Other keys are left alone.
+void setEnterRing(const QList<QPair<QWidget *, QWidget *>> &ring);
+void setEnterTarget(QWidget *from, QWidget *to);
+
+// Typing rules: after every edit the whole text becomes its trimmed, A-Z upper-cased self, or its
+// trimmed self.
+void setUpperCaseWhileTyping(QLineEdit *field);
+void setTrimWhileTyping(QLineEdit *field);
+
+// Date-picker field: read-only; Enter moves to `next`, Backspace and Delete empty it, any other key
+// opens a fresh date picker (TfrmCalendario) over the field's window with `context`, modally,
+// and destroys it afterwards.
+void makeDatePickerField(QLineEdit *field, const QString &context, QWidget *next);
+
+// Character filter: lets through Enter (to `next`), Backspace, Delete, Left and Right, and keys
+// that type one of `allowed`; ignores every other key.
+void setCharacterFilter(QLineEdit *field, const QString &allowed, QWidget *next);
+
+// Information bar: `bar` shows `restingText` now, the hint of a control while the pointer moves
+// over it, and nothing once the pointer moves over one of the background widgets.
+void setupInfoBar(QLabel *bar, const QString &restingText, const QList<QPair<QWidget *, QString>> &hints,
+                  const QList<QWidget *> &backgrounds);
+
+} // namespace Conventions

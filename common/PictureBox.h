@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// A picture frame that holds a picture at its own size and shows it fitted into the frame,
+// proportions kept and centred (the photo on the member sheet, the webcam pictures, the zoom).
+// Emits clicked() on a left click.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    void setImage(const QImage &image);
+    const QImage &image() const { return m_image; }
+    void setBackground(const QColor &colour);
+
+    QSize sizeHint() const override;
+
+signals:
+    void clicked();
+    void pressed();
+    void released();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QImage m_image;
+    QColor m_background;
+};
+
+// Renders an SVG or raster resource to an image of the given size (the SVG's own size when empty).
+QImage resourceImage(const QString &resource, const QSize &size = QSize());
