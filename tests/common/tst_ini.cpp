@@ -1,0 +1,108 @@
+// Settings files read and written like the Windows profile functions do.
+#include "TestSupport.h"
+
+#include "common/IniFile.h"
+
+#include <QtTest>
+
+class TestIni : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() { corvallaTestInit(); }
+
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        const QByteArray file = "[Accesso]\r\nValore=ABCD\r\n\r\n[Altro]\r\nvalore = x y \r\nQuoted=\"  q  \"\r\n";
+        QTest::newRow("exact") << file << "Accesso" << "Valore" << "ABCD";
+        QTest::newRow("case of names ignored") << file << "accesso" << "VALORE" << "ABCD";
+        QTest::newRow("blanks around trimmed") << file << "Altro" << "Valore" << "x y";
+        QTest::newRow("quotes removed") << file << "ALTRO" << "quoted" << "  q  ";
+        QTest::newRow("missing key") << file << "Accesso" << "Altro" << "<none>";
+        QTest::newRow("missing section") << file << "Nessuna" << "Valore" << "<none>";
+        QTest::newRow("key of another section") << file << "Altro" << "Quoted2" << "<none>";
+        QTest::newRow("LF line ends") << QByteArray("[A]\nk=1\nj=2\n") << "a" << "J" << "2";
+        QTest::newRow("no final line end") << QByteArray("[A]\r\nk=last") << "A" << "k" << "last";
+        QTest::newRow("cp1252 value") << QByteArray("[A]\r\nk=Societ\xE0 \x80\r\n") << "A" << "k" << "Società €";
+        QTest::newRow("empty file") << QByteArray() << "A" << "k" << "<none>";
+    }
+    void read()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QCOMPARE(Ini::readFromBytes(content, section, key, QStringLiteral("<none>")), value);
+    }
+
+    void write_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("replace keeps the rest")
+            << QByteArray("; nota\r\n[Accesso]\r\nValore=OLD\r\nAltro=1\r\n\r\n[B]\r\nValore=keep\r\n")
+            << "ACCESSO" << "valore" << "NEW"
+            << QByteArray("; nota\r\n[Accesso]\r\nvalore=NEW\r\nAltro=1\r\n\r\n[B]\r\nValore=keep\r\n");
+        QTest::newRow("add key after the section's last key")
+            << QByteArray("[A]\r\nk=1\r\n\r\n[B]\r\nz=2\r\n") << "A" << "n" << "v"
+            << QByteArray("[A]\r\nk=1\r\nn=v\r\n\r\n[B]\r\nz=2\r\n");
+        QTest::newRow("add section at the end")
+            << QByteArray("[A]\r\nk=1\r\n") << "Nuova" << "x" << "y"
+            << QByteArray("[A]\r\nk=1\r\n[Nuova]\r\nx=y\r\n");
+        QTest::newRow("add to file without final line end")
+            << QByteArray("[A]\r\nk=1") << "A" << "n" << "v"
+            << QByteArray("[A]\r\nk=1\r\nn=v\r\n");
+        QTest::newRow("LF file stays LF")
+            << QByteArray("[A]\nk=1\n") << "A" << "k" << "2" << QByteArray("[A]\nk=2\n");
+        QTest::newRow("empty file") << QByteArray() << "Accesso" << "Valore" << "AB"
+                                    << QByteArray("[Accesso]\r\nValore=AB\r\n");
+        QTest::newRow("cp1252 written") << QByteArray() << "A" << "k" << "€ più"
+                                        << QByteArray("[A]\r\nk=\x80 pi\xF9\r\n");
+    }
+    void write()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        QCOMPARE(Ini::writeToBytes(before, section, key, value), after);
+        QCOMPARE(Ini::readFromBytes(after, section, key), value);
+    }
+
+    void file_missingReadsDefaultAndWriteCreates()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("nuovo.ini"));
+        QCOMPARE(Ini::read(path, QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("d"));
+        QVERIFY(Ini::write(path, QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("v")));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("[A]\r\nk=v\r\n"));
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("nuovo.ini")});
+    }
+
+    void file_unwritableKeepsOldContent()
+    {
+        const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
+        QFile b(blocker);
+        QVERIFY(b.open(QIODevice::WriteOnly));
+        b.close();
+        QString error;
+        QVERIFY(!Ini::write(blocker + QStringLiteral("/x.ini"), QStringLiteral("A"), QStringLiteral("k"),
+                            QStringLiteral("v"), &error));
+        QVERIFY(!error.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestIni)
+#include "tst_ini.moc"

@@ -1,0 +1,197 @@
+// Fixed-record files: counting, reading, in-place writes, appends, failures and two programs
+// appending to the same archive at once.
+#include "TestSupport.h"
+
+#include "common/ProgramFolder.h"
+#include "common/RecordFile.h"
+#include "members/MemberArchive.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+constexpr int kSize = Member::kRecordSize;
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+Member::Record named(const QString &name)
+{
+    Member::Record r;
+    r[Member::Tiratore] = name;
+    r[Member::Ente] = QStringLiteral("Tiro a segno");
+    return r;
+}
+
+// A file of `n` records, each filled with its own byte so that any stray write shows.
+QByteArray patterned(int n)
+{
+    QByteArray bytes;
+    for (int i = 0; i < n; ++i)
+        bytes.append(QByteArray(kSize, char('A' + i)));
+    return bytes;
+}
+} // namespace
+
+class TestRecordFile : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() { corvallaTestInit(); }
+    void init()
+    {
+        setProgramFolder(m_dir.path());
+        QFile::remove(MemberArchive::filePath());
+    }
+
+    void missingFile_isCreatedEmptyByReaders()
+    {
+        QVERIFY(!QFile::exists(MemberArchive::filePath()));
+        QCOMPARE(MemberArchive::count(), qint64(0));
+        QVERIFY(QFile::exists(MemberArchive::filePath()));
+        Member::Record r;
+        QVERIFY(!MemberArchive::read(0, r)); // nothing to read
+    }
+
+    void incompleteTail_isIgnoredAndOverwrittenByAppend()
+    {
+        QByteArray bytes = patterned(2) + QByteArray(100, 'Z');
+        writeAll(MemberArchive::filePath(), bytes);
+        QCOMPARE(MemberArchive::count(), qint64(2));
+        Member::Record r;
+        QVERIFY(!MemberArchive::read(2, r));
+        QCOMPARE(MemberArchive::append(named(QStringLiteral("Terzo"))), qint64(2));
+        const QByteArray after = readAll(MemberArchive::filePath());
+        QCOMPARE(after.size(), 3 * kSize);
+        QCOMPARE(after.left(2 * kSize), patterned(2));
+        QVERIFY(MemberArchive::read(2, r));
+        QCOMPARE(r[Member::Tiratore], QStringLiteral("Terzo"));
+    }
+
+    void writeInPlace_touchesOnlyItsRecord()
+    {
+        writeAll(MemberArchive::filePath(), patterned(5));
+        QVERIFY(MemberArchive::write(2, named(QStringLiteral("Bianchi Anna")))); // position 3
+        const QByteArray after = readAll(MemberArchive::filePath());
+        QCOMPARE(after.size(), 5 * kSize);
+        QCOMPARE(after.left(6378), patterned(5).left(6378));
+        QCOMPARE(after.mid(9567), patterned(5).mid(9567));
+        QCOMPARE(after.mid(6378, kSize), Member::encode(named(QStringLiteral("Bianchi Anna"))));
+    }
+
+    void unreachableFolder_failsWithoutCreatingAnything()
+    {
+        // A program folder below a regular file can never be created, even by root.
+        const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
+        writeAll(blocker, "x");
+        setProgramFolder(blocker + QStringLiteral("/sub"));
+        QString error;
+        QCOMPARE(MemberArchive::count(&error), qint64(-1));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(MemberArchive::append(named(QStringLiteral("X")), &error), qint64(-1));
+        QVERIFY(!MemberArchive::scan([](qint64, const char *) { return true; }, &error));
+    }
+
+    // A write cut short by the file-size limit reports failure, leaves no partial record behind
+    // and keeps the earlier records as they were.
+    void shortWrite_failsAndKeepsEarlierRecords()
+    {
+        writeAll(MemberArchive::filePath(), patterned(2));
+        struct rlimit old;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit tight = old;
+        tight.rlim_cur = rlim_t(2 * kSize + kSize / 2);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+        QString error;
+        const qint64 index = MemberArchive::append(named(QStringLiteral("Troppo")), &error);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(index, qint64(-1));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(readAll(MemberArchive::filePath()), patterned(2));
+    }
+
+    void scan_visitsEveryRecordInOrderAcrossBlocks()
+    {
+        const int n = 1300; // more than one read block
+        QByteArray bytes;
+        for (int i = 0; i < n; ++i)
+            bytes.append(Member::encode(named(QString::number(i))));
+        writeAll(MemberArchive::filePath(), bytes);
+        qint64 expected = 0;
+        bool inOrder = true;
+        QVERIFY(MemberArchive::scan([&](qint64 index, const char *rec) {
+            inOrder = inOrder && index == expected &&
+                      Member::decodeField(rec, Member::Tiratore) == QString::number(index);
+            ++expected;
+            return true;
+        }));
+        QVERIFY(inOrder);
+        QCOMPARE(expected, qint64(n));
+    }
+
+    // Several programs appending at the same moment: every record arrives, none overwrites another.
+    void concurrentAppends_loseNothing()
+    {
+        const int processes = 4;
+        const int each = 150;
+        QList<QProcess *> children;
+        for (int p = 0; p < processes; ++p) {
+            auto *child = new QProcess(this);
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("CORVALLA_APPEND_FOLDER"), m_dir.path());
+            env.insert(QStringLiteral("CORVALLA_APPEND_TAG"), QString::number(p));
+            env.insert(QStringLiteral("CORVALLA_APPEND_COUNT"), QString::number(each));
+            child->setProcessEnvironment(env);
+            child->start(QCoreApplication::applicationFilePath(), {});
+            children.append(child);
+        }
+        for (QProcess *child : children) {
+            QVERIFY(child->waitForFinished(120000));
+            QCOMPARE(child->exitCode(), 0);
+        }
+        QCOMPARE(MemberArchive::count(), qint64(processes * each));
+        QSet<QString> names;
+        QVERIFY(MemberArchive::scan([&](qint64, const char *rec) {
+            names.insert(Member::decodeField(rec, Member::Tiratore));
+            return true;
+        }));
+        QCOMPARE(names.size(), processes * each);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // Child mode of the concurrency test: append records tagged with this process's number.
+    const QByteArray folder = qgetenv("CORVALLA_APPEND_FOLDER");
+    if (!folder.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        setProgramFolder(QString::fromLocal8Bit(folder));
+        const QString tag = QString::fromLocal8Bit(qgetenv("CORVALLA_APPEND_TAG"));
+        const int count = qEnvironmentVariableIntValue("CORVALLA_APPEND_COUNT");
+        for (int i = 0; i < count; ++i)
+            if (MemberArchive::append(named(tag + QLatin1Char('-') + QString::number(i))) < 0)
+                return 1;
+        return 0;
+    }
+    QApplication app(argc, argv);
+    TestRecordFile test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_recordfile.moc"
