@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "reports/MemberSheetDialog.h"
 
-class TfrmAnteprimaTiratori : public QDialog
+// Shows the member on the sheet in the print preview ("Mostra anteprima").
+class TfrmAnteprimaTiratori : public MemberSheetDialog
 {
     Q_OBJECT
 public:

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "reports/MemberSheetDialog.h"
 
-class TfrmStampaTiratori : public QDialog
+// Prints the member on the sheet through the print dialog ("Stampa").
+class TfrmStampaTiratori : public MemberSheetDialog
 {
     Q_OBJECT
 public:

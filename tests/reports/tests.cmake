@@ -1,0 +1,30 @@
+# Real printing: a private CUPS scheduler with a PDF queue as default printer is started before
+# tst_printing and stopped after it. Each build folder gets its own scheduler folder, so two builds
+# can test at the same time.
+string(MD5 corvalla_build_hash "${CMAKE_BINARY_DIR}")
+string(SUBSTRING "${corvalla_build_hash}" 0 10 corvalla_build_hash)
+set(CORVALLA_CUPS_DIR "/tmp/corvalla-cups-${corvalla_build_hash}")
+
+add_test(NAME reports_cups_start
+         COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/cups-start.sh ${CORVALLA_CUPS_DIR})
+set_tests_properties(reports_cups_start PROPERTIES
+    FIXTURES_SETUP corvalla_cups
+    LABELS reports
+    TIMEOUT 120)
+
+add_test(NAME reports_cups_stop
+         COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/cups-stop.sh ${CORVALLA_CUPS_DIR})
+set_tests_properties(reports_cups_stop PROPERTIES
+    FIXTURES_CLEANUP corvalla_cups
+    LABELS reports
+    TIMEOUT 60)
+
+if(TEST tst_printing)
+    set_tests_properties(tst_printing PROPERTIES
+        FIXTURES_REQUIRED corvalla_cups
+        RESOURCE_LOCK corvalla_cups
+        TIMEOUT 300)
+    set_property(TEST tst_printing APPEND PROPERTY ENVIRONMENT
+        "CUPS_SERVER=${CORVALLA_CUPS_DIR}/cups.sock"
+        "CORVALLA_PDF_DIR=${CORVALLA_CUPS_DIR}/pdf")
+endif()

@@ -1,0 +1,179 @@
+// Printing through the real print dialog onto a real CUPS queue that writes PDF files. Runs under
+// the CTest fixture that starts a private scheduler (scripts/cups-start.sh), which passes the
+// scheduler in CUPS_SERVER and the queue's output folder in CORVALLA_PDF_DIR.
+#include "TestSupport.h"
+
+#include "ModalHelper.h"
+#include "PdfText.h"
+#include "common/Formats.h"
+#include "common/MsgBox.h"
+#include "common/ProgramFolder.h"
+#include "members/TfrmStampaTiratori.h"
+#include "members/TfrmTiratori.h"
+#include "reports/ListReportPage.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const QString kQueue = QStringLiteral("CorvallaPDF");
+
+QStringList pdfFiles(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+}
+
+// The PDF that appears in the folder after `before`, once the queue has finished writing it
+// (its text can be read and its size stays the same); empty after the time limit.
+QString waitForNewPdf(const QString &folder, const QStringList &before, int timeoutMs = 90000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastSize = -1;
+    while (clock.elapsed() < timeoutMs) {
+        for (const QString &name : pdfFiles(folder)) {
+            if (before.contains(name))
+                continue;
+            const QString path = QDir(folder).filePath(name);
+            const qint64 size = QFileInfo(path).size();
+            bool readable = false;
+            if (size > 0 && size == lastSize) {
+                PdfText::text(path, &readable);
+                if (readable)
+                    return path;
+            }
+            lastSize = size;
+        }
+        QTest::qWait(300);
+    }
+    return QString();
+}
+
+// Presses the print button of the real print dialog as soon as it shows, leaving every choice as
+// the dialog proposes it (the default printer).
+std::shared_ptr<bool> acceptPrintDialog(QString *printerName)
+{
+    return Modal::whenShown<QPrintDialog>([printerName](QPrintDialog *dialog) {
+        *printerName = dialog->printer()->printerName();
+        const auto boxes = dialog->findChildren<QDialogButtonBox *>();
+        QAbstractButton *ok = nullptr;
+        for (QDialogButtonBox *box : boxes)
+            if (!ok)
+                ok = box->button(QDialogButtonBox::Ok);
+        if (ok)
+            ok->click();
+        else
+            dialog->accept();
+    });
+}
+
+QString flat(const QString &s) { return s.simplified(); }
+} // namespace
+
+class TestPrinting : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString m_pdfDir;
+    QTemporaryDir m_programDir;
+    QStringList m_boxes;
+
+private slots:
+    void initTestCase()
+    {
+        corvallaTestInit();
+        m_pdfDir = qEnvironmentVariable("CORVALLA_PDF_DIR");
+        QVERIFY2(!m_pdfDir.isEmpty() && QDir(m_pdfDir).exists(),
+                 "the printing test runs under ctest, with the CUPS fixture (reports_cups_start)");
+        QCOMPARE(QPrinterInfo::defaultPrinterName(), kQueue);
+        QVERIFY(m_programDir.isValid());
+        setProgramFolder(m_programDir.path());
+        MsgBox::setTestHook([this](MsgBox::Kind, const QString &text) {
+            m_boxes.append(text);
+            return MsgBox::Answer::Ok;
+        });
+    }
+
+    void cleanupTestCase() { MsgBox::setTestHook(nullptr); }
+
+    void listPrintsOnTheDefaultPrinter()
+    {
+        QStringList lines;
+        for (int i = 1; i <= 120; ++i)
+            lines.append(QStringLiteral("ROSSI MARIO %1").arg(i, 3, 10, QLatin1Char('0')).leftJustified(30)
+                         + QStringLiteral("  Tel. 06 5551234       Cel. 347 5551234       Tessera n. A-%1")
+                               .arg(i, 3, 10, QLatin1Char('0'))
+                         + QStringLiteral("                 Scad. 31/12/2023  Quota: € 30,00"));
+        const QStringList before = pdfFiles(m_pdfDir);
+        QString printer;
+        auto accepted = acceptPrintDialog(&printer);
+        QString error;
+        QVERIFY2(ListReportPage::print(nullptr, QStringLiteral("Riepilogo tessere scadute"), lines, &error),
+                 qPrintable(error));
+        QVERIFY2(*accepted, "the print dialog did not show");
+        QCOMPARE(printer, kQueue);
+
+        const QString pdf = waitForNewPdf(m_pdfDir, before);
+        QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
+        QCOMPARE(PdfText::pageCount(pdf), 3);
+        const QString text = flat(PdfText::text(pdf));
+        QVERIFY2(text.contains(QStringLiteral("Riepilogo tessere scadute")), qPrintable(text.left(400)));
+        QVERIFY(text.contains(flat(lines.first())));
+        QVERIFY(text.contains(flat(lines.last())));
+        QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data ")
+                              + Formats::formatDate(QDate::currentDate()))
+                || text.contains(QStringLiteral("Stampa eseguita in data ")
+                                 + Formats::formatDate(QDate::currentDate().addDays(-1))));
+        QVERIFY(!text.contains(QStringLiteral("[DATE]")));
+    }
+
+    void memberSheetPrintsOnTheDefaultPrinter()
+    {
+        TfrmTiratori sheet;
+        sheet.show();
+        sheet.field(QStringLiteral("txtTiratore"))->setText(QStringLiteral("VERDI GIUSEPPE"));
+        sheet.field(QStringLiteral("txtCodFisc"))->setText(QStringLiteral("VRDGPP80A01H501U"));
+        sheet.field(QStringLiteral("txtEnte"))->setText(QStringLiteral("TIRO A VOLO"));
+        sheet.field(QStringLiteral("txtNote"))->setText(QStringLiteral("Nota [non salvata]"));
+        QImage photo(300, 400, QImage::Format_RGB32);
+        photo.fill(QColor(30, 90, 160));
+        sheet.setPhoto(photo);
+
+        const QStringList before = pdfFiles(m_pdfDir);
+        m_boxes.clear();
+        QString printer;
+        auto accepted = acceptPrintDialog(&printer);
+        TfrmStampaTiratori window(&sheet);
+        auto pressed = Modal::whenShown<TfrmStampaTiratori>([](TfrmStampaTiratori *w) {
+            w->findChild<QPushButton *>(QStringLiteral("btnStampa"))->click();
+        });
+        window.exec();
+        QVERIFY(*pressed);
+        QVERIFY2(*accepted, "the print dialog did not show");
+        QCOMPARE(printer, kQueue);
+        QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join(QLatin1Char('|'))));
+
+        const QString pdf = waitForNewPdf(m_pdfDir, before);
+        QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
+        QCOMPARE(PdfText::pageCount(pdf), 1);
+        const QString text = flat(PdfText::text(pdf));
+        QStringList expected = {QStringLiteral("CODICE FISCALE"), QStringLiteral("ATTIVITA' SPORTIVA"),
+                                QStringLiteral("QUOTA: €")};
+        for (const char *name : {"txtTiratore", "txtCodFisc", "txtEnte", "txtNote", "txtQuota"})
+            expected.append(sheet.field(QLatin1String(name))->text());
+        QVERIFY(expected.contains(QStringLiteral("Nota [non salvata]")));
+        for (const QString &e : expected)
+            QVERIFY2(text.contains(e), qPrintable(e + QStringLiteral(" not in: ") + text));
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"
