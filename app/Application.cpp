@@ -106,4 +106,6 @@ void showMainWindow(QWidget *mainWindow)
     mainWindow->show();
 }
 
+void endProgram() { QCoreApplication::exit(0); }
+
 } // namespace Corvalla

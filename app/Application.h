@@ -26,4 +26,8 @@ QList<QWidget *> createWindowSet();
 // Shows the access window centred on the screen, as the run begins.
 void showMainWindow(QWidget *mainWindow);
 
+// Ends the run: the event loop stops and main() returns. Nothing is written and no window is asked
+// to close first (a close would bring the access window back from the change window).
+void endProgram();
+
 } // namespace Corvalla

@@ -1,7 +1,128 @@
 #include "app/TfrmCambiaPassword.h"
 
-TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : QWidget(parent)
+#include "app/Crypt.h"
+#include "app/PasswordField.h"
+#include "app/PasswordMessages.h"
+#include "app/PictureButton.h"
+#include "app/Placement.h"
+#include "app/TfrmPassword.h"
+#include "app/WindowRegistry.h"
+#include "common/FieldConventions.h"
+#include "common/MsgBox.h"
+#include "common/TextUtil.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : QWidget(parent, Placement::kNoTitleButtons)
 {
     setObjectName(QStringLiteral("TfrmCambiaPassword"));
     setWindowTitle(QStringLiteral(" Cambia password"));
+
+    auto *picture = new PictureButton(QStringLiteral(":/pictures/cambiapassword.svg"), QSize(420, 150), this);
+    picture->setObjectName(QStringLiteral("imgCambiaPassword"));
+
+    auto *form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->addRow(QStringLiteral("Vecchia password:"),
+                 makePasswordField(this, txtPasswordOld, QStringLiteral("txtPasswordOld"),
+                                   QStringLiteral("effPasswordOld")));
+    form->addRow(QStringLiteral("Nuova password:"),
+                 makePasswordField(this, txtPasswordNew, QStringLiteral("txtPasswordNew"),
+                                   QStringLiteral("effPasswordNew")));
+    form->addRow(
+        QStringLiteral("Conferma nuova password:"),
+        makePasswordField(this, txtConferma, QStringLiteral("txtConferma"), QStringLiteral("effConferma")));
+
+    cmdEsci = new QPushButton(QStringLiteral("Chiudi"), this);
+    cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setEnabled(false);
+    for (QPushButton *b : {cmdEsci, cmdOK})
+        b->setAutoDefault(false);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdEsci);
+    buttons->addWidget(cmdOK);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->addWidget(picture, 0, Qt::AlignHCenter);
+    layout->addSpacing(6);
+    layout->addLayout(form);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+
+    for (QLineEdit *f : {txtPasswordOld, txtPasswordNew, txtConferma})
+        connect(f, &QLineEdit::textChanged, this, &TfrmCambiaPassword::fieldsChange);
+    Conventions::setEnterRing(
+        {{txtPasswordOld, txtPasswordNew}, {txtPasswordNew, txtConferma}, {txtConferma, txtPasswordOld}});
+    connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
+    connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TfrmCambiaPassword::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    Placement::centreOnScreen(this);
+    for (QLineEdit *f : {txtPasswordOld, txtPasswordNew, txtConferma})
+        f->clear();
+    txtPasswordOld->setFocus();
+}
+
+void TfrmCambiaPassword::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (auto *access = Windows::get<TfrmPassword>())
+        access->showForEntry();
+}
+
+void TfrmCambiaPassword::fieldsChange()
+{
+    cmdOK->setEnabled(!trimBlanks(txtPasswordOld->text()).isEmpty() &&
+                      !trimBlanks(txtPasswordNew->text()).isEmpty() &&
+                      !trimBlanks(txtConferma->text()).isEmpty());
+}
+
+void TfrmCambiaPassword::cmdOKClick()
+{
+    const std::optional<QString> stored = Crypt::readStoredPassword();
+    if (!stored) {
+        MsgBox::plain(this, PasswordMessages::changeError());
+        return;
+    }
+    const QString old = Crypt::normalisePassword(txtPasswordOld->text());
+    if (old.isEmpty())
+        return;
+    if (old != *stored) {
+        MsgBox::plain(this, PasswordMessages::wrongOldPassword());
+        txtPasswordOld->clear();
+        txtPasswordOld->setFocus();
+        return;
+    }
+    // The confirmation must repeat the new password exactly, letter case included.
+    if (trimBlanks(txtPasswordNew->text()) != trimBlanks(txtConferma->text())) {
+        MsgBox::plain(this, PasswordMessages::notConfirmed());
+        txtPasswordNew->clear();
+        txtConferma->clear();
+        txtPasswordNew->setFocus();
+        return;
+    }
+    if (!Crypt::writeStoredPassword(Crypt::normalisePassword(txtPasswordNew->text()))) {
+        MsgBox::plain(this, PasswordMessages::changeError());
+        return;
+    }
+    MsgBox::plain(this, PasswordMessages::changeDone());
+    close();
 }

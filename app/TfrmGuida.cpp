@@ -1,7 +1,86 @@
 #include "app/TfrmGuida.h"
 
-TfrmGuida::TfrmGuida(QWidget *parent) : QDialog(parent)
+#include "app/OpenURL.h"
+#include "app/PictureButton.h"
+#include "app/Placement.h"
+#include "common/ProgramFolder.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+TfrmGuida::TfrmGuida(QWidget *parent) : QDialog(parent, Placement::kNoTitleButtons)
 {
     setObjectName(QStringLiteral("TfrmGuida"));
     setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
+
+    auto *picture = new PictureButton(QStringLiteral(":/pictures/guida_titolo.svg"), QSize(600, 70), this);
+    picture->setObjectName(QStringLiteral("imgTitolo"));
+
+    lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), this);
+    lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
+    QFont titleFont(QStringLiteral("Arial"), 16);
+    titleFont.setBold(true);
+    lblTitolo->setFont(titleFont);
+    QPalette titlePalette = lblTitolo->palette();
+    titlePalette.setColor(QPalette::WindowText, QColor(0xDC, 0x14, 0x3C)); // crimson
+    lblTitolo->setPalette(titlePalette);
+
+    txtGuida = new QPlainTextEdit(this);
+    txtGuida->setObjectName(QStringLiteral("txtGuida"));
+    txtGuida->setReadOnly(true);
+    QFont textFont(QStringLiteral("Verdana"), 12);
+    textFont.setBold(true);
+    txtGuida->setFont(textFont);
+    txtGuida->setFixedSize(760, 420);
+
+    imgPDF = new PictureButton(QStringLiteral(":/pictures/pdf.svg"), QSize(32, 32), this);
+    imgPDF->setObjectName(QStringLiteral("imgPDF"));
+    imgPDF->setFixedSize(32, 32);
+    lnkWeb = new LinkLabel(QStringLiteral("Visualizza guida in formato PDF"), this);
+    lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
+    lnkWeb->attachIcon(imgPDF);
+    connect(lnkWeb, &LinkLabel::clicked, this, &TfrmGuida::lnkWebClick);
+
+    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
+    btnChiudi->setMinimumWidth(110);
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::close);
+
+    auto *foot = new QHBoxLayout;
+    foot->addWidget(imgPDF);
+    foot->addWidget(lnkWeb);
+    foot->addStretch(1);
+    foot->addWidget(btnChiudi);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // the help window is not resizable
+    layout->addWidget(picture, 0, Qt::AlignLeft);
+    layout->addWidget(lblTitolo);
+    layout->addWidget(txtGuida);
+    layout->addLayout(foot);
+}
+
+void TfrmGuida::setTopic(const QString &title, const QString &text)
+{
+    lblTitolo->setText(title);
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    txtGuida->setPlainText(shown);
+    txtGuida->moveCursor(QTextCursor::Start);
+}
+
+void TfrmGuida::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        Placement::centreOnScreen(this);
+}
+
+void TfrmGuida::lnkWebClick()
+{
+    TMisc::Open(QLatin1Char('"') + programFolder() + QStringLiteral("Guida.pdf") + QLatin1Char('"'));
 }

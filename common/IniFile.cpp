@@ -175,7 +175,8 @@ bool write(const QString &path, const QString &section, const QString &key, cons
         return false;
     }
     const QByteArray bytes = writeToBytes(content, section, key, value);
-    if (out.write(bytes) != bytes.size() || !out.commit()) {
+    // commit() does not see a failure of the final flush (a full disk), so flush first.
+    if (out.write(bytes) != bytes.size() || !out.flush() || !out.commit()) {
         if (error)
             *error = out.errorString();
         out.cancelWriting();

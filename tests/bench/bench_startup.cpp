@@ -1,0 +1,138 @@
+// Start-up time: from starting the process to the access window being exposed, for the program
+// and for a minimal Qt Widgets program measured in the same run. Prints medians and their ratio,
+// then where the program's own start-up time goes (measured in this process).
+#include "app/Application.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProcess>
+#include <QWindow>
+#include <algorithm>
+#include <cstdio>
+
+#ifndef CORVALLA_PROGRAM
+#error "CORVALLA_PROGRAM must name the program to measure"
+#endif
+
+namespace {
+constexpr int kRuns = 15;
+
+// Milliseconds until the process writes "shown"; negative when it never does.
+double timeToShown(const QString &program)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("CORVALLA_EXIT_WHEN_SHOWN"), QStringLiteral("1"));
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, {});
+    double ms = -1;
+    while (process.waitForReadyRead(20000)) {
+        if (process.readAllStandardOutput().contains("shown")) {
+            ms = clock.nsecsElapsed() / 1e6;
+            break;
+        }
+    }
+    if (!process.waitForFinished(20000))
+        process.kill();
+    return ms;
+}
+
+double median(QList<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const qsizetype n = v.size();
+    return n == 0 ? 0 : (n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2);
+}
+
+class ExposeWatch : public QObject
+{
+public:
+    bool exposed = false;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed())
+            exposed = true;
+        return false;
+    }
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const QString program = QStringLiteral(CORVALLA_PROGRAM);
+    const QString minimal = QStringLiteral(MINIMAL_PROGRAM);
+
+    // One run of each to warm the file cache, then alternate so that both see the same load.
+    timeToShown(program);
+    timeToShown(minimal);
+    QList<double> programTimes, minimalTimes;
+    for (int i = 0; i < kRuns; ++i) {
+        minimalTimes << timeToShown(minimal);
+        programTimes << timeToShown(program);
+    }
+    if (programTimes.contains(-1) || minimalTimes.contains(-1)) {
+        std::printf("a process never showed its window\n");
+        return 1;
+    }
+    const double p = median(programTimes), m = median(minimalTimes);
+#ifdef NDEBUG
+    const char *build = "optimised";
+#else
+    const char *build = "debug";
+#endif
+    std::printf("start-up to access window exposed (%s build), median of %d runs:\n", build, kRuns);
+    std::printf("  corvalla        %8.1f ms (min %.1f, max %.1f)\n", p,
+                *std::min_element(programTimes.begin(), programTimes.end()),
+                *std::max_element(programTimes.begin(), programTimes.end()));
+    std::printf("  minimal window  %8.1f ms (min %.1f, max %.1f)\n", m,
+                *std::min_element(minimalTimes.begin(), minimalTimes.end()),
+                *std::max_element(minimalTimes.begin(), minimalTimes.end()));
+    std::printf("  ratio           %8.2f (target 1.5 or less)\n", p / m);
+
+    // Where the program's own part of the time goes.
+    QElapsedTimer clock;
+    clock.start();
+    QApplication app(argc, argv);
+    const double appMs = clock.nsecsElapsed() / 1e6;
+    clock.restart();
+    Corvalla::initApplication();
+    const double initMs = clock.nsecsElapsed() / 1e6;
+    clock.restart();
+    delete new QLabel(
+        QStringLiteral("x")); // the toolkit's one-off set-up (style, fonts), paid by any program
+    const double firstWidgetMs = clock.nsecsElapsed() / 1e6;
+    std::printf("in process: QApplication %.1f ms, initApplication %.1f ms, first widget %.1f ms\n", appMs,
+                initMs, firstWidgetMs);
+    QList<QWidget *> windows;
+    QList<QPair<double, const char *>> costs;
+    double total = 0;
+    for (const Corvalla::WindowEntry &e : Corvalla::windowSet()) {
+        clock.restart();
+        QWidget *w = e.create();
+        w->hide();
+        const double ms = clock.nsecsElapsed() / 1e6;
+        total += ms;
+        costs.append({ms, e.className});
+        windows << w;
+    }
+    std::sort(costs.begin(), costs.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    std::printf("  creating %d windows %.1f ms; the costliest:\n", int(windows.size()), total);
+    for (qsizetype i = 0; i < std::min<qsizetype>(5, costs.size()); ++i)
+        std::printf("    %-24s %6.2f ms\n", costs[i].second, costs[i].first);
+    ExposeWatch watch;
+    clock.restart();
+    windows.constFirst()->winId();
+    windows.constFirst()->windowHandle()->installEventFilter(&watch);
+    Corvalla::showMainWindow(windows.constFirst());
+    while (!watch.exposed && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    std::printf("  showing the access window until exposed %.1f ms\n", clock.nsecsElapsed() / 1e6);
+    qDeleteAll(windows);
+    return 0;
+}
