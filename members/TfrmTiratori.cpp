@@ -1,7 +1,898 @@
 #include "members/TfrmTiratori.h"
 
+#include "app/HelpTopics.h"
+#include "app/OpenURL.h"
+#include "app/PictureButton.h"
+#include "app/WindowRegistry.h"
+#include "common/CallerContext.h"
+#include "common/FieldConventions.h"
+#include "common/FileDialogs.h"
+#include "common/Formats.h"
+#include "common/MsgBox.h"
+#include "common/PictureBox.h"
+#include "common/TextUtil.h"
+#include "members/MemberArchive.h"
+#include "members/MemberPhoto.h"
+#include "members/TfrmAllegaCartella.h"
+#include "members/TfrmAnteprimaTiratori.h"
+#include "members/TfrmCertScaduti.h"
+#include "members/TfrmExpTiratori.h"
+#include "members/TfrmStampaTiratori.h"
+#include "members/TfrmTessereScadute.h"
+#include "members/TfrmTrovaTiratori.h"
+#include "members/TfrmWebCam.h"
+#include "members/TfrmZoom.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+using Member::Field;
+
+const QString kAccessMessage = QStringLiteral("Attenzione: il sistema non permette di accedere "
+                                              "all'archivio.\n\r\n\rAccertarsi di possedere i privilegi "
+                                              "di scrittura nella cartella di installazione del programma.");
+const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString kRestingInfo = QStringLiteral("Pronto per archiviare una nuova scheda...");
+
+enum class Kind
+{
+    Text,
+    Upper,  // upper-cased while typing
+    Trim,   // trimmed while typing
+    Date,   // filled only by the date picker
+    Amount, // digits and comma, normalised on leaving
+};
+
+// The sheet's entry fields, one row each, in record order (which is also the order in which a save
+// checks the required ones). Names, labels, widths and the required flag come from the record
+// layout; this table adds how each field behaves and where it sits.
+struct SheetField
+{
+    Field field;
+    Field next; // where Enter goes
+    Kind kind;
+    const char *context; // date picker caller context
+    Qt::Alignment align;
+    int row, column, span; // place in the four-column grid
+    int chars;             // a narrow field's width in characters (0: as wide as its cell)
+    const char *button;    // button beside the field
+    const char *labelIcon; // picture beside the label
+    const char *missing;   // message when a save finds the field empty
+};
+
+constexpr Qt::Alignment L = Qt::AlignLeft;
+constexpr Qt::Alignment C = Qt::AlignHCenter;
+constexpr Qt::Alignment R = Qt::AlignRight;
+
+// clang-format off
+const SheetField kSheet[] = {
+    {Member::Tiratore,     Member::Sesso,        Kind::Text,   nullptr, L, 0, 0, 3, 0,  nullptr, nullptr,
+     "Attenzione: per salvare la scheda è necessario indicare cognome e nome dell'iscritto."},
+    {Member::Sesso,        Member::DataNasc,     Kind::Upper,  nullptr, C, 0, 3, 1, 3,  nullptr, nullptr, nullptr},
+    {Member::DataNasc,     Member::Cittadinanza, Kind::Text,   nullptr, L, 1, 0, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::Cittadinanza, Member::LuogoNasc,    Kind::Text,   nullptr, L, 1, 1, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::LuogoNasc,    Member::Indirizzo,    Kind::Text,   nullptr, L, 1, 2, 2, 0,  nullptr, nullptr, nullptr},
+    {Member::Indirizzo,    Member::Citta,        Kind::Text,   nullptr, L, 2, 0, 2, 0,  nullptr, nullptr, nullptr},
+    {Member::Citta,        Member::Cap,          Kind::Text,   nullptr, L, 2, 2, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::Cap,          Member::Nazione,      Kind::Text,   nullptr, L, 2, 3, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::Nazione,      Member::CodFisc,      Kind::Text,   nullptr, L, 3, 0, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::CodFisc,      Member::Gruppo,       Kind::Upper,  nullptr, L, 3, 1, 1, 0,  "btnCodFisc", nullptr, nullptr},
+    {Member::Gruppo,       Member::Professione,  Kind::Text,   nullptr, L, 3, 2, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::Professione,  Member::Studio,       Kind::Text,   nullptr, L, 3, 3, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::Studio,       Member::Ente,         Kind::Date,   "tiratori_studio", L, 4, 0, 1, 0, nullptr, "croce_rossa",
+     "Attenzione: per salvare la scheda è necessario indicare la data di scadenza del certificato medico."},
+    {Member::Ente,         Member::Email,        Kind::Text,   nullptr, L, 4, 1, 3, 0,  nullptr, nullptr,
+     "Attenzione: per salvare la scheda è necessario indicare l'attività sportiva praticata."},
+    {Member::Email,        Member::Tel,          Kind::Trim,   nullptr, L, 5, 0, 2, 0,  "btnEmail", nullptr, nullptr},
+    {Member::Tel,          Member::Cel,          Kind::Text,   nullptr, L, 5, 2, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::Cel,          Member::Tessera,      Kind::Text,   nullptr, L, 5, 3, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::Tessera,      Member::Quota,        Kind::Text,   nullptr, L, 6, 0, 1, 0,  nullptr, nullptr,
+     "Attenzione: per salvare la scheda è necessario indicare il numero di tessera dell'iscritto."},
+    {Member::Quota,        Member::InizioTes,    Kind::Amount, nullptr, R, 6, 1, 1, 0,  nullptr, nullptr,
+     "Attenzione: per salvare la scheda è necessario indicare la quota versata dall'iscritto."},
+    {Member::InizioTes,    Member::FineTes,      Kind::Date,   "tiratori_iniziotes", L, 6, 2, 1, 0, nullptr, nullptr,
+     "Attenzione: per salvare la scheda è necessario indicare la data di rilascio della tessera."},
+    {Member::FineTes,      Member::Armi,         Kind::Date,   "tiratori_finetes", L, 6, 3, 1, 0, nullptr, nullptr,
+     "Attenzione: per salvare la scheda è necessario indicare la data di scadenza della tessera."},
+    {Member::Armi,         Member::Porto,        Kind::Text,   nullptr, L, 7, 0, 2, 0,  nullptr, nullptr, nullptr},
+    {Member::Porto,        Member::InizioPor,    Kind::Text,   nullptr, L, 7, 2, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::InizioPor,    Member::FinePor,      Kind::Text,   nullptr, L, 7, 3, 1, 0,  nullptr, nullptr, nullptr},
+    {Member::FinePor,      Member::Note,         Kind::Text,   nullptr, L, 8, 0, 4, 0,  nullptr, nullptr, nullptr},
+    {Member::Note,         Member::Tiratore,     Kind::Text,   nullptr, L, 9, 0, 4, 0,  nullptr, nullptr, nullptr},
+};
+// clang-format on
+static_assert(std::size(kSheet) == Member::kSheetFieldCount, "one row per entry field");
+
+constexpr int kGridColumns = 4;
+// The row after which the practitioner's fields begin: a rule separates them from the member's.
+constexpr int kPractitionerRow = 7;
+
+enum class Place
+{
+    Group1,
+    Group2,
+    Group3,
+    Record,
+    Group4,
+    Group5,
+    Group6,
+    Photo,
+    BesideField
+};
+
+} // namespace
+
+// The window's controls and behaviour; a child object of the window, so it goes with it.
+struct TfrmTiratori::Ui : public QObject
+{
+    explicit Ui(TfrmTiratori *window) : QObject(window), q(window) {}
+
+    TfrmTiratori *q;
+    QLineEdit *fields[Member::kSheetFieldCount] = {};
+    QLabel *hidden[Member::FieldCount - Member::kSheetFieldCount] = {};
+    QLabel *lblPosizione = nullptr;
+    PictureBox *imgFoto = nullptr;
+    PictureBox *imgBianco = nullptr;
+    QLabel *panInfo = nullptr;
+
+    using Action = void (Ui::*)();
+    struct SheetButton
+    {
+        const char *name;
+        const char *icon;
+        const char *text; // caption beside the picture, if any
+        Place place;
+        Action action;
+        const char *hint;
+    };
+    static const SheetButton kButtons[];
+
+    QLineEdit *entry(Field f) const { return fields[f]; }
+
+    QImage placeholderPhoto()
+    {
+        // Rendered on first use rather than at start-up.
+        if (imgBianco->image().isNull())
+            imgBianco->setImage(MemberPhoto::placeholder());
+        return imgBianco->image();
+    }
+
+    void accessError() { MsgBox::error(q, kAccessMessage); }
+
+    // The position on show as a number: 0 for a new sheet, -1 for a text that is not a position.
+    qint64 positionNumber() const
+    {
+        const QString text = trimBlanks(lblPosizione->text());
+        if (text.isEmpty())
+            return 0;
+        bool ok = false;
+        const qint64 p = text.toLongLong(&ok);
+        return ok && p > 0 ? p : -1;
+    }
+
+    void clearSheet()
+    {
+        for (QLineEdit *f : fields)
+            f->clear();
+        entry(Member::Quota)->setText(QStringLiteral("0,00"));
+        for (QLabel *l : hidden)
+            l->clear();
+        imgFoto->setImage(placeholderPhoto());
+        lblPosizione->clear();
+        entry(Member::Tiratore)->setFocus(Qt::OtherFocusReason);
+    }
+
+    bool archiveCount(qint64 &n)
+    {
+        n = MemberArchive::count();
+        if (n >= 0)
+            return true;
+        accessError();
+        return false;
+    }
+
+    // Puts record `index` on the sheet; a failed read leaves the sheet as it was.
+    void showRecord(qint64 index)
+    {
+        Member::Record record;
+        if (!MemberArchive::read(index, record)) {
+            accessError();
+            return;
+        }
+        q->showMember(record, index + 1);
+    }
+
+    void cmdNuovoClick() { clearSheet(); }
+
+    void cmdDuplicaClick()
+    {
+        if (trimBlanks(lblPosizione->text()).isEmpty()) {
+            MsgBox::warning(q,
+                            QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
+                                           "dopo che questa è stata inserita in archivio."));
+            return;
+        }
+        for (QLabel *l : hidden)
+            l->clear();
+        lblPosizione->clear();
+        imgFoto->setImage(placeholderPhoto());
+        entry(Member::Tiratore)->setFocus(Qt::OtherFocusReason);
+        MsgBox::information(q, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
+                                              "corrente.\n\r\n\rAl termine premere Salva per inserire la "
+                                              "scheda in archivio."));
+    }
+
+    // Ends the editing of the focused entry field as leaving it would: its colour and exit rules
+    // (the fee normalisation) run before anything is read. Returns the field.
+    QWidget *endEditing()
+    {
+        QWidget *focused = q->focusWidget();
+        if (!focused)
+            return nullptr;
+        if (!focused->hasFocus()) {
+            // The window is not the active one (the focus is elsewhere): leave the field all the same.
+            QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(focused, &out);
+        }
+        focused->clearFocus();
+        return focused;
+    }
+
+    void cmdSalvaClick()
+    {
+        QPointer<QWidget> focused = endEditing();
+        // Back to where the user was typing once the save is over, unless a check sent the focus elsewhere.
+        auto restoreFocus = [&focused] {
+            if (focused)
+                focused->setFocus(Qt::OtherFocusReason);
+        };
+
+        for (const SheetField &row : kSheet) {
+            if (row.missing && trimBlanks(entry(row.field)->text()).isEmpty()) {
+                MsgBox::warning(q, QString::fromUtf8(row.missing));
+                entry(row.field)->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        }
+
+        const Member::Record record = q->sheetRecord();
+        const qint64 p = positionNumber();
+        if (p < 0) {
+            accessError();
+            restoreFocus();
+            return;
+        }
+        if (p > 0) {
+            if (!MemberArchive::write(p - 1, record)) {
+                accessError();
+                restoreFocus();
+                return;
+            }
+            q->saveMemberPhoto(QString::number(p));
+            MsgBox::information(q, QStringLiteral("Le modifiche apportate alla scheda corrente sono state "
+                                                  "salvate in archivio."));
+        } else {
+            const qint64 index = MemberArchive::append(record);
+            if (index < 0) {
+                accessError();
+                restoreFocus();
+                return;
+            }
+            lblPosizione->setText(QString::number(index + 1));
+            q->saveMemberPhoto(lblPosizione->text());
+            MsgBox::information(q, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        }
+        restoreFocus();
+    }
+
+    void cmdPrimoClick()
+    {
+        qint64 n = 0;
+        if (!archiveCount(n))
+            return;
+        if (n == 0)
+            MsgBox::information(q, kEmptyArchive);
+        else
+            showRecord(0);
+    }
+
+    void cmdUltimoClick()
+    {
+        qint64 n = 0;
+        if (!archiveCount(n))
+            return;
+        if (n == 0)
+            MsgBox::information(q, kEmptyArchive);
+        else
+            showRecord(n - 1);
+    }
+
+    void cmdAvantiClick()
+    {
+        const qint64 p = positionNumber();
+        if (p < 0)
+            return;
+        qint64 n = 0;
+        if (!archiveCount(n))
+            return;
+        if (n == 0) {
+            lblPosizione->clear();
+            MsgBox::information(q, kEmptyArchive);
+        } else if (p < n) {
+            showRecord(p);
+        }
+    }
+
+    void cmdIndietroClick()
+    {
+        const qint64 p = positionNumber();
+        if (p == 1 || p < 0)
+            return;
+        qint64 n = 0;
+        if (!archiveCount(n))
+            return;
+        if (n == 0)
+            MsgBox::information(q, kEmptyArchive);
+        else if (p == 0 || p == 2)
+            showRecord(0);
+        else
+            showRecord(p - 2);
+    }
+
+    // One-use windows: created over the sheet, told who called them where they need it, shown
+    // modally and destroyed.
+    template <typename W> void openOneUse(const QString &context = QString())
+    {
+        QPointer<W> window = new W(q);
+        if (!context.isEmpty())
+            setCallerContext(window, context);
+        window->exec();
+        delete window.data();
+    }
+
+    void cmdTrovaClick() { openOneUse<TfrmTrovaTiratori>(QStringLiteral("tiratori")); }
+    void cmdFileClick() { openOneUse<TfrmAllegaCartella>(QStringLiteral("tiratori")); }
+    void cmdAnteprimaClick() { openOneUse<TfrmAnteprimaTiratori>(); }
+    void cmdStampaClick() { openOneUse<TfrmStampaTiratori>(); }
+    void cmdScadCertClick() { openOneUse<TfrmCertScaduti>(); }
+    void cmdScaduteClick() { openOneUse<TfrmTessereScadute>(); }
+    void cmdEsportaClick() { openOneUse<TfrmExpTiratori>(); }
+    void cmdGuidaClick() { showHelpTopic(q, QStringLiteral("App Archivio Iscritti")); }
+    void cmdEsciClick() { q->close(); }
+
+    void btnCaricaFotoClick()
+    {
+        const QString path = FileDialogs::getOpenFileName(
+            q, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
+            QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|Immagine Bitmap (*.bmp)|*.bmp"));
+        if (path.isEmpty())
+            return;
+        const QImage picture = MemberPhoto::readPicture(path);
+        imgFoto->setImage(picture.isNull() ? placeholderPhoto() : picture);
+    }
+
+    void btnWebcamClick() { openOneUse<TfrmWebCam>(QStringLiteral("euro_01")); }
+
+    void btnSalvaFotoClick()
+    {
+        const QString path = FileDialogs::getSaveFileName(
+            q, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
+            QStringLiteral("File Jpeg (*.jpg)|*.jpg"), QStringLiteral("Foto.jpg"));
+        if (path.isEmpty())
+            return;
+        if (!MemberPhoto::writeJpeg(imgFoto->image(), path))
+            imgFoto->setImage(placeholderPhoto());
+    }
+
+    void btnCancFotoClick() { imgFoto->setImage(placeholderPhoto()); }
+
+    void btnZoomFotoClick()
+    {
+        QPointer<TfrmZoom> zoom = new TfrmZoom(q);
+        zoom->setPhoto(imgFoto->image());
+        zoom->exec();
+        delete zoom.data();
+    }
+
+    void btnEmailClick()
+    {
+        TMisc::Open(QStringLiteral("\"mailto:") + trimBlanks(entry(Member::Email)->text()) +
+                    QLatin1Char('"'));
+    }
+
+    void btnCodFiscClick()
+    {
+        const QString code = trimBlanks(entry(Member::CodFisc)->text());
+        switch (taxIdKind(code)) {
+        case TaxIdKind::VatNumber:
+            // The VAT number check window is not part of the program yet.
+            return;
+        case TaxIdKind::TaxCode:
+            // The tax code check window is not part of the program yet.
+            return;
+        }
+    }
+
+    void build();
+};
+
+// clang-format off
+const TfrmTiratori::Ui::SheetButton TfrmTiratori::Ui::kButtons[] = {
+    {"cmdNuovo",      "nuovo",         nullptr,  Place::Group1, &Ui::cmdNuovoClick,
+     "Prepara la schermata per l'inserimento di una nuova scheda."},
+    {"cmdDuplica",    "duplica",       nullptr,  Place::Group1, &Ui::cmdDuplicaClick,
+     "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."},
+    {"cmdSalva",      "salva",         nullptr,  Place::Group1, &Ui::cmdSalvaClick,
+     "Salva la scheda in archivio."},
+    {"cmdTrova",      "trova",         nullptr,  Place::Group2, &Ui::cmdTrovaClick,
+     "Trova una scheda in archivio."},
+    {"cmdFile",       "allega",        nullptr,  Place::Group2, &Ui::cmdFileClick,
+     "Allega file alla scheda."},
+    {"cmdAnteprima",  "anteprima",     nullptr,  Place::Group3, &Ui::cmdAnteprimaClick,
+     "Visualizza l'anteprima di stampa della scheda."},
+    {"cmdStampa",     "stampa",        "Stampa", Place::Group3, &Ui::cmdStampaClick,
+     "Stampa la scheda."},
+    {"cmdPrimo",      "primo",         nullptr,  Place::Record, &Ui::cmdPrimoClick,
+     "Visualizza la prima scheda in archivio."},
+    {"cmdIndietro",   "indietro",      nullptr,  Place::Record, &Ui::cmdIndietroClick,
+     "Visualizza la scheda precedente in archivio."},
+    {"cmdAvanti",     "avanti",        nullptr,  Place::Record, &Ui::cmdAvantiClick,
+     "Visualizza la scheda successiva in archivio."},
+    {"cmdUltimo",     "ultimo",        nullptr,  Place::Record, &Ui::cmdUltimoClick,
+     "Visualizza l'ultima scheda in archivio."},
+    {"cmdScadCert",   "scadcert",      nullptr,  Place::Group4, &Ui::cmdScadCertClick,
+     "Visualizza il riepilogo dei certificati medici scaduti."},
+    {"cmdScadute",    "scadute",       nullptr,  Place::Group4, &Ui::cmdScaduteClick,
+     "Visualizza il riepilogo delle tessere scadute."},
+    {"cmdEsporta",    "esporta",       nullptr,  Place::Group5, &Ui::cmdEsportaClick,
+     "Esporta l'archivio in un file di Microsoft Excel."},
+    {"cmdGuida",      "guida",         nullptr,  Place::Group5, &Ui::cmdGuidaClick,
+     "Visualizza la guida in linea."},
+    {"cmdEsci",       "esci",          nullptr,  Place::Group6, &Ui::cmdEsciClick,
+     "Esci da questa schermata di lavoro."},
+    {"btnCaricaFoto", "carica",        "Carica", Place::Photo,  &Ui::btnCaricaFotoClick,
+     "Carica una foto esistente."},
+    {"btnWebcam",     "webcam_icona",  nullptr,  Place::Photo,  &Ui::btnWebcamClick,
+     "Cattura la foto con una webcam."},
+    {"btnSalvaFoto",  "salvafoto",     nullptr,  Place::Photo,  &Ui::btnSalvaFotoClick,
+     "Salva la foto su disco."},
+    {"btnCancFoto",   "cancfoto",      nullptr,  Place::Photo,  &Ui::btnCancFotoClick,
+     "Cancella la foto."},
+    {"btnZoomFoto",   "zoom",          nullptr,  Place::Photo,  &Ui::btnZoomFotoClick,
+     "Visualizza la foto nelle sue dimensioni reali."},
+    {"btnEmail",      "email_icona",   nullptr,  Place::BesideField, &Ui::btnEmailClick,
+     "Invia una e-mail all'indirizzo indicato."},
+    {"btnCodFisc",    "codfisc",       nullptr,  Place::BesideField, &Ui::btnCodFiscClick,
+     "Controlla il codice fiscale."},
+};
+// clang-format on
+
+namespace {
+
+// Background panels: a pointer moving over them empties the information bar.
+const char *const kToolbarGroups[] = {"shpPulsanti01", "shpPulsanti02", "shpPulsanti03", "shpRecord",
+                                      "shpPulsanti04", "shpPulsanti05", "shpPulsanti06"};
+
+// The looks are set on the toolbar, the sheet area and the bar rather than on the window, so
+// that they do not reach the one-use windows and message boxes that have the sheet as parent.
+const char *const kToolbarStyle = R"(
+QFrame#shpContainer {
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #DCE5F7);
+    border-bottom: 1px solid #9FB4E3;
+}
+QFrame#shpPulsanti01, QFrame#shpPulsanti02, QFrame#shpPulsanti03, QFrame#shpPulsanti04,
+QFrame#shpPulsanti05, QFrame#shpPulsanti06, QFrame#shpRecord {
+    background: rgba(255, 255, 255, 150);
+    border: 1px solid #C3D1F0;
+    border-radius: 6px;
+}
+QLabel#lblPosizione {
+    background: #FFFFFF;
+    border: 1px solid #9FB4E3;
+    border-radius: 4px;
+    font-weight: bold;
+    padding: 2px 6px;
+}
+QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 2px; }
+QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
+QToolButton:pressed { background: #FFE98A; }
+)";
+
+const char *const kSheetStyle = R"(
+QFrame#shpSfondo, QFrame#shpFoto {
+    background: #FFFFFF;
+    border: 1px solid #B4C6EC;
+    border-radius: 8px;
+}
+QFrame#bkgPulsantiFoto {
+    background: #EEF3FD;
+    border: 1px solid #C3D1F0;
+    border-radius: 6px;
+}
+QFrame#rulePraticante { background: #C9D6F2; border: none; }
+QLabel[fieldLabel="true"] { color: #1E2A4A; }
+QLabel[fieldLabel="true"][required="true"] { color: #8B4513; }
+QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 2px; }
+QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
+QToolButton:pressed { background: #FFE98A; }
+)";
+
+const char *const kInfoStyle = "QLabel#panInfo { background: #1F4AB8; color: #FFFFFF; padding: 5px 12px; }";
+
+QFrame *panel(const char *name, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    return frame;
+}
+
+} // namespace
+
+void TfrmTiratori::Ui::build()
+{
+    q->setAutoFillBackground(true);
+    QPalette windowPalette = q->palette();
+    windowPalette.setColor(QPalette::Window, QColor(0xE8, 0xEE, 0xFA));
+    q->setPalette(windowPalette);
+
+    // Entry fields and the hidden attachment labels, from the record layout.
+    for (int i = 0; i < Member::kSheetFieldCount; ++i) {
+        const Member::FieldInfo &info = Member::kFields[size_t(i)];
+        auto *f = new QLineEdit(q);
+        f->setObjectName(QLatin1String(info.spec.name));
+        f->setMaxLength(info.spec.width);
+        fields[i] = f;
+    }
+    for (int i = Member::kSheetFieldCount; i < Member::FieldCount; ++i) {
+        auto *l = new QLabel(q);
+        l->setObjectName(Member::fieldName(i));
+        l->hide();
+        hidden[i - Member::kSheetFieldCount] = l;
+    }
+    imgBianco = new PictureBox(q);
+    imgBianco->setObjectName(QStringLiteral("imgBianco"));
+    imgBianco->hide();
+
+    // Buttons.
+    QMap<Place, QList<QToolButton *>> placed;
+    QList<QPair<QWidget *, QString>> hints;
+    for (const SheetButton &b : kButtons) {
+        auto *button = new QToolButton(q);
+        button->setObjectName(QLatin1String(b.name));
+        button->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(b.icon))));
+        const bool small = b.place == Place::Photo || b.place == Place::BesideField;
+        button->setIconSize(b.place == Place::BesideField ? QSize(20, 20)
+                            : small                       ? QSize(28, 28)
+                                                          : QSize(36, 36));
+        if (b.text) {
+            button->setText(QString::fromUtf8(b.text));
+            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        }
+        button->setAccessibleName(QString::fromUtf8(b.hint));
+        // Pictures that react to a click: they never take the focus from the entry field.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRaise(true);
+        button->setCursor(Qt::PointingHandCursor);
+        const Action action = b.action;
+        connect(button, &QToolButton::clicked, this, [this, action] { (this->*action)(); });
+        placed[b.place].append(button);
+        hints.append({button, QString::fromUtf8(b.hint)});
+    }
+
+    // Toolbar.
+    auto *shpContainer = panel("shpContainer", q);
+    shpContainer->setStyleSheet(QLatin1String(kToolbarStyle));
+    auto *toolbar = new QHBoxLayout(shpContainer);
+    toolbar->setContentsMargins(10, 6, 10, 6);
+    toolbar->setSpacing(8);
+    const Place groups[] = {Place::Group1, Place::Group2, Place::Group3, Place::Record,
+                            Place::Group4, Place::Group5, Place::Group6};
+    QList<QWidget *> backgrounds{q, shpContainer};
+    for (size_t g = 0; g < std::size(groups); ++g) {
+        QFrame *group = panel(kToolbarGroups[g], shpContainer);
+        backgrounds.append(group);
+        auto *row = new QHBoxLayout(group);
+        row->setContentsMargins(3, 2, 3, 2);
+        row->setSpacing(1);
+        const QList<QToolButton *> buttons = placed.value(groups[g]);
+        for (int i = 0; i < buttons.size(); ++i) {
+            if (groups[g] == Place::Record && i == 2) {
+                lblPosizione = new QLabel(group);
+                lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+                lblPosizione->setAlignment(Qt::AlignCenter);
+                lblPosizione->setMinimumWidth(64);
+                row->addWidget(lblPosizione);
+            }
+            row->addWidget(buttons[i]);
+        }
+        if (groups[g] == Place::Group6)
+            toolbar->addStretch(1);
+        toolbar->addWidget(group);
+    }
+
+    // The sheet: heading picture over the grid of fields.
+    auto *panContainer = panel("panContainer", q);
+    panContainer->setStyleSheet(QLatin1String(kSheetStyle));
+    auto *shpSfondo = panel("shpSfondo", panContainer);
+    shpSfondo->setMaximumWidth(1180);
+    shpSfondo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    auto *shpSezione01 = panel("shpSezione01", shpSfondo);
+    backgrounds << panContainer << shpSfondo << shpSezione01;
+
+    auto *heading =
+        new PictureButton(QStringLiteral(":/pictures/scheda_titolo.svg"), QSize(500, 60), shpSfondo);
+    heading->setObjectName(QStringLiteral("imgTitolo"));
+    heading->setFixedSize(400, 48);
+
+    auto *grid = new QGridLayout(shpSezione01);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(6);
+    for (int c = 0; c < kGridColumns; ++c) {
+        grid->setColumnStretch(c, 1);
+        grid->setColumnMinimumWidth(c, 180);
+    }
+
+    const QFontMetrics metrics(q->font());
+    for (const SheetField &row : kSheet) {
+        const Member::FieldInfo &info = Member::kFields[size_t(row.field)];
+        QLineEdit *f = entry(row.field);
+        f->setParent(shpSezione01);
+        f->setAlignment(row.align | Qt::AlignVCenter);
+        f->setFixedHeight(24);
+        if (row.chars > 0)
+            f->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('W')) * row.chars + 12);
+
+        auto *label = new QLabel(QString::fromUtf8(info.label), shpSezione01);
+        label->setObjectName(QLatin1String("tit") + QLatin1String(info.spec.name + 3));
+        label->setProperty("fieldLabel", true);
+        label->setProperty("required", info.required);
+        label->setBuddy(f);
+
+        auto *labelRow = new QHBoxLayout;
+        labelRow->setSpacing(4);
+        if (row.labelIcon) {
+            auto *icon =
+                new PictureButton(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(row.labelIcon)),
+                                  QSize(14, 14), shpSezione01);
+            icon->setObjectName(QLatin1String("ico") + QLatin1String(info.spec.name + 3));
+            icon->setFixedSize(14, 14);
+            labelRow->addWidget(icon);
+        }
+        labelRow->addWidget(label);
+        labelRow->addStretch(1);
+
+        auto *fieldRow = new QHBoxLayout;
+        fieldRow->setSpacing(3);
+        fieldRow->addWidget(f, row.chars > 0 ? 0 : 1);
+        if (row.button) {
+            QToolButton *button = q->findChild<QToolButton *>(QLatin1String(row.button));
+            button->setParent(shpSezione01);
+            button->setFixedSize(24, 24);
+            fieldRow->addWidget(button);
+        }
+        if (row.chars > 0)
+            fieldRow->addStretch(1);
+
+        auto *cell = new QVBoxLayout;
+        cell->setSpacing(2);
+        cell->addLayout(labelRow);
+        cell->addLayout(fieldRow);
+        // Room for the separating rule before the practitioner's fields.
+        const int gridRow = row.row * 2 + (row.row >= kPractitionerRow ? 1 : 0);
+        grid->addLayout(cell, gridRow, row.column, 1, row.span);
+    }
+    auto *rule = new QFrame(shpSezione01);
+    rule->setObjectName(QStringLiteral("rulePraticante"));
+    rule->setFixedHeight(1);
+    rule->setAttribute(Qt::WA_TransparentForMouseEvents);
+    grid->addWidget(rule, kPractitionerRow * 2, 0, 1, kGridColumns);
+    grid->setRowMinimumHeight(kPractitionerRow * 2, 14);
+
+    auto *sheetLayout = new QVBoxLayout(shpSfondo);
+    sheetLayout->setContentsMargins(20, 14, 20, 18);
+    sheetLayout->setSpacing(12);
+    sheetLayout->addWidget(heading);
+    sheetLayout->addWidget(shpSezione01);
+
+    // The photo panel: the frame and its five tools.
+    auto *shpFoto = panel("shpFoto", panContainer);
+    imgFoto = new PictureBox(shpFoto);
+    imgFoto->setObjectName(QStringLiteral("imgFoto"));
+    imgFoto->setFixedSize(307, 394);
+    imgFoto->setBackground(QColor(0xF2, 0xF6, 0xFE));
+    auto *bkgPulsantiFoto = panel("bkgPulsantiFoto", shpFoto);
+    auto *tools = new QHBoxLayout(bkgPulsantiFoto);
+    tools->setContentsMargins(4, 3, 4, 3);
+    tools->setSpacing(2);
+    for (QToolButton *b : placed.value(Place::Photo))
+        tools->addWidget(b);
+    auto *photoLayout = new QVBoxLayout(shpFoto);
+    photoLayout->setContentsMargins(12, 12, 12, 12);
+    photoLayout->setSpacing(10);
+    photoLayout->addWidget(imgFoto, 0, Qt::AlignHCenter);
+    photoLayout->addWidget(bkgPulsantiFoto);
+    backgrounds << shpFoto << imgFoto << bkgPulsantiFoto;
+
+    auto *sheetRow = new QHBoxLayout;
+    sheetRow->setSpacing(16);
+    sheetRow->addStretch(0);
+    sheetRow->addWidget(shpSfondo, 1, Qt::AlignTop);
+    sheetRow->addWidget(shpFoto, 0, Qt::AlignTop);
+    sheetRow->addStretch(0);
+    auto *containerLayout = new QVBoxLayout(panContainer);
+    containerLayout->setContentsMargins(16, 14, 16, 10);
+    // On a tall screen the sheet sits a little below the toolbar rather than glued to it.
+    containerLayout->addStretch(1);
+    containerLayout->addLayout(sheetRow);
+    containerLayout->addStretch(3);
+
+    panInfo = new QLabel(q);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setStyleSheet(QLatin1String(kInfoStyle));
+
+    auto *windowLayout = new QVBoxLayout(q);
+    windowLayout->setContentsMargins(0, 0, 0, 0);
+    windowLayout->setSpacing(0);
+    windowLayout->addWidget(shpContainer);
+    windowLayout->addWidget(panContainer, 1);
+    windowLayout->addWidget(panInfo);
+
+    // Entry conventions: colours, Enter ring, typing rules, date fields, the fee filter.
+    for (const SheetField &row : kSheet) {
+        QLineEdit *f = entry(row.field);
+        const bool required = Member::kFields[size_t(row.field)].required;
+        std::function<void()> onExit;
+        if (row.kind == Kind::Amount)
+            onExit = [f] { f->setText(Formats::normaliseAmount(f->text())); };
+        Conventions::applyFieldColour(
+            f, required ? Conventions::kRequiredColour : Conventions::kOptionalColour, onExit);
+        QLineEdit *next = entry(row.next);
+        switch (row.kind) {
+        case Kind::Date:
+            Conventions::makeDatePickerField(f, QLatin1String(row.context), next);
+            break;
+        case Kind::Amount:
+            Conventions::setCharacterFilter(f, QStringLiteral("0123456789,"), next);
+            break;
+        case Kind::Upper:
+            Conventions::setUpperCaseWhileTyping(f);
+            Conventions::setEnterTarget(f, next);
+            break;
+        case Kind::Trim:
+            Conventions::setTrimWhileTyping(f);
+            Conventions::setEnterTarget(f, next);
+            break;
+        case Kind::Text:
+            Conventions::setEnterTarget(f, next);
+            break;
+        }
+    }
+    entry(Member::Quota)->setText(QStringLiteral("0,00"));
+
+    // Tab follows the Enter ring.
+    for (const SheetField &row : kSheet)
+        if (row.next != Member::Tiratore)
+            QWidget::setTabOrder(entry(row.field), entry(row.next));
+
+    Conventions::setupInfoBar(panInfo, kRestingInfo, hints, backgrounds);
+}
+
 TfrmTiratori::TfrmTiratori(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TfrmTiratori"));
     setWindowTitle(QStringLiteral(" Corvalla - Archivio Iscritti"));
+    Formats::applyProcessFormats();
+    ui = new Ui(this);
+    ui->build();
+    setWindowState(Qt::WindowMaximized);
+}
+
+void TfrmTiratori::clearSheet()
+{
+    ui->clearSheet();
+}
+
+void TfrmTiratori::fillSheet(const Member::Record &record)
+{
+    for (int i = 0; i < Member::kSheetFieldCount; ++i)
+        ui->fields[i]->setText(trimBlanks(record[i]));
+    for (int i = Member::kSheetFieldCount; i < Member::FieldCount; ++i)
+        ui->hidden[i - Member::kSheetFieldCount]->setText(trimBlanks(record[i]));
+}
+
+Member::Record TfrmTiratori::sheetRecord() const
+{
+    Member::Record record;
+    for (int i = 0; i < Member::kSheetFieldCount; ++i)
+        record[i] = ui->fields[i]->text();
+    for (int i = Member::kSheetFieldCount; i < Member::FieldCount; ++i)
+        record[i] = ui->hidden[i - Member::kSheetFieldCount]->text();
+    return record;
+}
+
+void TfrmTiratori::showMember(const Member::Record &record, qint64 position)
+{
+    fillSheet(record);
+    ui->lblPosizione->setText(QString::number(position));
+    loadMemberPhoto(ui->lblPosizione->text());
+}
+
+QString TfrmTiratori::position() const
+{
+    return ui->lblPosizione->text();
+}
+
+QImage TfrmTiratori::photo() const
+{
+    return ui->imgFoto->image();
+}
+
+void TfrmTiratori::setPhoto(const QImage &photo)
+{
+    ui->imgFoto->setImage(photo);
+}
+
+void TfrmTiratori::loadMemberPhoto(const QString &position)
+{
+    ui->imgFoto->setImage(MemberPhoto::load(trimBlanks(position)));
+}
+
+void TfrmTiratori::saveMemberPhoto(const QString &position)
+{
+    if (!MemberPhoto::save(ui->imgFoto->image(), trimBlanks(position)))
+        ui->imgFoto->setImage(ui->placeholderPhoto());
+}
+
+QLineEdit *TfrmTiratori::field(const QString &name) const
+{
+    const int i = Member::fieldIndex(name);
+    return i >= 0 && i < Member::kSheetFieldCount ? ui->fields[i] : nullptr;
+}
+
+QLabel *TfrmTiratori::label(const QString &name) const
+{
+    if (name == QLatin1String("lblPosizione"))
+        return ui->lblPosizione;
+    const int i = Member::fieldIndex(name);
+    return i >= Member::kSheetFieldCount ? ui->hidden[i - Member::kSheetFieldCount] : nullptr;
+}
+
+void TfrmTiratori::showEvent(QShowEvent *event)
+{
+    // A window coming back from the task bar is not a new visit: the sheet stays as it is.
+    if (!event->spontaneous()) {
+        clearSheet();
+        ui->panInfo->setText(kRestingInfo);
+    }
+    QWidget::showEvent(event);
+}
+
+void TfrmTiratori::closeEvent(QCloseEvent *event)
+{
+    if (QWidget *menu = Windows::find("TfrmAvvio"))
+        menu->show();
+    event->accept(); // hides the window; it lives on for the next visit
+}
+
+TaxIdKind taxIdKind(const QString &code)
+{
+    if (code.isEmpty())
+        return TaxIdKind::TaxCode;
+    for (const QChar c : code)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return TaxIdKind::TaxCode;
+    return TaxIdKind::VatNumber;
 }

@@ -51,5 +51,14 @@ protected:
 
 private:
     struct Ui;
-    Ui *ui;
+    Ui *ui; // owned by the window (a child object)
 };
+
+// Which check the tax code field calls for: a text of digits only is a VAT number; anything else,
+// letters or nothing at all, a tax code.
+enum class TaxIdKind
+{
+    TaxCode,
+    VatNumber
+};
+TaxIdKind taxIdKind(const QString &code);
