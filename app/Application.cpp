@@ -86,15 +86,30 @@ const QList<WindowEntry> &windowSet()
     return set;
 }
 
-QList<QWidget *> createWindowSet()
+namespace {
+QWidget *createWindow(const WindowEntry &e)
+{
+    QWidget *w = e.create();
+    w->hide();
+    Windows::add(w);
+    return w;
+}
+} // namespace
+
+QWidget *createMainWindow() { return createWindow(windowSet().constFirst()); }
+
+QList<QWidget *> createRemainingWindows()
 {
     QList<QWidget *> windows;
-    for (const WindowEntry &e : windowSet()) {
-        QWidget *w = e.create();
-        w->hide();
-        Windows::add(w);
-        windows.append(w);
-    }
+    for (qsizetype i = 1; i < windowSet().size(); ++i)
+        windows.append(createWindow(windowSet()[i]));
+    return windows;
+}
+
+QList<QWidget *> createWindowSet()
+{
+    QList<QWidget *> windows{createMainWindow()};
+    windows += createRemainingWindows();
     return windows;
 }
 

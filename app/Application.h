@@ -23,6 +23,11 @@ const QList<WindowEntry> &windowSet();
 // The caller owns the returned windows.
 QList<QWidget *> createWindowSet();
 
+// The same in two steps, as the program starts: the main window first, so that it can be on
+// screen at once, then the others, in order, as soon as it has been drawn.
+QWidget *createMainWindow();
+QList<QWidget *> createRemainingWindows();
+
 // Shows the access window centred on the screen, as the run begins.
 void showMainWindow(QWidget *mainWindow);
 
