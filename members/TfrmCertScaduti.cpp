@@ -1,7 +1,7 @@
 #include "members/TfrmCertScaduti.h"
 
-TfrmCertScaduti::TfrmCertScaduti(QWidget *parent) : QDialog(parent)
+TfrmCertScaduti::TfrmCertScaduti(QWidget *parent)
+    : ExpiryListWindow(MemberSearch::kExpiredCertificates, QStringLiteral("TfrmCertScaduti"),
+                       QStringLiteral(" Riepilogo certificati medici scaduti"), parent)
 {
-    setObjectName(QStringLiteral("TfrmCertScaduti"));
-    setWindowTitle(QStringLiteral(" Riepilogo certificati medici scaduti"));
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "members/MemberListPanel.h"
 
-class TfrmCertScaduti : public QDialog
+// The members whose medical certificate has expired by today, opened from the member sheet.
+class TfrmCertScaduti : public ExpiryListWindow
 {
     Q_OBJECT
 public:

@@ -1,7 +1,7 @@
 #include "members/TfrmTessereScadute.h"
 
-TfrmTessereScadute::TfrmTessereScadute(QWidget *parent) : QDialog(parent)
+TfrmTessereScadute::TfrmTessereScadute(QWidget *parent)
+    : ExpiryListWindow(MemberSearch::kExpiredCards, QStringLiteral("TfrmTessereScadute"),
+                       QStringLiteral(" Riepilogo tessere scadute"), parent)
 {
-    setObjectName(QStringLiteral("TfrmTessereScadute"));
-    setWindowTitle(QStringLiteral(" Riepilogo tessere scadute"));
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "members/MemberListPanel.h"
 
-class TfrmTessereScadute : public QDialog
+// The members whose membership card has expired by today, opened from the member sheet.
+class TfrmTessereScadute : public ExpiryListWindow
 {
     Q_OBJECT
 public:

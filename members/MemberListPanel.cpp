@@ -1,0 +1,317 @@
+#include "members/MemberListPanel.h"
+
+#include "common/FieldConventions.h"
+#include "common/MsgBox.h"
+#include "common/PictureBox.h"
+#include "common/TextUtil.h"
+#include "members/TfrmTiratori.h"
+#include "reports/ListReportPage.h"
+
+#include <QDate>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const kInstruction =
+    "Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e premere il "
+    "pulsante Trova.\n"
+    "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Trova.";
+
+constexpr int kListWidth = 1600;
+
+// Enter on a button that has the focus presses it. The windows have no default button, so Enter
+// elsewhere (in the list, for one) never presses a button behind the user's back.
+class EnterClicks : public QObject
+{
+public:
+    explicit EnterClicks(QPushButton *button) : QObject(button), m_button(button)
+    {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        button->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_button && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                m_button->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPushButton *m_button;
+};
+
+} // namespace
+
+void pressOnEnter(QPushButton *button) { new EnterClicks(button); }
+
+// Every line has the same height and the width of the widest line, at least 1600 pixels, so the
+// view lays out 100,000 lines without measuring each one and scrolls sideways over the columns.
+class LineDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void setLongest(int characters) { m_longest = characters; }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        const int wanted = option.fontMetrics.horizontalAdvance(QLatin1Char('M')) * m_longest + 8;
+        s.setWidth(qMax(kListWidth, wanted));
+        return s;
+    }
+
+private:
+    int m_longest = 0;
+};
+
+QString memberArchiveAccessMessage()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                          "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+                          "programma.");
+}
+
+MemberListPanel::MemberListPanel(MemberSearch::LineKind kind, const QString &printTitle,
+                                 const QString &doubleClickText, bool withCountLine, QWidget *parent)
+    : QWidget(parent), m_kind(kind), m_printTitle(printTitle)
+{
+    auto *instruction = new QLabel(QString::fromUtf8(kInstruction), this);
+    instruction->setObjectName(QStringLiteral("imgIstruzioni"));
+    instruction->setWordWrap(true);
+    instruction->setStyleSheet(QStringLiteral(
+        "QLabel { background: #FFFFE1; color: #1F3A7A; border: 1px solid #9DB7EE; border-radius: 6px;"
+        " padding: 8px; font-weight: bold; }"));
+
+    m_txtTrova = new QLineEdit(this);
+    m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    m_btnTrova = new QPushButton(QStringLiteral("Trova"), this);
+    m_btnTrova->setObjectName(QStringLiteral("btnTrova"));
+    Conventions::setEnterTarget(m_txtTrova, m_btnTrova);
+
+    m_model = new QStringListModel(this);
+    m_lstRecords = new QListView(this);
+    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    m_lstRecords->setModel(m_model);
+    m_lstRecords->setUniformItemSizes(true);
+    m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_lstRecords->setTextElideMode(Qt::ElideNone);
+    m_lstRecords->setWordWrap(false);
+    QFont mono(QStringLiteral("Courier New"), 12);
+    mono.setStyleHint(QFont::TypeWriter);
+    m_lstRecords->setFont(mono);
+    QPalette pal = m_lstRecords->palette();
+    pal.setColor(QPalette::Text, Qt::black);
+    m_lstRecords->setPalette(pal);
+    m_delegate = new LineDelegate(m_lstRecords);
+    m_lstRecords->setItemDelegate(m_delegate);
+    m_lstRecords->viewport()->installEventFilter(this);
+    m_lstRecords->setMinimumHeight(260);
+
+    auto *doubleClick = new QLabel(doubleClickText, this);
+    doubleClick->setObjectName(QStringLiteral("lblDoppioClic"));
+    doubleClick->setStyleSheet(QStringLiteral("QLabel { color: #1F3A7A; font-weight: bold; }"));
+
+    m_btnStampa = new QPushButton(QStringLiteral("Stampa"), this);
+    m_btnStampa->setObjectName(QStringLiteral("btnStampa"));
+    m_btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    m_btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
+    for (QPushButton *b : {m_btnTrova, m_btnStampa, m_btnChiudi}) {
+        b->setMinimumWidth(110);
+        pressOnEnter(b);
+    }
+
+    auto *findRow = new QHBoxLayout;
+    findRow->addWidget(m_txtTrova, 1);
+    findRow->addWidget(m_btnTrova);
+
+    auto *infoRow = new QHBoxLayout;
+    infoRow->addWidget(doubleClick);
+    infoRow->addStretch(1);
+    if (withCountLine) {
+        m_lblTrovate = new QLabel(QStringLiteral("Il presente riepilogo contiene 0 schede"), this);
+        m_lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
+        m_lblTrovate->setStyleSheet(QStringLiteral("QLabel { color: #8B0000; font-weight: bold; }"));
+        infoRow->addWidget(m_lblTrovate);
+    }
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnStampa);
+    buttons->addWidget(m_btnChiudi);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(instruction);
+    layout->addLayout(findRow);
+    layout->addWidget(m_lstRecords, 1);
+    layout->addLayout(infoRow);
+    layout->addLayout(buttons);
+
+    connect(m_btnTrova, &QPushButton::clicked, this, &MemberListPanel::findInList);
+    connect(m_btnStampa, &QPushButton::clicked, this, &MemberListPanel::printList);
+    connect(m_btnChiudi, &QPushButton::clicked, this, &MemberListPanel::closeRequested);
+}
+
+void MemberListPanel::setLines(const QStringList &sortedLines)
+{
+    m_lines = sortedLines;
+    int longest = 0;
+    for (const QString &l : m_lines)
+        longest = qMax(longest, int(l.size()));
+    m_delegate->setLongest(longest);
+    m_model->setStringList(m_lines); // one reset, whatever the number of lines
+    if (m_lblTrovate)
+        m_lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede").arg(m_lines.size()));
+}
+
+void MemberListPanel::clearList()
+{
+    m_lines.clear();
+    m_model->setStringList(QStringList());
+}
+
+void MemberListPanel::resetFind()
+{
+    m_lastFind.clear();
+    m_txtTrova->clear();
+}
+
+int MemberListPanel::selectedRow() const
+{
+    const QModelIndexList rows = m_lstRecords->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void MemberListPanel::selectRow(int row)
+{
+    const QModelIndex index = m_model->index(row);
+    m_lstRecords->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    m_lstRecords->scrollTo(index);
+}
+
+void MemberListPanel::findInList()
+{
+    if (m_lines.isEmpty()) {
+        MsgBox::plain(window(), QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        return;
+    }
+    if (selectedRow() < 0)
+        selectRow(0);
+    const QString needle = lowerAZ(m_txtTrova->text());
+    const int found = MemberSearch::findInList(
+        int(m_lines.size()), [this](int row) { return QStringView(m_lines[row]); }, selectedRow(), needle,
+        needle == m_lastFind);
+    if (found >= 0)
+        selectRow(found);
+    m_lastFind = needle;
+}
+
+void MemberListPanel::printList()
+{
+    QString error;
+    if (!ListReportPage::print(window(), m_printTitle, m_lines, &error)) {
+        QString text = QStringLiteral("Attenzione: non è stato possibile stampare il riepilogo.");
+        if (!error.isEmpty())
+            text += QStringLiteral("\n\r\n\r") + error;
+        MsgBox::warning(window(), text);
+    }
+}
+
+void MemberListPanel::openSelected()
+{
+    const int row = selectedRow();
+    if (row >= 0 && row < m_lines.size() && m_filler)
+        MemberSearch::findRecords(m_kind, m_lines[row], m_filler);
+    emit closeRequested();
+}
+
+bool MemberListPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // Any double click on the list opens the selected line; the first click of it has already
+    // selected the line under the pointer.
+    if (watched == m_lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        openSelected();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+ExpiryListWindow::ExpiryListWindow(const MemberSearch::ExpiryListInfo &list, const QString &objectName,
+                                   const QString &caption, QWidget *parent)
+    : QDialog(parent), m_list(list)
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    setStyleSheet(QStringLiteral("QDialog { background: white; }"));
+
+    m_banner = new QLabel(this);
+    m_banner->setObjectName(QStringLiteral("imgBanner"));
+    m_banner->setFixedHeight(60);
+    m_banner->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    m_panel = new MemberListPanel(list.line, QString::fromUtf8(list.printTitle),
+                                  QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
+                                  false, this);
+    m_panel->setObjectName(QStringLiteral("panContainer"));
+    m_panel->setFiller([this](qint64 index, const Member::Record &record) {
+        if (auto *sheet = qobject_cast<TfrmTiratori *>(parentWidget()))
+            sheet->showMember(record, index + 1);
+    });
+    connect(m_panel, &MemberListPanel::closeRequested, this, &QDialog::close);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addWidget(m_banner);
+    layout->addWidget(m_panel, 1);
+    resize(1000, 640);
+}
+
+void ExpiryListWindow::buildList(const QDate &today)
+{
+    m_panel->resetFind();
+    m_panel->clearList();
+    QStringList lines;
+    // A failing archive stops the list without a message; the lines read before it stay.
+    MemberSearch::expiredLines(m_list, today, lines);
+    m_panel->setLines(lines);
+    m_panel->findField()->setFocus();
+}
+
+void ExpiryListWindow::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_banner->pixmap().isNull())
+        m_banner->setPixmap(QPixmap::fromImage(resourceImage(QStringLiteral(":/pictures/banner_liste.svg"))));
+    if (!event->spontaneous())
+        buildList(QDate::currentDate());
+}
+
+void ExpiryListWindow::done(int result)
+{
+    m_panel->clearList();
+    QDialog::done(result);
+}

@@ -1,0 +1,138 @@
+// Member search and expiry list timings on generated archives, each beside the time it takes just
+// to read the same file into memory. Prints a table; asserts nothing.
+#include "TestSupport.h"
+
+#include "common/ProgramFolder.h"
+#include "members/MemberArchive.h"
+#include "members/MemberListPanel.h"
+#include "members/MemberSearch.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListView>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+using namespace Member;
+
+namespace {
+
+void generateArchive(int count)
+{
+    static const char *const surnames[] = {"Rossi", "Russo", "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo",
+                                           "Ricci", "Marino", "Greco", "Bruno", "Gallo", "Conti", "De Luca",
+                                           "Mancini", "Costa", "Giordano", "Rizzo", "Lombardi", "Moretti"};
+    static const char *const names[] = {"Mario", "Luca", "Giulia", "Anna", "Marco", "Sara", "Paolo", "Chiara",
+                                        "Andrea", "Elena", "Davide", "Francesca", "Matteo", "Laura", "Simone"};
+    static const char *const sports[] = {"Tiro a volo", "Tiro con l'arco", "Nuoto", "Atletica", "Ciclismo"};
+    QRandomGenerator rng(20240615);
+    const QDate today = QDate::currentDate();
+    QFile f(MemberArchive::filePath());
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write the archive");
+    QByteArray block;
+    for (int i = 0; i < count; ++i) {
+        Record r;
+        r[Tiratore] = QStringLiteral("%1 %2 %3")
+                          .arg(QString::fromLatin1(surnames[rng.bounded(20)]), QString::fromLatin1(names[rng.bounded(15)]))
+                          .arg(i);
+        r[CodFisc] = QStringLiteral("RSSMRA80A01H%1").arg(i % 1000, 3, 10, QLatin1Char('0'));
+        r[Ente] = QString::fromLatin1(sports[rng.bounded(5)]);
+        r[Tel] = QStringLiteral("06 %1").arg(rng.bounded(1000000, 9999999));
+        r[Cel] = QStringLiteral("333 %1").arg(rng.bounded(1000000, 9999999));
+        r[Tessera] = QString::number(i + 1);
+        r[Quota] = QStringLiteral("25,00");
+        r[InizioTes] = today.addDays(-rng.bounded(700)).toString(QStringLiteral("dd/MM/yyyy"));
+        r[FineTes] = today.addDays(rng.bounded(-365, 365)).toString(QStringLiteral("dd/MM/yyyy"));
+        r[Studio] = today.addDays(rng.bounded(-365, 365)).toString(QStringLiteral("dd/MM/yyyy"));
+        r[Note] = QStringLiteral("Socio dal %1").arg(2000 + i % 24);
+        block += encode(r);
+        if (block.size() > 8 * 1024 * 1024) {
+            f.write(block);
+            block.clear();
+        }
+    }
+    f.write(block);
+}
+
+// Best of `runs` timings, in milliseconds.
+double best(int runs, const std::function<void()> &work)
+{
+    double ms = 1e18;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        ms = std::min(ms, double(t.nsecsElapsed()) / 1e6);
+    }
+    return ms;
+}
+
+QStringList criteria(const QString &name)
+{
+    QStringList texts(MemberSearch::kCriterionCount);
+    texts[0] = name;
+    return texts;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    corvallaTestInit();
+    QTemporaryDir dir;
+    setProgramFolder(dir.path());
+
+    MemberListPanel panel(MemberSearch::LineKind::Result, QStringLiteral("t"), QStringLiteral("d"), true);
+    panel.resize(1000, 600);
+    panel.show();
+    // The list as the user gets it: filled, laid out and first painted.
+    auto fill = [&](const QStringList &lines) {
+        panel.setLines(lines);
+        panel.listView()->doItemsLayout();
+        panel.listView()->viewport()->repaint();
+    };
+
+    std::printf("%9s %10s | %12s %12s %12s %12s | %s\n", "members", "read ms", "all ms", "name ms", "dblclick ms",
+                "expired ms", "records listed (all / name / expired)");
+    for (int n : {1000, 10000, 100000}) {
+        generateArchive(n);
+        const int runs = n >= 100000 ? 3 : 5;
+        const double read = best(runs, [] {
+            QFile f(MemberArchive::filePath());
+            if (!f.open(QIODevice::ReadOnly) || f.readAll().isEmpty())
+                qFatal("cannot read the archive");
+        });
+        QStringList all, byName, expired;
+        const double searchAll = best(runs, [&] {
+            MemberSearch::search(MemberSearch::Criteria(), all);
+            fill(all);
+        });
+        const double searchName = best(runs, [&] {
+            MemberSearch::search(MemberSearch::Criteria(criteria(QStringLiteral("ROSS"))), byName);
+            fill(byName);
+        });
+        const QString chosen = all.value(all.size() / 2);
+        int hits = 0;
+        const double identify = best(runs, [&] {
+            hits = 0;
+            MemberSearch::findRecords(MemberSearch::LineKind::Result, chosen, [&](qint64, const Record &) { ++hits; });
+        });
+        const double expiredCerts = best(runs, [&] {
+            MemberSearch::expiredLines(MemberSearch::kExpiredCertificates, QDate::currentDate(), expired);
+            fill(expired);
+        });
+        if (hits != 1)
+            qFatal("the double click found %d records", hits);
+        auto rel = [read](double ms) { return QStringLiteral("%1 (%2x)").arg(ms, 0, 'f', 1).arg(ms / read, 0, 'f', 1); };
+        std::printf("%9d %10.1f | %12s %12s %12s %12s | %lld / %lld / %lld\n", n, read, qPrintable(rel(searchAll)),
+                    qPrintable(rel(searchName)), qPrintable(rel(identify)), qPrintable(rel(expiredCerts)),
+                    qint64(all.size()), qint64(byName.size()), qint64(expired.size()));
+    }
+    return 0;
+}
