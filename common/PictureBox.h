@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 // A picture frame that holds a picture at its own size and shows it fitted into the frame,
@@ -31,6 +32,7 @@ protected:
 private:
     QImage m_image;
     QColor m_background;
+    QPixmap m_fitted; // m_image scaled to the frame, made when first painted at that size
 };
 
 // Renders an SVG or raster resource to an image of the given size (the SVG's own size when empty).

@@ -1,0 +1,97 @@
+#include "common/PictureBox.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void PictureBox::setImage(const QImage &image)
+{
+    m_image = image;
+    m_fitted = QPixmap();
+    update();
+}
+
+void PictureBox::setBackground(const QColor &colour)
+{
+    m_background = colour;
+    update();
+}
+
+QSize PictureBox::sizeHint() const
+{
+    if (!m_image.isNull())
+        return m_image.size();
+    return QSize(100, 100);
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (m_background.isValid())
+        p.fillRect(rect(), m_background);
+    if (m_image.isNull() || width() <= 0 || height() <= 0)
+        return;
+    // Fitted into the frame with its proportions kept, centred; a small picture is enlarged too,
+    // so that every picture fills the frame in one direction.
+    const QSize fitted = m_image.size().scaled(size(), Qt::KeepAspectRatio);
+    if (fitted.isEmpty())
+        return;
+    // Scaled once per picture and frame size, averaging the pixels: a large photo drawn straight
+    // into a small frame would be slow at every repaint and look grainy.
+    const qreal ratio = devicePixelRatioF();
+    if (m_fitted.isNull() || m_fitted.deviceIndependentSize().toSize() != fitted ||
+        !qFuzzyCompare(m_fitted.devicePixelRatio(), ratio)) {
+        m_fitted = QPixmap::fromImage(
+            m_image.scaled(fitted * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_fitted.setDevicePixelRatio(ratio);
+    }
+    p.drawPixmap(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), m_fitted);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit pressed();
+    QWidget::mousePressEvent(event);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        emit released();
+        if (rect().contains(event->position().toPoint()))
+            emit clicked();
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+QImage resourceImage(const QString &resource, const QSize &size)
+{
+    if (resource.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        QSvgRenderer renderer(resource);
+        if (!renderer.isValid())
+            return QImage();
+        QSize target = size.isEmpty() ? renderer.defaultSize() : size;
+        if (target.isEmpty())
+            return QImage();
+        QImage image(target, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(target)));
+        p.end();
+        return image;
+    }
+    QImageReader reader(resource);
+    reader.setAutoTransform(true);
+    QImage image = reader.read();
+    if (image.isNull() || size.isEmpty() || image.size() == size)
+        return image;
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}

@@ -1,0 +1,241 @@
+#include "TestSupport.h"
+
+#include "app/OpenURL.h"
+#include "common/CallerContext.h"
+#include "common/FileDialogs.h"
+#include "common/MsgBox.h"
+#include "common/ProgramFolder.h"
+#include "members/MemberArchive.h"
+#include "members/TfrmAllegaCartella.h"
+#include "members/TfrmTiratori.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const QString kOverwrite = QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con "
+                                          "lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+class TestAttachments : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_chosen; // what the open-file dialog returns ("" = cancelled)
+    QList<FileDialogs::Request> m_dialogs;
+    QStringList m_boxes;
+    QList<MsgBox::Answer> m_answers;
+    QStringList m_opened;
+
+    TfrmTiratori *m_sheet = nullptr;
+    TfrmAllegaCartella *m_window = nullptr;
+
+    QString source(const QString &name) const { return m_dir.path() + QStringLiteral("/documenti/") + name; }
+    QLineEdit *edit(const QString &name) const { return m_window->findChild<QLineEdit *>(name); }
+    QPushButton *button(const QString &name) const { return m_window->findChild<QPushButton *>(name); }
+    void openWindow(const QString &context = QStringLiteral("tiratori"))
+    {
+        m_window = new TfrmAllegaCartella(m_sheet);
+        setCallerContext(m_window, context);
+        m_window->show();
+    }
+    void sfoglia(int slot, const QString &chosen)
+    {
+        m_chosen = chosen;
+        QTest::mouseClick(button(QStringLiteral("btnSfoglia0%1").arg(slot)), Qt::LeftButton);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        corvallaTestInit();
+        QVERIFY(m_dir.isValid());
+        FileDialogs::setTestHook([this](const FileDialogs::Request &r) {
+            m_dialogs << r;
+            return m_chosen;
+        });
+        MsgBox::setTestHook([this](MsgBox::Kind kind, const QString &text) {
+            m_boxes << text;
+            Q_UNUSED(kind);
+            return m_answers.isEmpty() ? MsgBox::Answer::No : m_answers.takeFirst();
+        });
+        TMisc::setTestHook([this](const QString &s) { m_opened << s; });
+    }
+    void init()
+    {
+        QDir(m_dir.path()).removeRecursively();
+        QDir().mkpath(m_dir.path() + QStringLiteral("/programma"));
+        setProgramFolder(m_dir.path() + QStringLiteral("/programma"));
+        m_dialogs.clear();
+        m_boxes.clear();
+        m_answers.clear();
+        m_opened.clear();
+        m_sheet = new TfrmTiratori;
+        m_sheet->show(); // a shown sheet is an empty sheet
+        m_sheet->label(QStringLiteral("lblFile01"))->setText(QStringLiteral("  verbale.pdf "));
+        m_sheet->label(QStringLiteral("lblDesc01"))->setText(QStringLiteral(" Verbale d'iscrizione "));
+        m_sheet->label(QStringLiteral("lblDesc02"))->setText(QStringLiteral("Solo descrizione"));
+    }
+    void cleanup()
+    {
+        delete m_window;
+        m_window = nullptr;
+        delete m_sheet;
+        m_sheet = nullptr;
+    }
+
+    void showsTheSheetSlots()
+    {
+        openWindow();
+        QCOMPARE(edit(QStringLiteral("txtFile01"))->text(), QStringLiteral("verbale.pdf"));
+        QCOMPARE(edit(QStringLiteral("txtDesc01"))->text(), QStringLiteral("Verbale d'iscrizione"));
+        QCOMPARE(edit(QStringLiteral("txtFile02"))->text(), QString());
+        QCOMPARE(edit(QStringLiteral("txtDesc02"))->text(), QStringLiteral("Solo descrizione"));
+        QVERIFY(edit(QStringLiteral("txtFile01"))->isReadOnly());
+        QVERIFY(button(QStringLiteral("btnApri01"))->isEnabled());
+        QVERIFY(!button(QStringLiteral("btnApri02"))->isEnabled());
+        QVERIFY(!button(QStringLiteral("btnApri03"))->isEnabled());
+    }
+
+    void attachCopiesIntoNewFolder()
+    {
+        const QString name = QStringLiteral("Certificato médico Niccolò 2025.pdf");
+        writeFile(source(name), "PDF nuovo");
+        QVERIFY(!QDir(MemberArchive::attachmentsFolder()).exists());
+        openWindow();
+        sfoglia(2, source(name));
+
+        QCOMPARE(m_dialogs.size(), 1);
+        QCOMPARE(int(m_dialogs[0].kind), int(FileDialogs::Request::Kind::Open));
+        QCOMPARE(m_dialogs[0].title, QStringLiteral("Selezionare il file da allegare:"));
+        QCOMPARE(m_dialogs[0].filter, QStringLiteral("Tutti i file (*.*)|*.*"));
+        QCOMPARE(edit(QStringLiteral("txtFile02"))->text(), name);
+        QVERIFY(button(QStringLiteral("btnApri02"))->isEnabled());
+        QCOMPARE(readAll(MemberArchive::attachmentPath(name)), QByteArray("PDF nuovo"));
+        QVERIFY(m_boxes.isEmpty());
+        QCOMPARE(readAll(source(name)), QByteArray("PDF nuovo"));
+    }
+
+    void sameNameAsks_data()
+    {
+        QTest::addColumn<MsgBox::Answer>("answer");
+        QTest::addColumn<QByteArray>("kept");
+        QTest::newRow("no keeps the older copy") << MsgBox::Answer::No << QByteArray("vecchio");
+        QTest::newRow("yes replaces it") << MsgBox::Answer::Yes << QByteArray("nuovo");
+    }
+    void sameNameAsks()
+    {
+        QFETCH(MsgBox::Answer, answer);
+        QFETCH(QByteArray, kept);
+        writeFile(MemberArchive::attachmentPath(QStringLiteral("tessera.jpg")), "vecchio");
+        writeFile(source(QStringLiteral("tessera.jpg")), "nuovo");
+        openWindow();
+        m_answers = {answer};
+        sfoglia(3, source(QStringLiteral("tessera.jpg")));
+        QCOMPARE(m_boxes, QStringList{kOverwrite});
+        QCOMPARE(readAll(MemberArchive::attachmentPath(QStringLiteral("tessera.jpg"))), kept);
+        QCOMPARE(edit(QStringLiteral("txtFile03"))->text(), QStringLiteral("tessera.jpg"));
+    }
+
+    void choosingTheKeptCopyLeavesItWhole()
+    {
+        const QString kept = MemberArchive::attachmentPath(QStringLiteral("statuto.pdf"));
+        writeFile(kept, "statuto");
+        openWindow();
+        m_answers = {MsgBox::Answer::Yes};
+        sfoglia(1, kept);
+        QCOMPARE(readAll(kept), QByteArray("statuto"));
+        QVERIFY(m_boxes.isEmpty());
+        QCOMPARE(edit(QStringLiteral("txtFile01"))->text(), QStringLiteral("statuto.pdf"));
+    }
+
+    void cancelledDialogChangesNothing()
+    {
+        openWindow();
+        sfoglia(1, QString());
+        QCOMPARE(edit(QStringLiteral("txtFile01"))->text(), QStringLiteral("verbale.pdf"));
+        QVERIFY(!QDir(MemberArchive::attachmentsFolder()).exists());
+        QVERIFY(m_boxes.isEmpty());
+    }
+
+    void failedCopyKeepsTheNameSilently()
+    {
+        // A plain file where the attachments folder should be.
+        writeFile(m_dir.path() + QStringLiteral("/programma/Documenti_Allegati"), "x");
+        writeFile(source(QStringLiteral("a.txt")), "a");
+        openWindow();
+        sfoglia(2, source(QStringLiteral("a.txt")));
+        QCOMPARE(edit(QStringLiteral("txtFile02"))->text(), QStringLiteral("a.txt"));
+        QVERIFY(m_boxes.isEmpty());
+    }
+
+    void deletePictureEmptiesOnlyTheName()
+    {
+        const QString kept = MemberArchive::attachmentPath(QStringLiteral("verbale.pdf"));
+        writeFile(kept, "verbale");
+        openWindow();
+        QTest::mouseClick(m_window->findChild<QWidget *>(QStringLiteral("imgCancella01")), Qt::LeftButton);
+        QCOMPARE(edit(QStringLiteral("txtFile01"))->text(), QString());
+        QVERIFY(!button(QStringLiteral("btnApri01"))->isEnabled());
+        QTest::mouseClick(button(QStringLiteral("btnApplica")), Qt::LeftButton);
+        QCOMPARE(m_sheet->label(QStringLiteral("lblFile01"))->text(), QString());
+        QCOMPARE(m_sheet->label(QStringLiteral("lblDesc01"))->text(), QStringLiteral("Verbale d'iscrizione"));
+        QCOMPARE(readAll(kept), QByteArray("verbale"));
+    }
+
+    void apriHandsTheQuotedPath()
+    {
+        openWindow();
+        QTest::mouseClick(button(QStringLiteral("btnApri01")), Qt::LeftButton);
+        QCOMPARE(m_opened, QStringList{QLatin1Char('"') + programFolder() +
+                                       QStringLiteral("Documenti_Allegati/verbale.pdf\"")});
+    }
+
+    void closingWritesBackOnlyOnApply_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("Applica e chiudi") << "btnApplica" << "tiratori" << true;
+        QTest::newRow("Annulla") << "btnAnnulla" << "tiratori" << false;
+        QTest::newRow("unknown caller") << "btnApplica" << "tessera" << false;
+    }
+    void closingWritesBackOnlyOnApply()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, context);
+        QFETCH(bool, written);
+        openWindow(context);
+        edit(QStringLiteral("txtDesc03"))->setText(QStringLiteral("  Modulo privacy  "));
+        edit(QStringLiteral("txtFile03"))->setText(QStringLiteral(" privacy.pdf"));
+        QTest::mouseClick(this->button(button), Qt::LeftButton);
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(m_sheet->label(QStringLiteral("lblDesc03"))->text(),
+                 written ? QStringLiteral("Modulo privacy") : QString());
+        QCOMPARE(m_sheet->label(QStringLiteral("lblFile03"))->text(), written ? QStringLiteral("privacy.pdf") : QString());
+        QCOMPARE(m_sheet->label(QStringLiteral("lblFile01"))->text(),
+                 written ? QStringLiteral("verbale.pdf") : QStringLiteral("  verbale.pdf "));
+    }
+};
+
+QTEST_MAIN(TestAttachments)
+#include "tst_attachments.moc"

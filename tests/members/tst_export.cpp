@@ -1,0 +1,238 @@
+#include "TestSupport.h"
+
+#include "app/OpenURL.h"
+#include "common/MsgBox.h"
+#include "common/ProgramFolder.h"
+#include "members/MemberArchive.h"
+#include "members/TfrmExpTiratori.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Member;
+
+namespace {
+
+Record member(std::initializer_list<std::pair<Field, const char *>> values)
+{
+    Record r;
+    for (const auto &v : values)
+        r[v.first] = QString::fromUtf8(v.second);
+    return r;
+}
+
+// The archive whose export is tests/common/data/Archivio_Iscritti_3.xls.
+QList<Record> threeMembers()
+{
+    return {
+        member({{Tiratore, "Rossi Mario"}, {Sesso, "M"}, {DataNasc, "12/04/1970"}, {Cittadinanza, "Italiana"},
+                {LuogoNasc, "Forlì"}, {Indirizzo, "Via dell'Unità d'Italia, 12"}, {Citta, "Cesena"},
+                {Cap, "47521"}, {Nazione, "Italia"}, {CodFisc, "RSSMRA70D12D704X"}, {Gruppo, "0 Rh+"},
+                {Professione, "Ingegnere"}, {Studio, "31/12/2025"}, {Ente, "Tiro a segno"},
+                {Email, "mario.rossi@example.it"}, {Tel, "0547 123456"}, {Cel, "333 1234567"},
+                {Tessera, "A-001"}, {Quota, "50,00"}, {InizioTes, "01/01/2025"}, {FineTes, "31/12/2025"},
+                {Armi, "Rossi Mario"}, {Porto, "Forlì"}, {InizioPor, "12/04/1970"},
+                {FinePor, "Via dell'Unità d'Italia, 12"}, {Note, "Quota < 60 € & saldo"},
+                {File01, "certificato.pdf"}, {Desc01, "Certificato medico"}}),
+        member({{Tiratore, "Bianchi Luca"}, {Studio, "30/06/2026"},
+                {Ente, "Tiro a volo, fossa olimpica e double trap; corsi per principianti il sabato presso il "
+                       "campo comunale di Bagno di Romagna"},
+                {Tessera, "A-002"}, {Quota, "0,00"}, {InizioTes, "01/02/2025"}, {FineTes, "31/01/2026"}}),
+        member({{Tiratore, "Verdi Anna"}, {Citta, "Città di Castello"}, {Studio, "15/09/2025"},
+                {Ente, "Tiro con l'arco"}, {Tessera, "A-003"}, {Quota, "120,50"}, {InizioTes, "03/03/2025"},
+                {FineTes, "02/03/2026"}, {Armi, "Verdi Giulia"}, {Porto, "Perugia"}, {InizioPor, "07/07/2012"},
+                {Note, "Minore: firma il genitore"}}),
+    };
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestExport : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QList<MsgBox::Answer> m_answers;
+    QStringList m_boxes;
+    QStringList m_opened;
+
+    QString exportPath() const { return programFolder() + QStringLiteral("Archivio_Iscritti.xls"); }
+
+    void writeArchive(const QList<Record> &records)
+    {
+        QFile::remove(MemberArchive::filePath());
+        for (const Record &r : records)
+            QVERIFY(MemberArchive::append(r) >= 0);
+    }
+
+    // Clicks Esporta answering Yes to the question and No to opening the file.
+    void exportFrom(TfrmExpTiratori &window)
+    {
+        m_answers = {MsgBox::Answer::Yes, MsgBox::Answer::No};
+        QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("cmdEsporta")), Qt::LeftButton);
+        QCOMPARE(m_boxes.size(), 2);
+        QVERIFY(m_boxes[1].startsWith(QStringLiteral("Le schede in archivio sono state esportate")));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        corvallaTestInit();
+        QVERIFY(m_dir.isValid());
+        setProgramFolder(m_dir.path());
+        MsgBox::setTestHook([this](MsgBox::Kind, const QString &text) {
+            m_boxes << text;
+            return m_answers.isEmpty() ? MsgBox::Answer::No : m_answers.takeFirst();
+        });
+        TMisc::setTestHook([this](const QString &s) { m_opened << s; });
+    }
+    void init()
+    {
+        m_answers.clear();
+        m_boxes.clear();
+        m_opened.clear();
+        QFile::remove(exportPath());
+    }
+
+    void gridShowsArchiveInOrder()
+    {
+        writeArchive(threeMembers());
+        TfrmExpTiratori window;
+        window.show();
+        auto *grid = window.findChild<QTableWidget *>(QStringLiteral("grdRecords"));
+        QVERIFY(grid);
+        QCOMPARE(grid->rowCount(), 3);
+        QCOMPARE(grid->columnCount(), 26);
+        QCOMPARE(grid->horizontalHeaderItem(6)->text(), QStringLiteral("Città"));
+        QCOMPARE(grid->columnWidth(25), 350);
+        QCOMPARE(grid->rowHeight(0), 21);
+        QVERIFY(grid->alternatingRowColors());
+        const QStringList numbers = {grid->item(0, 0)->text(), grid->item(1, 0)->text(), grid->item(2, 0)->text()};
+        QCOMPARE(numbers, (QStringList{"1", "2", "3"}));
+        QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Rossi Mario"));
+        QCOMPARE(grid->item(2, 22)->text(), QStringLiteral("Perugia"));
+        QCOMPARE(grid->item(1, 13)->text().size(), 120);
+    }
+
+    void exportMatchesExpectedFile()
+    {
+        writeArchive(threeMembers());
+        TfrmExpTiratori window;
+        window.show();
+        exportFrom(window);
+        const QByteArray written = readAll(exportPath());
+        QCOMPARE(written, readAll(QFINDTESTDATA("../common/data/Archivio_Iscritti_3.xls")));
+        QVERIFY(!written.contains('\r') && !written.contains('\n'));
+        QVERIFY(m_opened.isEmpty());
+    }
+
+    void emptyArchiveExportsHeaderOnly()
+    {
+        writeArchive({});
+        TfrmExpTiratori window;
+        window.show();
+        QCOMPARE(window.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->rowCount(), 10);
+        exportFrom(window);
+        const QByteArray written = readAll(exportPath());
+        QCOMPARE(written.count("<tr>"), 1);
+        QVERIFY(written.endsWith("width=400>Note</td></tr></table></body></html>"));
+    }
+
+    void editedCellIsExportedButNotStored()
+    {
+        writeArchive(threeMembers());
+        {
+            TfrmExpTiratori window;
+            window.show();
+            auto *grid = window.findChild<QTableWidget *>(QStringLiteral("grdRecords"));
+            grid->item(2, 25)->setText(QStringLiteral("  Nota cambiata a video  "));
+            exportFrom(window);
+        }
+        QVERIFY(readAll(exportPath()).contains(">Nota cambiata a video</td></tr></table>"));
+        TfrmExpTiratori again;
+        again.show();
+        QCOMPARE(again.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->item(2, 25)->text(),
+                 QStringLiteral("Minore: firma il genitore"));
+    }
+
+    void typingChangesOnlyEditableColumns_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("editable");
+        // A filled row and one of the starting empty rows (which have no cells yet).
+        QTest::newRow("name, filled row") << 1 << 0 << false;
+        QTest::newRow("row number") << 0 << 0 << false;
+        QTest::newRow("tax code") << 9 << 0 << false;
+        QTest::newRow("activity") << 13 << 0 << false;
+        QTest::newRow("place of birth") << 4 << 0 << true;
+        QTest::newRow("note") << 25 << 0 << true;
+        QTest::newRow("name, empty row") << 1 << 5 << false;
+        QTest::newRow("note, empty row") << 25 << 5 << true;
+    }
+    void typingChangesOnlyEditableColumns()
+    {
+        QFETCH(int, column);
+        QFETCH(int, row);
+        QFETCH(bool, editable);
+        writeArchive(row == 0 ? threeMembers() : QList<Record>{});
+        TfrmExpTiratori window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *grid = window.findChild<QTableWidget *>(QStringLiteral("grdRecords"));
+        const QString before = grid->item(row, column) ? grid->item(row, column)->text() : QString();
+        grid->setFocus();
+        grid->setCurrentCell(row, column);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Z"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents(); // the editor is committed and closed from the event loop
+        const QString after = grid->item(row, column) ? grid->item(row, column)->text() : QString();
+        QCOMPARE(after != before, editable);
+    }
+
+    void infoBarHints_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("esporta") << "cmdEsporta" << "Esporta l'archivio in formato Microsoft Excel.";
+        QTest::newRow("guida") << "cmdGuida" << "Visualizza la pagina della guida sensibile al contesto.";
+        QTest::newRow("esci") << "cmdEsci" << "Esci da questo ambiente di lavoro.";
+    }
+    void infoBarHints()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, hint);
+        writeArchive({});
+        TfrmExpTiratori window;
+        window.resize(700, 500); // within the test screen, where the pointer can go
+        window.show();
+        auto *bar = window.findChild<QLabel *>(QStringLiteral("panInfo"));
+        QCOMPARE(bar->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+        QTest::mouseMove(window.findChild<QWidget *>(button));
+        QCOMPARE(bar->text(), hint);
+        QTest::mouseMove(window.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->viewport(), QPoint(5, 5));
+        QCOMPARE(bar->text(), QString());
+    }
+
+    void esciCloses()
+    {
+        writeArchive({});
+        TfrmExpTiratori window;
+        window.show();
+        QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("cmdEsci")), Qt::LeftButton);
+        QVERIFY(!window.isVisible());
+    }
+};
+
+QTEST_MAIN(TestExport)
+#include "tst_export.moc"
