@@ -3,6 +3,7 @@
 #include "app/Crypt.h"
 #include "app/PasswordField.h"
 #include "app/PasswordMessages.h"
+#include "app/PasswordWindow.h"
 #include "app/PictureButton.h"
 #include "app/Placement.h"
 #include "app/TfrmPassword.h"
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : QWidget(parent, Placement::kNoTitleButtons)
 {
@@ -40,27 +40,8 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : QWidget(parent, Placem
         QStringLiteral("Conferma nuova password:"),
         makePasswordField(this, txtConferma, QStringLiteral("txtConferma"), QStringLiteral("effConferma")));
 
-    cmdEsci = new QPushButton(QStringLiteral("Chiudi"), this);
-    cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setEnabled(false);
-    for (QPushButton *b : {cmdEsci, cmdOK})
-        b->setAutoDefault(false);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdEsci);
-    buttons->addWidget(cmdOK);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->setContentsMargins(16, 16, 16, 16);
-    layout->addWidget(picture, 0, Qt::AlignHCenter);
-    layout->addSpacing(6);
-    layout->addLayout(form);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
+    QHBoxLayout *buttons = PasswordWindow::makeExitAndOk(this, QStringLiteral("Chiudi"), cmdEsci, cmdOK);
+    PasswordWindow::layOut(this, picture, form, buttons);
 
     for (QLineEdit *f : {txtPasswordOld, txtPasswordNew, txtConferma})
         connect(f, &QLineEdit::textChanged, this, &TfrmCambiaPassword::fieldsChange);
@@ -97,20 +78,9 @@ void TfrmCambiaPassword::fieldsChange()
 
 void TfrmCambiaPassword::cmdOKClick()
 {
-    const std::optional<QString> stored = Crypt::readStoredPassword();
-    if (!stored) {
-        MsgBox::plain(this, PasswordMessages::changeError());
+    if (!PasswordWindow::checkTyped(this, txtPasswordOld, PasswordMessages::changeError(),
+                                    PasswordMessages::wrongOldPassword()))
         return;
-    }
-    const QString old = Crypt::normalisePassword(txtPasswordOld->text());
-    if (old.isEmpty())
-        return;
-    if (old != *stored) {
-        MsgBox::plain(this, PasswordMessages::wrongOldPassword());
-        txtPasswordOld->clear();
-        txtPasswordOld->setFocus();
-        return;
-    }
     // The confirmation must repeat the new password exactly, letter case included.
     if (trimBlanks(txtPasswordNew->text()) != trimBlanks(txtConferma->text())) {
         MsgBox::plain(this, PasswordMessages::notConfirmed());

@@ -1,5 +1,6 @@
 #include "app/TfrmGuida.h"
 
+#include "app/LinkWindow.h"
 #include "app/OpenURL.h"
 #include "app/PictureButton.h"
 #include "app/Placement.h"
@@ -37,18 +38,14 @@ TfrmGuida::TfrmGuida(QWidget *parent) : QDialog(parent, Placement::kNoTitleButto
     txtGuida->setFont(textFont);
     txtGuida->setFixedSize(760, 420);
 
-    imgPDF = new PictureButton(QStringLiteral(":/pictures/pdf.svg"), QSize(32, 32), this);
-    imgPDF->setObjectName(QStringLiteral("imgPDF"));
-    imgPDF->setFixedSize(32, 32);
-    lnkWeb = new LinkLabel(QStringLiteral("Visualizza guida in formato PDF"), this);
-    lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
-    lnkWeb->attachIcon(imgPDF);
+    const LinkWindow::IconLink pdf =
+        LinkWindow::makeIconLink(this, QStringLiteral(":/pictures/pdf.svg"), QStringLiteral("imgPDF"),
+                                 QStringLiteral("Visualizza guida in formato PDF"));
+    imgPDF = pdf.icon;
+    lnkWeb = pdf.link;
     connect(lnkWeb, &LinkLabel::clicked, this, &TfrmGuida::lnkWebClick);
 
-    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
-    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
-    btnChiudi->setMinimumWidth(110);
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::close);
+    btnChiudi = LinkWindow::makeCloseButton(this);
 
     auto *foot = new QHBoxLayout;
     foot->addWidget(imgPDF);

@@ -1,13 +1,12 @@
 #include "app/TfrmPassword.h"
 
 #include "app/Application.h"
-#include "app/Crypt.h"
 #include "app/PasswordField.h"
 #include "app/PasswordMessages.h"
+#include "app/PasswordWindow.h"
 #include "app/PictureButton.h"
 #include "app/Placement.h"
 #include "app/WindowRegistry.h"
-#include "common/MsgBox.h"
 #include "common/TextUtil.h"
 
 #include <QCloseEvent>
@@ -33,29 +32,14 @@ TfrmPassword::TfrmPassword(QWidget *parent) : QWidget(parent, Placement::kNoTitl
 
     btnCambiaPassword = new QPushButton(QStringLiteral("Cambia password"), this);
     btnCambiaPassword->setObjectName(QStringLiteral("btnCambiaPassword"));
-    cmdEsci = new QPushButton(QStringLiteral("Esci"), this);
-    cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setEnabled(false);
-    for (QPushButton *b : {btnCambiaPassword, cmdEsci, cmdOK})
-        b->setAutoDefault(false);
+    btnCambiaPassword->setAutoDefault(false);
+    QHBoxLayout *buttons = PasswordWindow::makeExitAndOk(this, QStringLiteral("Esci"), cmdEsci, cmdOK);
+    buttons->insertWidget(0, btnCambiaPassword);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(btnCambiaPassword);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdEsci);
-    buttons->addWidget(cmdOK);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->setContentsMargins(16, 16, 16, 16);
-    layout->addWidget(picture, 0, Qt::AlignHCenter);
-    layout->addSpacing(6);
-    layout->addWidget(prompt);
-    layout->addWidget(field);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
+    auto *fields = new QVBoxLayout;
+    fields->addWidget(prompt);
+    fields->addWidget(field);
+    PasswordWindow::layOut(this, picture, fields, buttons);
 
     connect(txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::txtPasswordChange);
     connect(txtPassword, &QLineEdit::returnPressed, this, &TfrmPassword::txtPasswordEnter);
@@ -101,20 +85,9 @@ void TfrmPassword::txtPasswordEnter()
 
 void TfrmPassword::cmdOKClick()
 {
-    const std::optional<QString> stored = Crypt::readStoredPassword();
-    if (!stored) {
-        MsgBox::plain(this, PasswordMessages::readError());
+    if (!PasswordWindow::checkTyped(this, txtPassword, PasswordMessages::readError(),
+                                    PasswordMessages::wrongPassword()))
         return;
-    }
-    const QString typed = Crypt::normalisePassword(txtPassword->text());
-    if (typed.isEmpty())
-        return;
-    if (typed != *stored) {
-        MsgBox::plain(this, PasswordMessages::wrongPassword());
-        txtPassword->clear();
-        txtPassword->setFocus();
-        return;
-    }
     QWidget *menu = Windows::find("TfrmAvvio");
     if (!menu)
         return;

@@ -234,24 +234,46 @@ bool isFocusKey(int key)
     return key == Qt::Key_Tab || key == Qt::Key_Backtab;
 }
 
-class DatePickerField : public QObject
+// The keys of one entry field: Enter moves on to `next`, every other key goes to keyPress().
+class FieldKeys : public QObject
 {
 public:
-    DatePickerField(QLineEdit *field, const QString &context, QWidget *next)
-        : QObject(field), m_field(field), m_context(context), m_next(next)
-    {
-    }
+    FieldKeys(QLineEdit *field, QWidget *next) : QObject(field), m_field(field), m_next(next) {}
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (watched != m_field || event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         const auto *key = static_cast<QKeyEvent *>(event);
-        const int k = key->key();
-        if (isEnterKey(k)) {
+        if (isEnterKey(key->key())) {
             moveFocusTo(m_next);
             return true;
         }
+        return keyPress(key);
+    }
+
+protected:
+    // True when the key is used up here; false lets the field have it.
+    virtual bool keyPress(const QKeyEvent *key) = 0;
+
+    QLineEdit *m_field;
+
+private:
+    QPointer<QWidget> m_next;
+};
+
+class DatePickerField : public FieldKeys
+{
+public:
+    DatePickerField(QLineEdit *field, const QString &context, QWidget *next)
+        : FieldKeys(field, next), m_context(context)
+    {
+    }
+
+protected:
+    bool keyPress(const QKeyEvent *key) override
+    {
+        const int k = key->key();
         if (k == Qt::Key_Backspace || k == Qt::Key_Delete) {
             m_field->clear();
             return true;
@@ -259,7 +281,7 @@ public:
         // Moving on, leaving the window and shortcuts (copying the date) are not requests for a date.
         if (isFocusKey(k) || isLoneModifier(k) || k == Qt::Key_Escape ||
             (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-            return QObject::eventFilter(watched, event);
+            return false;
         openPicker();
         return true;
     }
@@ -273,52 +295,40 @@ private:
         delete picker.data();
     }
 
-    QLineEdit *m_field;
     QString m_context;
-    QPointer<QWidget> m_next;
 };
 
-class CharacterFilter : public QObject
+class CharacterFilter : public FieldKeys
 {
 public:
     CharacterFilter(QLineEdit *field, const QString &allowed, QWidget *next)
-        : QObject(field), m_field(field), m_allowed(allowed), m_next(next)
+        : FieldKeys(field, next), m_allowed(allowed)
     {
     }
 
-    bool eventFilter(QObject *watched, QEvent *event) override
+protected:
+    bool keyPress(const QKeyEvent *key) override
     {
-        if (watched != m_field || event->type() != QEvent::KeyPress)
-            return QObject::eventFilter(watched, event);
-        const auto *key = static_cast<QKeyEvent *>(event);
         const int k = key->key();
-        if (isEnterKey(k)) {
-            moveFocusTo(m_next);
-            return true;
-        }
         switch (k) {
         case Qt::Key_Backspace:
         case Qt::Key_Delete:
         case Qt::Key_Left:
         case Qt::Key_Right:
-            return QObject::eventFilter(watched, event);
+            return false;
         default:
             break;
         }
         // Tab still leaves the field; a modifier alone types nothing.
         if (isFocusKey(k) || isLoneModifier(k))
-            return QObject::eventFilter(watched, event);
+            return false;
         const QString text = key->text();
         const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        if (plain && text.size() == 1 && m_allowed.contains(text.at(0)))
-            return QObject::eventFilter(watched, event);
-        return true;
+        return !(plain && text.size() == 1 && m_allowed.contains(text.at(0)));
     }
 
 private:
-    QLineEdit *m_field;
     QString m_allowed;
-    QPointer<QWidget> m_next;
 };
 
 class InfoBar : public QObject

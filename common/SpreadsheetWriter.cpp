@@ -1,6 +1,7 @@
 #include "common/SpreadsheetWriter.h"
 
 #include "common/Cp1252.h"
+#include "common/TextUtil.h"
 
 #include <QIODevice>
 
@@ -139,18 +140,14 @@ void SpreadsheetWriter::beginRow() { raw("<tr>"); }
 void SpreadsheetWriter::writeCell(QStringView t)
 {
     // Trimmed as a view: a big export must not copy every cell.
-    qsizetype from = 0, to = t.size();
-    while (from < to && t[from].unicode() <= 32)
-        ++from;
-    while (to > from && t[to - 1].unicode() <= 32)
-        --to;
+    const QStringView cell = trimBlanksView(t);
     static constexpr char open[] = "<td style=\"text-align: left;\">";
     static constexpr char close[] = "</td>";
     constexpr qsizetype openSize = sizeof(open) - 1, closeSize = sizeof(close) - 1;
-    room(openSize + (to - from) * kMaxBytesPerUnit + closeSize);
+    room(openSize + cell.size() * kMaxBytesPerUnit + closeSize);
     char *out = m_buffer.data() + m_used;
     std::memcpy(out, open, openSize);
-    out = encodeInto(t.mid(from, to - from), out + openSize);
+    out = encodeInto(cell, out + openSize);
     std::memcpy(out, close, closeSize);
     m_used = out + closeSize - m_buffer.constData();
 }

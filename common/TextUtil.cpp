@@ -4,7 +4,7 @@ namespace {
 inline char16_t foldUp(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; }
 } // namespace
 
-QString trimBlanks(QStringView s)
+QStringView trimBlanksView(QStringView s)
 {
     qsizetype b = 0;
     qsizetype e = s.size();
@@ -12,7 +12,12 @@ QString trimBlanks(QStringView s)
         ++b;
     while (e > b && s[e - 1].unicode() <= 32)
         --e;
-    return s.mid(b, e - b).toString();
+    return s.mid(b, e - b);
+}
+
+QString trimBlanks(QStringView s)
+{
+    return trimBlanksView(s).toString();
 }
 
 QString upperAZ(QStringView s)

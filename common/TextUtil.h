@@ -5,6 +5,8 @@
 
 // Removes leading and trailing characters with code 32 or below (blanks and control characters).
 QString trimBlanks(QStringView s);
+// The same, as a view into `s` (no copy).
+QStringView trimBlanksView(QStringView s);
 
 // Turns only a-z into A-Z; every other character stays as it is.
 QString upperAZ(QStringView s);

@@ -88,16 +88,22 @@ QString memberArchiveAccessMessage()
                           "programma.");
 }
 
+QLabel *makeInstructionNote(const QString &text, QWidget *parent)
+{
+    auto *note = new QLabel(text, parent);
+    note->setObjectName(QStringLiteral("imgIstruzioni"));
+    note->setWordWrap(true);
+    note->setStyleSheet(QStringLiteral(
+        "QLabel { background: #FFFFE1; color: #1F3A7A; border: 1px solid #9DB7EE; border-radius: 6px;"
+        " padding: 8px; font-weight: bold; }"));
+    return note;
+}
+
 MemberListPanel::MemberListPanel(MemberSearch::LineKind kind, const QString &printTitle,
                                  const QString &doubleClickText, bool withCountLine, QWidget *parent)
     : QWidget(parent), m_kind(kind), m_printTitle(printTitle)
 {
-    auto *instruction = new QLabel(QString::fromUtf8(kInstruction), this);
-    instruction->setObjectName(QStringLiteral("imgIstruzioni"));
-    instruction->setWordWrap(true);
-    instruction->setStyleSheet(QStringLiteral(
-        "QLabel { background: #FFFFE1; color: #1F3A7A; border: 1px solid #9DB7EE; border-radius: 6px;"
-        " padding: 8px; font-weight: bold; }"));
+    QLabel *instruction = makeInstructionNote(QString::fromUtf8(kInstruction), this);
 
     m_txtTrova = new QLineEdit(this);
     m_txtTrova->setObjectName(QStringLiteral("txtTrova"));

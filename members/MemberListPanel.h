@@ -83,6 +83,9 @@ void pressOnEnter(QPushButton *button);
 // The access message of the member windows.
 QString memberArchiveAccessMessage();
 
+// The yellow instruction note (imgIstruzioni) on top of a member list or of the search criteria.
+QLabel *makeInstructionNote(const QString &text, QWidget *parent);
+
 // An expiry list window: the banner, the member list built from today's date each time it is
 // shown, and a double click that loads the member into the member sheet that opened it.
 class ExpiryListWindow : public QDialog

@@ -103,18 +103,6 @@ const std::vector<PreparedPiece> &preparedPieces(LineKind kind)
     return kind == LineKind::Result ? result : certificate;
 }
 
-// The text with leading and trailing characters of code 32 or below removed, without copying.
-QStringView trimmedView(QStringView s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s[b].unicode() <= 32)
-        ++b;
-    while (e > b && s[e - 1].unicode() <= 32)
-        --e;
-    return s.mid(b, e - b);
-}
-
 } // namespace
 
 bool isFilled(const QString &text) { return !trimBlanks(text).isEmpty(); }
@@ -293,14 +281,14 @@ bool expiredLines(const ExpiryListInfo &list, const QDate &today, QStringList &l
 bool findRecords(LineKind kind, const QString &line,
                  const std::function<void(qint64 index, const Member::Record &record)> &chosen, QString *error)
 {
-    const QStringView wanted = trimmedView(line);
+    const QStringView wanted = trimBlanksView(line);
     QString buffer;
     buffer.reserve(400);
     return MemberArchive::scan(
         [&](qint64 index, const char *record) {
             buffer.clear();
             appendLine(kind, record, buffer);
-            if (trimmedView(buffer) == wanted)
+            if (trimBlanksView(buffer) == wanted)
                 chosen(index, decode(QByteArray::fromRawData(record, kRecordSize)));
             return true;
         },

@@ -82,12 +82,7 @@ TfrmTrovaTiratori::TfrmTrovaTiratori(QWidget *parent) : QDialog(parent)
     // Criteria page.
     m_panAvvio = new QWidget(this);
     m_panAvvio->setObjectName(QStringLiteral("panAvvio"));
-    auto *instruction = new QLabel(QString::fromUtf8(kCriteriaInstruction), m_panAvvio);
-    instruction->setObjectName(QStringLiteral("imgIstruzioni"));
-    instruction->setWordWrap(true);
-    instruction->setStyleSheet(QStringLiteral(
-        "QLabel { background: #FFFFE1; color: #1F3A7A; border: 1px solid #9DB7EE; border-radius: 6px;"
-        " padding: 8px; font-weight: bold; }"));
+    QLabel *instruction = makeInstructionNote(QString::fromUtf8(kCriteriaInstruction), m_panAvvio);
 
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(14);

@@ -250,6 +250,22 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
+// Sets the height (in millimetres) of the object or band `name` from report units; `height` is
+// null when there is no such object or band.
+bool setHeight(double *height, const QString &name, double units, QString *error)
+{
+    if (!height) {
+        setError(error, notFound(name));
+        return false;
+    }
+    if (!std::isfinite(units) || units < 0) {
+        setError(error, QStringLiteral("Altezza non valida per \"%1\".").arg(name));
+        return false;
+    }
+    *height = unitsToMm(units);
+    return true;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -340,31 +356,13 @@ bool Report::setPicture(const QString &name, const QImage &picture, QString *err
 bool Report::setObjectHeight(const QString &name, double units, QString *error)
 {
     ObjectDesign *o = object(name);
-    if (!o) {
-        setError(error, notFound(name));
-        return false;
-    }
-    if (!std::isfinite(units) || units < 0) {
-        setError(error, QStringLiteral("Altezza non valida per \"%1\".").arg(name));
-        return false;
-    }
-    o->height = unitsToMm(units);
-    return true;
+    return setHeight(o ? &o->height : nullptr, name, units, error);
 }
 
 bool Report::setBandHeight(const QString &name, double units, QString *error)
 {
     BandDesign *b = band(name);
-    if (!b) {
-        setError(error, notFound(name));
-        return false;
-    }
-    if (!std::isfinite(units) || units < 0) {
-        setError(error, QStringLiteral("Altezza non valida per \"%1\".").arg(name));
-        return false;
-    }
-    b->height = unitsToMm(units);
-    return true;
+    return setHeight(b ? &b->height : nullptr, name, units, error);
 }
 
 void Report::setOrientation(QPageLayout::Orientation orientation) { m_design.orientation = orientation; }
@@ -539,17 +537,26 @@ QImage renderPage(const PreparedReport &report, int page, double dpi)
 
 // ---------------------------------------------------------------------------------------------
 
-ObjectDesign textObject(const QString &name, double left, double top, double width, double height,
-                        FontSpec font, QRgb textColour, QRgb fill, Qt::Alignment alignment,
-                        const QString &text)
+namespace {
+ObjectDesign placedObject(ObjectKind kind, const QString &name, double left, double top, double width,
+                          double height)
 {
     ObjectDesign o;
     o.name = name;
-    o.kind = ObjectKind::Text;
+    o.kind = kind;
     o.left = left;
     o.top = top;
     o.width = width;
     o.height = height;
+    return o;
+}
+} // namespace
+
+ObjectDesign textObject(const QString &name, double left, double top, double width, double height,
+                        FontSpec font, QRgb textColour, QRgb fill, Qt::Alignment alignment,
+                        const QString &text)
+{
+    ObjectDesign o = placedObject(ObjectKind::Text, name, left, top, width, height);
     o.font = font;
     o.textColour = textColour;
     o.fill = fill;
@@ -561,13 +568,7 @@ ObjectDesign textObject(const QString &name, double left, double top, double wid
 ObjectDesign rectangleObject(const QString &name, double left, double top, double width,
                              double height, QRgb fill, QRgb border, double borderWidth)
 {
-    ObjectDesign o;
-    o.name = name;
-    o.kind = ObjectKind::Rectangle;
-    o.left = left;
-    o.top = top;
-    o.width = width;
-    o.height = height;
+    ObjectDesign o = placedObject(ObjectKind::Rectangle, name, left, top, width, height);
     o.fill = fill;
     o.border = border;
     o.borderWidth = borderWidth;
@@ -576,26 +577,13 @@ ObjectDesign rectangleObject(const QString &name, double left, double top, doubl
 
 ObjectDesign pictureObject(const QString &name, double left, double top, double width, double height)
 {
-    ObjectDesign o;
-    o.name = name;
-    o.kind = ObjectKind::Picture;
-    o.left = left;
-    o.top = top;
-    o.width = width;
-    o.height = height;
-    return o;
+    return placedObject(ObjectKind::Picture, name, left, top, width, height);
 }
 
 ObjectDesign lineObject(const QString &name, double left, double top, double width, double height,
                         QRgb colour, double lineWidth)
 {
-    ObjectDesign o;
-    o.name = name;
-    o.kind = ObjectKind::Line;
-    o.left = left;
-    o.top = top;
-    o.width = width;
-    o.height = height;
+    ObjectDesign o = placedObject(ObjectKind::Line, name, left, top, width, height);
     o.border = colour;
     o.borderWidth = lineWidth;
     return o;

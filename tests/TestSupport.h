@@ -1,5 +1,10 @@
 #pragma once
 
+#include "common/MsgBox.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -7,10 +12,33 @@
 // translations, fonts and the process-wide formats.
 void corvallaTestInit();
 
-// Records every message box shown through MsgBox and answers it; call answers in order.
-// An unexpected box (no answer queued) is answered with the box's default and recorded too.
-struct RecordedBox
+// The whole file, or nothing when it cannot be read.
+QByteArray readAll(const QString &path);
+// Makes `bytes` the whole file, creating its folder when missing; a failure fails the calling test.
+void writeFile(const QString &path, const QByteArray &bytes);
+
+// Records every message box the windows show and presses OK (or Yes) on it.
+class BoxRecorder
 {
-    int kind = 0;
-    QString text;
+public:
+    BoxRecorder()
+    {
+        MsgBox::setTestHook([this](MsgBox::Kind kind, const QString &text) {
+            boxes.append({kind, text});
+            return kind == MsgBox::Kind::Confirmation ? MsgBox::Answer::Yes : MsgBox::Answer::Ok;
+        });
+    }
+    ~BoxRecorder() { MsgBox::setTestHook(nullptr); }
+    BoxRecorder(const BoxRecorder &) = delete;
+    BoxRecorder &operator=(const BoxRecorder &) = delete;
+
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const auto &b : boxes)
+            out << b.second;
+        return out;
+    }
+
+    QList<QPair<MsgBox::Kind, QString>> boxes;
 };

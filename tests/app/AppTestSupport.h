@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "common/MsgBox.h"
 
 #include <QApplication>
@@ -9,32 +10,6 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-
-// Records every message box the windows show and presses OK (or Yes) on it.
-class BoxRecorder
-{
-public:
-    BoxRecorder()
-    {
-        MsgBox::setTestHook([this](MsgBox::Kind kind, const QString &text) {
-            boxes.append({kind, text});
-            return kind == MsgBox::Kind::Confirmation ? MsgBox::Answer::Yes : MsgBox::Answer::Ok;
-        });
-    }
-    ~BoxRecorder() { MsgBox::setTestHook(nullptr); }
-    BoxRecorder(const BoxRecorder &) = delete;
-    BoxRecorder &operator=(const BoxRecorder &) = delete;
-
-    QStringList texts() const
-    {
-        QStringList out;
-        for (const auto &b : boxes)
-            out << b.second;
-        return out;
-    }
-
-    QList<QPair<MsgBox::Kind, QString>> boxes;
-};
 
 // Types text key by key, accented letters and the euro sign included.
 inline void typeText(QWidget *widget, const QString &text)

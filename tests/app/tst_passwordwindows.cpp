@@ -62,17 +62,8 @@ class tst_PasswordWindows : public QObject
         return w->findChild<QPushButton *>(QString::fromLatin1(name));
     }
 
-    void writePasswordFile(const QByteArray &content)
-    {
-        QFile f(Crypt::passwordFilePath());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(content);
-    }
-    QByteArray passwordFile()
-    {
-        QFile f(Crypt::passwordFilePath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void writePasswordFile(const QByteArray &content) { writeFile(Crypt::passwordFilePath(), content); }
+    QByteArray passwordFile() { return readAll(Crypt::passwordFilePath()); }
 
     // Types into the access window and presses OK or Enter.
     void login(const QString &typed, bool byEnter)

@@ -1,6 +1,7 @@
 // Member export speed: the spreadsheet file of generated archives of 1,000, 10,000 and 100,000
 // members, against writing the same number of bytes with a plain buffered write, in the same run.
 // Prints figures only.
+#include "BenchTiming.h"
 #include "TestSupport.h"
 
 #include "common/ProgramFolder.h"
@@ -71,19 +72,6 @@ protected:
 
 qint64 fileSize(const QString &path) { return QFileInfo(path).size(); }
 
-// Best of three, in milliseconds.
-template <typename F> double bestOf3(F &&run)
-{
-    double best = 1e300;
-    for (int i = 0; i < 3; ++i) {
-        QElapsedTimer t;
-        t.start();
-        run();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
 bool plainWrite(const QString &path, qint64 bytes)
 {
     static const QByteArray block(64 * 1024, 'x');
@@ -127,9 +115,9 @@ int main(int argc, char **argv)
         table.cell = [&cells](qsizetype r, int c) { return cells[size_t(r)][size_t(c)]; };
 
         bool ok = true;
-        const double exportMs = bestOf3([&] { ok = writeSpreadsheetFile(xls, table) && ok; });
+        const double exportMs = bestOf(3, [&] { ok = writeSpreadsheetFile(xls, table) && ok; });
         const qint64 bytes = fileSize(xls);
-        const double memoryMs = bestOf3([&] {
+        const double memoryMs = bestOf(3, [&] {
             NullDevice sink;
             SpreadsheetWriter w(&sink);
             w.writeHead(table.sheetName, table.columns);
@@ -141,7 +129,7 @@ int main(int argc, char **argv)
             }
             ok = w.finish() && sink.written == bytes && ok;
         });
-        const double plainMs = bestOf3([&] { ok = plainWrite(raw, bytes) && ok; });
+        const double plainMs = bestOf(3, [&] { ok = plainWrite(raw, bytes) && ok; });
 
         // The whole path the user takes: the archive read into the window's grid, then exported.
         {
@@ -157,7 +145,7 @@ int main(int argc, char **argv)
             t.start();
             window.fillGrid();
             fillMs = t.nsecsElapsed() / 1e6;
-            gridExportMs = bestOf3([&] { ok = writeSpreadsheetFile(xls, window.exportTable()) && ok; });
+            gridExportMs = bestOf(3, [&] { ok = writeSpreadsheetFile(xls, window.exportTable()) && ok; });
         }
         if (!ok) {
             std::fprintf(stderr, "writing failed\n");

@@ -1,5 +1,6 @@
 // Member search and expiry list timings on generated archives, each beside the time it takes just
 // to read the same file into memory. Prints a table; asserts nothing.
+#include "BenchTiming.h"
 #include "TestSupport.h"
 
 #include "common/ProgramFolder.h"
@@ -59,19 +60,6 @@ void generateArchive(int count)
     f.write(block);
 }
 
-// Best of `runs` timings, in milliseconds.
-double best(int runs, const std::function<void()> &work)
-{
-    double ms = 1e18;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        ms = std::min(ms, double(t.nsecsElapsed()) / 1e6);
-    }
-    return ms;
-}
-
 QStringList criteria(const QString &name)
 {
     QStringList texts(MemberSearch::kCriterionCount);
@@ -103,27 +91,27 @@ int main(int argc, char **argv)
     for (int n : {1000, 10000, 100000}) {
         generateArchive(n);
         const int runs = n >= 100000 ? 3 : 5;
-        const double read = best(runs, [] {
+        const double read = bestOf(runs, [] {
             QFile f(MemberArchive::filePath());
             if (!f.open(QIODevice::ReadOnly) || f.readAll().isEmpty())
                 qFatal("cannot read the archive");
         });
         QStringList all, byName, expired;
-        const double searchAll = best(runs, [&] {
+        const double searchAll = bestOf(runs, [&] {
             MemberSearch::search(MemberSearch::Criteria(), all);
             fill(all);
         });
-        const double searchName = best(runs, [&] {
+        const double searchName = bestOf(runs, [&] {
             MemberSearch::search(MemberSearch::Criteria(criteria(QStringLiteral("ROSS"))), byName);
             fill(byName);
         });
         const QString chosen = all.value(all.size() / 2);
         int hits = 0;
-        const double identify = best(runs, [&] {
+        const double identify = bestOf(runs, [&] {
             hits = 0;
             MemberSearch::findRecords(MemberSearch::LineKind::Result, chosen, [&](qint64, const Record &) { ++hits; });
         });
-        const double expiredCerts = best(runs, [&] {
+        const double expiredCerts = bestOf(runs, [&] {
             MemberSearch::expiredLines(MemberSearch::kExpiredCertificates, QDate::currentDate(), expired);
             fill(expired);
         });

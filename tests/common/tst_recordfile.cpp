@@ -14,19 +14,6 @@
 namespace {
 constexpr int kSize = Member::kRecordSize;
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 Member::Record named(const QString &name)
 {
     Member::Record r;
@@ -70,7 +57,7 @@ private slots:
     void incompleteTail_isIgnoredAndOverwrittenByAppend()
     {
         QByteArray bytes = patterned(2) + QByteArray(100, 'Z');
-        writeAll(MemberArchive::filePath(), bytes);
+        writeFile(MemberArchive::filePath(), bytes);
         QCOMPARE(MemberArchive::count(), qint64(2));
         Member::Record r;
         QVERIFY(!MemberArchive::read(2, r));
@@ -84,7 +71,7 @@ private slots:
 
     void writeInPlace_touchesOnlyItsRecord()
     {
-        writeAll(MemberArchive::filePath(), patterned(5));
+        writeFile(MemberArchive::filePath(), patterned(5));
         QVERIFY(MemberArchive::write(2, named(QStringLiteral("Bianchi Anna")))); // position 3
         const QByteArray after = readAll(MemberArchive::filePath());
         QCOMPARE(after.size(), 5 * kSize);
@@ -97,7 +84,7 @@ private slots:
     {
         // A program folder below a regular file can never be created, even by root.
         const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
-        writeAll(blocker, "x");
+        writeFile(blocker, "x");
         setProgramFolder(blocker + QStringLiteral("/sub"));
         QString error;
         QCOMPARE(MemberArchive::count(&error), qint64(-1));
@@ -110,7 +97,7 @@ private slots:
     // and keeps the earlier records as they were.
     void shortWrite_failsAndKeepsEarlierRecords()
     {
-        writeAll(MemberArchive::filePath(), patterned(2));
+        writeFile(MemberArchive::filePath(), patterned(2));
         struct rlimit old;
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
         auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -132,7 +119,7 @@ private slots:
         QByteArray bytes;
         for (int i = 0; i < n; ++i)
             bytes.append(Member::encode(named(QString::number(i))));
-        writeAll(MemberArchive::filePath(), bytes);
+        writeFile(MemberArchive::filePath(), bytes);
         qint64 expected = 0;
         bool inOrder = true;
         QVERIFY(MemberArchive::scan([&](qint64 index, const char *rec) {

@@ -42,12 +42,6 @@ SpreadsheetExport table(const QList<QStringList> &rows, const QString &fileName 
     return t;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestSpreadsheet : public QObject

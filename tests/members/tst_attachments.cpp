@@ -20,19 +20,6 @@
 namespace {
 const QString kOverwrite = QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con "
                                           "lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 } // namespace
 
 class TestAttachments : public QObject

@@ -1,5 +1,6 @@
 // The lists of expired membership cards and expired medical certificates: the expiry test, the
 // building of the lists, and the two windows driven from the member sheet.
+#include "MemberFixtures.h"
 #include "TestSupport.h"
 
 #include "common/MsgBox.h"
@@ -34,26 +35,16 @@ struct Dated
 
 void writeArchive(const QList<Dated> &members)
 {
-    QFile f(MemberArchive::filePath());
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    for (const Dated &m : members) {
-        Record r;
-        r[Tiratore] = m.name;
-        r[FineTes] = m.card;
-        r[Studio] = m.certificate;
-        r[Email] = m.email;
-        r[Ente] = QStringLiteral("Tiro a volo");
-        f.write(encode(r));
-    }
+    QList<Record> records;
+    for (const Dated &m : members)
+        records.append(MemberFixtures::member(m.name, {{FineTes, m.card},
+                                                       {Studio, m.certificate},
+                                                       {Email, m.email},
+                                                       {Ente, QStringLiteral("Tiro a volo")}}));
+    MemberFixtures::writeArchive(records);
 }
 
-QStringList namesOf(const QStringList &lines)
-{
-    QStringList names;
-    for (const QString &l : lines)
-        names.append(l.left(30).trimmed());
-    return names;
-}
+using MemberFixtures::namesOf;
 
 QString day(int offset) { return QDate::currentDate().addDays(offset).toString(QStringLiteral("dd/MM/yyyy")); }
 
@@ -190,11 +181,8 @@ private slots:
     void emptyList()
     {
         writeArchive({{"Rossi Mario", day(1), day(0), ""}});
-        QList<QPair<MsgBox::Kind, QString>> boxes;
-        MsgBox::setTestHook([&](MsgBox::Kind kind, const QString &text) {
-            boxes.append({kind, text});
-            return MsgBox::Answer::Ok;
-        });
+        BoxRecorder recorder;
+        const auto &boxes = recorder.boxes;
         QStringList printedTitles;
         Reports::setOutputHook([&](const Reports::PreparedReport &report, Reports::Destination, QString *) {
             const Reports::PlacedObject *data = report.find(0, "txtRiepilogo");

@@ -49,12 +49,6 @@ QList<Record> threeMembers()
     };
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestExport : public QObject

@@ -109,11 +109,7 @@ private:
         f("txtFineTes")->setText(QStringLiteral("31/12/2025"));
     }
 
-    QByteArray archiveBytes()
-    {
-        QFile file(MemberArchive::filePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray archiveBytes() { return readAll(MemberArchive::filePath()); }
     // The stored field as it lies in the file: length byte, then the text bytes.
     QByteArray stored(int record, Member::Field field)
     {

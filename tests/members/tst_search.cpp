@@ -1,5 +1,6 @@
 // Finding members in the archive: criteria matching, the list lines and their order, finding a
 // text in the list, and identifying the member behind a line.
+#include "MemberFixtures.h"
 #include "TestSupport.h"
 
 #include "common/MsgBox.h"
@@ -16,44 +17,9 @@
 #include <QtTest>
 
 using namespace Member;
-using FieldTexts = QList<QPair<Field, QString>>;
+using namespace MemberFixtures;
 
 namespace {
-
-Record member(const QString &name, const FieldTexts &fields = {})
-{
-    Record r;
-    r[Tiratore] = name;
-    for (const auto &f : fields)
-        r[f.first] = f.second;
-    return r;
-}
-
-// Writes the archive straight to disk, `tail` extra bytes after the last record.
-void writeArchive(const QList<Record> &records, const QByteArray &tail = {})
-{
-    QFile f(MemberArchive::filePath());
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    for (const Record &r : records)
-        f.write(encode(r));
-    f.write(tail);
-}
-
-void writeRawArchive(const QByteArray &bytes)
-{
-    QFile f(MemberArchive::filePath());
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-// The names at the start of the result lines, in list order.
-QStringList namesOf(const QStringList &lines)
-{
-    QStringList names;
-    for (const QString &l : lines)
-        names.append(l.left(30).trimmed());
-    return names;
-}
 
 QStringList criteria(const QList<QPair<const char *, QString>> &byField)
 {
@@ -156,7 +122,7 @@ private slots:
         bytes[kFields[Tel].spec.offset] = char(200);
         bytes[kFields[Tiratore].spec.offset] = char(255);
         QCOMPARE(MemberSearch::buildLine(MemberSearch::LineKind::Result, bytes.constData()), normal);
-        writeRawArchive(bytes);
+        writeFile(MemberArchive::filePath(), bytes);
         QStringList lines;
         QVERIFY(MemberSearch::search(MemberSearch::Criteria(criteria({{"txtTiratore", "rossi"}})), lines));
         QCOMPARE(lines.size(), 1);
@@ -284,11 +250,8 @@ private slots:
 
     void findInAnEmptyList()
     {
-        QList<QPair<MsgBox::Kind, QString>> boxes;
-        MsgBox::setTestHook([&](MsgBox::Kind kind, const QString &text) {
-            boxes.append({kind, text});
-            return MsgBox::Answer::Ok;
-        });
+        BoxRecorder recorder;
+        const auto &boxes = recorder.boxes;
         MemberListPanel panel(MemberSearch::LineKind::Result, "t", "d", false);
         panel.findField()->setText("rossi");
         QTest::mouseClick(panel.findChild<QPushButton *>("btnTrova"), Qt::LeftButton);

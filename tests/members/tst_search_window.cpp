@@ -1,5 +1,6 @@
 // The member search window driven through its widgets: criteria, results, find, print, and the
 // double click that hands a member to each of its openers.
+#include "MemberFixtures.h"
 #include "TestSupport.h"
 
 #include "common/CallerContext.h"
@@ -23,26 +24,9 @@
 #include <QtTest>
 
 using namespace Member;
+using namespace MemberFixtures;
 
 namespace {
-
-Record member(const QString &name, const QList<QPair<Field, QString>> &fields = {})
-{
-    Record r;
-    r[Tiratore] = name;
-    for (const auto &f : fields)
-        r[f.first] = f.second;
-    return r;
-}
-
-void writeArchive(const QList<Record> &records)
-{
-    QFile::remove(MemberArchive::filePath());
-    QFile f(MemberArchive::filePath());
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    for (const Record &r : records)
-        f.write(encode(r));
-}
 
 template <typename T> T *child(QWidget *w, const char *name)
 {
@@ -236,11 +220,8 @@ private slots:
     {
         QFile::remove(MemberArchive::filePath());
         QVERIFY(QDir().mkpath(MemberArchive::filePath())); // a folder where the file should be
-        QList<QPair<MsgBox::Kind, QString>> boxes;
-        MsgBox::setTestHook([&](MsgBox::Kind kind, const QString &text) {
-            boxes.append({kind, text});
-            return MsgBox::Answer::Ok;
-        });
+        BoxRecorder recorder;
+        const auto &boxes = recorder.boxes;
         TfrmTrovaTiratori search;
         search.show();
         QTest::mouseClick(child<QPushButton>(&search, "btnCerca"), Qt::LeftButton);
@@ -305,11 +286,8 @@ private slots:
             printed.append({title ? title->design.text : QString(), lines});
             return d == Reports::Destination::Printer && succeed;
         });
-        QList<QPair<MsgBox::Kind, QString>> boxes;
-        MsgBox::setTestHook([&](MsgBox::Kind kind, const QString &text) {
-            boxes.append({kind, text});
-            return MsgBox::Answer::Ok;
-        });
+        BoxRecorder recorder;
+        const auto &boxes = recorder.boxes;
         TfrmTrovaTiratori search;
         search.show();
         QTest::mouseClick(child<QPushButton>(&search, "btnCerca"), Qt::LeftButton);

@@ -1,0 +1,44 @@
+#pragma once
+
+// Member archives written straight to disk, without the program's own writing code.
+#include "TestSupport.h"
+#include "members/MemberArchive.h"
+#include "members/MemberRecord.h"
+
+#include <QList>
+#include <QPair>
+#include <QStringList>
+
+namespace MemberFixtures {
+
+using FieldTexts = QList<QPair<Member::Field, QString>>;
+
+// A member with `name` and the given fields; the rest empty.
+inline Member::Record member(const QString &name, const FieldTexts &fields = {})
+{
+    Member::Record r;
+    r[Member::Tiratore] = name;
+    for (const auto &f : fields)
+        r[f.first] = f.second;
+    return r;
+}
+
+// The archive holding `records` in this order, then `tail` extra bytes.
+inline void writeArchive(const QList<Member::Record> &records, const QByteArray &tail = {})
+{
+    QByteArray bytes;
+    for (const Member::Record &r : records)
+        bytes += Member::encode(r);
+    writeFile(MemberArchive::filePath(), bytes + tail);
+}
+
+// The names at the start of the list lines, in list order.
+inline QStringList namesOf(const QStringList &lines)
+{
+    QStringList names;
+    for (const QString &l : lines)
+        names.append(l.left(30).trimmed());
+    return names;
+}
+
+} // namespace MemberFixtures
