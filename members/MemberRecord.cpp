@@ -43,13 +43,13 @@ const std::array<FieldInfo, FieldCount> kFields = {{
 
 const FieldSpec *fieldSpecs()
 {
-    static const std::array<FieldSpec, FieldCount> specs = [] {
+    static const std::array<FieldSpec, FieldCount> layouts = [] {
         std::array<FieldSpec, FieldCount> s{};
         for (size_t i = 0; i < s.size(); ++i)
-            s[i] = kFields[i].spec;
+            s[i] = kFields[i].layout;
         return s;
     }();
-    return specs.data();
+    return layouts.data();
 }
 
 int fieldIndex(const QString &name)
@@ -67,13 +67,13 @@ QByteArray encode(const Record &r)
 {
     QByteArray bytes(kRecordSize, '\0');
     for (int i = 0; i < FieldCount; ++i)
-        encodeFixedText(bytes.data() + kFields[size_t(i)].spec.offset, kFields[size_t(i)].spec.width, r[i]);
+        encodeFixedText(bytes.data() + kFields[size_t(i)].layout.offset, kFields[size_t(i)].layout.width, r[i]);
     return bytes;
 }
 
 QString decodeField(const char *record, int field)
 {
-    const FieldSpec &s = kFields[size_t(field)].spec;
+    const FieldSpec &s = kFields[size_t(field)].layout;
     return decodeFixedText(record + s.offset, s.width);
 }
 

@@ -23,7 +23,7 @@ constexpr int kSheetFieldCount = 26; // fields 0..25 are entry fields; 26..31 hi
 
 struct FieldInfo
 {
-    FieldSpec spec;    // control name, offset, width
+    FieldSpec layout;    // control name, offset, width
     const char *label; // the label beside the entry field on the member sheet (UTF-8), or nullptr
     bool required;     // a save refuses the sheet while it is empty
 };
@@ -36,7 +36,7 @@ const FieldSpec *fieldSpecs();
 
 // Index of the field shown by the control `name`, or -1.
 int fieldIndex(const QString &name);
-inline QString fieldName(int field) { return QString::fromLatin1(kFields[size_t(field)].spec.name); }
+inline QString fieldName(int field) { return QString::fromLatin1(kFields[size_t(field)].layout.name); }
 
 // A decoded member record: 32 texts in record order.
 struct Record

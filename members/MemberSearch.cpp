@@ -61,7 +61,7 @@ FieldBytes fieldBytes(const char *record, int offset, int width)
 }
 FieldBytes fieldBytes(const char *record, int field)
 {
-    const FieldSpec &s = kFields[size_t(field)].spec;
+    const FieldSpec &s = kFields[size_t(field)].layout;
     return fieldBytes(record, s.offset, s.width);
 }
 
@@ -113,7 +113,7 @@ Criteria::Criteria(const QStringList &texts)
         const QString &text = texts[i];
         if (!isFilled(text))
             continue;
-        const FieldSpec &s = kFields[size_t(kCriteria[size_t(i)].field)].spec;
+        const FieldSpec &s = kFields[size_t(kCriteria[size_t(i)].field)].layout;
         Prepared p{s.offset, s.width, QByteArray(), true};
         // Records hold only Windows-1252 text: a character outside the page can never occur in
         // a field, so such a criterion matches nothing.

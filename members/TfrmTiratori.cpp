@@ -551,8 +551,8 @@ void TfrmTiratori::Ui::build()
     for (int i = 0; i < Member::kSheetFieldCount; ++i) {
         const Member::FieldInfo &info = Member::kFields[size_t(i)];
         auto *f = new QLineEdit(q);
-        f->setObjectName(QLatin1String(info.spec.name));
-        f->setMaxLength(info.spec.width);
+        f->setObjectName(QLatin1String(info.layout.name));
+        f->setMaxLength(info.layout.width);
         fields[i] = f;
     }
     for (int i = Member::kSheetFieldCount; i < Member::FieldCount; ++i) {
@@ -656,7 +656,7 @@ void TfrmTiratori::Ui::build()
             f->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('W')) * row.chars + 12);
 
         auto *label = new QLabel(QString::fromUtf8(info.label), shpSezione01);
-        label->setObjectName(QLatin1String("tit") + QLatin1String(info.spec.name + 3));
+        label->setObjectName(QLatin1String("tit") + QLatin1String(info.layout.name + 3));
         label->setProperty("fieldLabel", true);
         label->setProperty("required", info.required);
         label->setBuddy(f);
@@ -667,7 +667,7 @@ void TfrmTiratori::Ui::build()
             auto *icon =
                 new PictureButton(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(row.labelIcon)),
                                   QSize(14, 14), shpSezione01);
-            icon->setObjectName(QLatin1String("ico") + QLatin1String(info.spec.name + 3));
+            icon->setObjectName(QLatin1String("ico") + QLatin1String(info.layout.name + 3));
             icon->setFixedSize(14, 14);
             labelRow->addWidget(icon);
         }

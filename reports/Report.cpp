@@ -22,23 +22,23 @@ constexpr double kPictureDpi = 300.0;
 QColor colour(QRgb rgb) { return QColor::fromRgba(rgb); }
 bool hasColour(QRgb rgb) { return qAlpha(rgb) != 0; }
 
-QFont makeFont(const FontSpec &spec)
+QFont makeFont(const FontSpec &font)
 {
-    QFont f(QString::fromUtf8(spec.family));
-    f.setPointSizeF(spec.pointSize);
-    f.setBold(spec.bold);
+    QFont f(QString::fromUtf8(font.family));
+    f.setPointSizeF(font.pointSize);
+    f.setBold(font.bold);
     // The same metrics on screen, on paper and in a PDF.
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 
-double fontLineSpacingMm(const FontSpec &spec)
+double fontLineSpacingMm(const FontSpec &font)
 {
     constexpr double dpi = 1200.0;
     QImage device(1, 1, QImage::Format_RGB32);
     device.setDotsPerMeterX(qRound(dpi / 0.0254));
     device.setDotsPerMeterY(qRound(dpi / 0.0254));
-    const QFontMetricsF fm(makeFont(spec), &device);
+    const QFontMetricsF fm(makeFont(font), &device);
     return fm.lineSpacing() * kMmPerInch / dpi;
 }
 

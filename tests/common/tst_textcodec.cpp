@@ -89,8 +89,8 @@ private slots:
             {1068, 50},  {1119, 50},  {1170, 10},  {1181, 250}, {1432, 250}, {1683, 250}, {1934, 250},
             {2185, 250}, {2436, 250}, {2687, 250}, {2938, 250}};
         for (int i = 0; i < Member::FieldCount; ++i) {
-            QCOMPARE(Member::kFields[size_t(i)].spec.offset, expected[i][0]);
-            QCOMPARE(Member::kFields[size_t(i)].spec.width, expected[i][1]);
+            QCOMPARE(Member::kFields[size_t(i)].layout.offset, expected[i][0]);
+            QCOMPARE(Member::kFields[size_t(i)].layout.width, expected[i][1]);
         }
         QCOMPARE(recordSize(Member::fieldSpecs(), Member::FieldCount), Member::kRecordSize);
         QCOMPARE(Member::fieldIndex(QStringLiteral("lblFile01")), int(Member::File01));

@@ -114,7 +114,7 @@ private:
     QByteArray stored(int record, Member::Field field)
     {
         const QByteArray bytes = archiveBytes();
-        const FieldSpec &s = Member::kFields[size_t(field)].spec;
+        const FieldSpec &s = Member::kFields[size_t(field)].layout;
         const qsizetype at = qsizetype(record) * Member::kRecordSize + s.offset;
         if (at >= bytes.size())
             return QByteArray("<missing>");
@@ -172,7 +172,7 @@ private slots:
         QVERIFY(!QFile::exists(MemberArchive::filePath()));
         for (int i = 0; i < Member::kSheetFieldCount; ++i) {
             const auto &info = Member::kFields[size_t(i)];
-            QCOMPARE(sheet()->field(Member::fieldName(i))->maxLength(), info.spec.width);
+            QCOMPARE(sheet()->field(Member::fieldName(i))->maxLength(), info.layout.width);
         }
     }
 

@@ -119,8 +119,8 @@ private slots:
     {
         QByteArray bytes = encode(member("Rossi", {{Sesso, "M"}, {Tel, "06"}, {Cel, "333"}}));
         const QString normal = MemberSearch::buildLine(MemberSearch::LineKind::Result, bytes.constData());
-        bytes[kFields[Tel].spec.offset] = char(200);
-        bytes[kFields[Tiratore].spec.offset] = char(255);
+        bytes[kFields[Tel].layout.offset] = char(200);
+        bytes[kFields[Tiratore].layout.offset] = char(255);
         QCOMPARE(MemberSearch::buildLine(MemberSearch::LineKind::Result, bytes.constData()), normal);
         writeFile(MemberArchive::filePath(), bytes);
         QStringList lines;
