@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/Placement.h"
 #include "app/WindowRegistry.h"
 #include "common/Formats.h"
 
@@ -24,7 +25,6 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
-#include <QScreen>
 #include <QStyle>
 #include <QTranslator>
 
@@ -116,8 +116,7 @@ QList<QWidget *> createWindowSet()
 void showMainWindow(QWidget *mainWindow)
 {
     mainWindow->adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        mainWindow->move(screen->availableGeometry().center() - mainWindow->rect().center());
+    Placement::centreOnScreen(mainWindow);
     mainWindow->show();
 }
 

@@ -27,23 +27,3 @@ int recordSize(const FieldSpec *fields, int count)
 {
     return count == 0 ? 0 : fields[count - 1].offset + fields[count - 1].width + 1;
 }
-
-QStringList decodeRecord(const QByteArray &record, const FieldSpec *fields, int count)
-{
-    QStringList out;
-    out.reserve(count);
-    for (int i = 0; i < count; ++i)
-        out.append(record.size() >= fields[i].offset + fields[i].width + 1
-                       ? decodeFixedText(record.constData() + fields[i].offset, fields[i].width)
-                       : QString());
-    return out;
-}
-
-QByteArray encodeRecord(const QStringList &values, const FieldSpec *fields, int count)
-{
-    QByteArray record(recordSize(fields, count), '\0');
-    for (int i = 0; i < count; ++i)
-        encodeFixedText(record.data() + fields[i].offset, fields[i].width,
-                        i < values.size() ? QStringView(values[i]) : QStringView());
-    return record;
-}

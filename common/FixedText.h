@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 // A fixed text field of width N takes N + 1 bytes: a length byte L, then L bytes of
@@ -24,7 +22,3 @@ struct FieldSpec
 
 // Size in bytes of a record made of the given fields (fields are contiguous).
 int recordSize(const FieldSpec *fields, int count);
-
-// Decodes and encodes whole records field by field, in layout order.
-QStringList decodeRecord(const QByteArray &record, const FieldSpec *fields, int count);
-QByteArray encodeRecord(const QStringList &values, const FieldSpec *fields, int count);

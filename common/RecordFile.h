@@ -20,7 +20,6 @@ public:
     // Opens the file, creating it empty when it is missing (readers included).
     bool open(Access access);
     void close();
-    bool isOpen() const { return m_fd >= 0; }
 
     // Number of complete records; an incomplete tail is ignored.
     qint64 count() const;

@@ -18,4 +18,3 @@ QString fitText(QStringView s, int n);
 
 // Orders two texts by character code, with a-z taken as A-Z and no other folding.
 int compareFoldedAZ(QStringView a, QStringView b);
-inline bool lessFoldedAZ(const QString &a, const QString &b) { return compareFoldedAZ(a, b) < 0; }

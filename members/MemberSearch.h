@@ -43,7 +43,6 @@ public:
     // One text per row of kCriteria, in table order; missing texts count as empty.
     explicit Criteria(const QStringList &texts);
 
-    int filledCount() const { return int(m_filled.size()); }
     // True when every filled criterion matches (always true with none filled).
     bool matches(const char *record) const;
 

@@ -2,6 +2,7 @@
 
 #include "app/OpenURL.h"
 #include "app/PictureButton.h"
+#include "app/Placement.h"
 #include "common/CallerContext.h"
 #include "common/FileDialogs.h"
 #include "common/MsgBox.h"
@@ -13,12 +14,10 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -167,8 +166,7 @@ void TfrmAllegaCartella::showEvent(QShowEvent *event)
         }
     }
     adjustSize(); // the wrapped instructions take the height they need at this width
-    if (const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    Placement::centreOnScreen(this);
 }
 
 void TfrmAllegaCartella::btnSfogliaClick(int slot)

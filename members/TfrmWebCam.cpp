@@ -1,5 +1,6 @@
 #include "members/TfrmWebCam.h"
 
+#include "app/Placement.h"
 #include "common/CallerContext.h"
 #include "common/FileDialogs.h"
 #include "common/MsgBox.h"
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 namespace {
@@ -94,13 +94,7 @@ void TfrmWebCam::showEvent(QShowEvent *event)
     m_placed = true;
     preparePictures();
     adjustSize();
-    QRect area;
-    if (parentWidget() && parentWidget()->isVisible())
-        area = parentWidget()->window()->frameGeometry();
-    else if (const QScreen *s = screen())
-        area = s->availableGeometry();
-    if (area.isValid())
-        move(area.center() - QPoint(width() / 2, height() / 2));
+    Placement::centreOn(this, parentWidget() ? parentWidget()->window() : nullptr);
 }
 
 void TfrmWebCam::preparePictures()
