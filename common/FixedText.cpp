@@ -7,10 +7,7 @@
 
 QString decodeFixedText(const char *field, int width)
 {
-    int len = static_cast<unsigned char>(field[0]);
-    if (len > width)
-        len = width;
-    return trimBlanks(fromCp1252(QByteArrayView(field + 1, len)));
+    return trimBlanks(fromCp1252(QByteArrayView(field + 1, fixedTextLength(field, width))));
 }
 
 void encodeFixedText(char *field, int width, QStringView text)
@@ -21,9 +18,4 @@ void encodeFixedText(char *field, int width, QStringView text)
     field[0] = char(bytes.size());
     std::memcpy(field + 1, bytes.constData(), size_t(bytes.size()));
     std::memset(field + 1 + bytes.size(), 0, size_t(width - bytes.size()));
-}
-
-int recordSize(const FieldSpec *fields, int count)
-{
-    return count == 0 ? 0 : fields[count - 1].offset + fields[count - 1].width + 1;
 }

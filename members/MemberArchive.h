@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/RecordArchive.h"
 #include "members/MemberRecord.h"
 
 #include <QString>
@@ -16,13 +17,16 @@ QString photoPath(const QString &position);   // Anagrafica/Scheda_Iscritto_<p>.
 QString attachmentsFolder();                  // ends with a separator
 QString attachmentPath(const QString &name);
 
+// The archive file with the member layout, for the shared record rules.
+RecordArchive archive();
+
 // Number of complete records, or -1 when the file cannot be opened or created.
 qint64 count(QString *error = nullptr);
 
 // Reads the record at 0-based `index`.
 bool read(qint64 index, Member::Record &record, QString *error = nullptr);
 
-// Writes the record over the one at `index` (update in place).
+// Writes the record over the one at `index` (update in place; never past the last record).
 bool write(qint64 index, const Member::Record &record, QString *error = nullptr);
 
 // Appends the record; returns its 0-based index, or -1 on failure. Counting and writing happen

@@ -10,6 +10,7 @@
 #include "common/Formats.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
+#include "common/RecordRules.h"
 #include "common/TextUtil.h"
 #include "members/MemberArchive.h"
 #include "members/MemberPhoto.h"
@@ -115,6 +116,19 @@ const SheetField kSheet[] = {
 // clang-format on
 static_assert(std::size(kSheet) == Member::kSheetFieldCount, "one row per entry field");
 
+// The required fields in the order a save checks them, with their messages, from the table above.
+const std::vector<RecordRules::RequiredField> &requiredFields()
+{
+    static const std::vector<RecordRules::RequiredField> required = [] {
+        std::vector<RecordRules::RequiredField> rows;
+        for (const SheetField &row : kSheet)
+            if (row.missing)
+                rows.push_back({row.field, row.missing});
+        return rows;
+    }();
+    return required;
+}
+
 constexpr int kGridColumns = 4;
 // The row after which the practitioner's fields begin: a rule separates them from the member's.
 constexpr int kPractitionerRow = 7;
@@ -172,15 +186,7 @@ struct TfrmTiratori::Ui : public QObject
     void accessError() { MsgBox::error(q, kAccessMessage); }
 
     // The position on show as a number: 0 for a new sheet, -1 for a text that is not a position.
-    qint64 positionNumber() const
-    {
-        const QString text = trimBlanks(lblPosizione->text());
-        if (text.isEmpty())
-            return 0;
-        bool ok = false;
-        const qint64 p = text.toLongLong(&ok);
-        return ok && p > 0 ? p : -1;
-    }
+    qint64 positionNumber() const { return RecordRules::positionNumber(lblPosizione->text()); }
 
     void clearSheet()
     {
@@ -192,15 +198,6 @@ struct TfrmTiratori::Ui : public QObject
         imgFoto->setImage(placeholderPhoto());
         lblPosizione->clear();
         entry(Member::Tiratore)->setFocus(Qt::OtherFocusReason);
-    }
-
-    bool archiveCount(qint64 &n)
-    {
-        n = MemberArchive::count();
-        if (n >= 0)
-            return true;
-        accessError();
-        return false;
     }
 
     // Puts record `index` on the sheet; a failed read leaves the sheet as it was.
@@ -259,97 +256,58 @@ struct TfrmTiratori::Ui : public QObject
                 focused->setFocus(Qt::OtherFocusReason);
         };
 
-        for (const SheetField &row : kSheet) {
-            if (row.missing && trimBlanks(entry(row.field)->text()).isEmpty()) {
-                MsgBox::warning(q, QString::fromUtf8(row.missing));
-                entry(row.field)->setFocus(Qt::OtherFocusReason);
-                return;
-            }
-        }
-
-        const Member::Record record = q->sheetRecord();
-        const qint64 p = positionNumber();
-        if (p < 0) {
-            accessError();
-            restoreFocus();
+        if (const RecordRules::RequiredField *missing = RecordRules::firstMissingField(
+                requiredFields(), [this](int field) { return entry(Field(field))->text(); })) {
+            MsgBox::warning(q, QString::fromUtf8(missing->message));
+            entry(Field(missing->field))->setFocus(Qt::OtherFocusReason);
             return;
         }
-        if (p > 0) {
-            if (!MemberArchive::write(p - 1, record)) {
-                accessError();
-                restoreFocus();
-                return;
-            }
-            q->saveMemberPhoto(QString::number(p));
+
+        const RecordRules::Save saved = RecordRules::save(MemberArchive::archive(), positionNumber(),
+                                                          Member::encode(q->sheetRecord()));
+        switch (saved.outcome) {
+        case RecordRules::Save::Outcome::Failed:
+            accessError();
+            break;
+        case RecordRules::Save::Outcome::Updated:
+            q->saveMemberPhoto(QString::number(saved.position));
             MsgBox::information(q, QStringLiteral("Le modifiche apportate alla scheda corrente sono state "
                                                   "salvate in archivio."));
-        } else {
-            const qint64 index = MemberArchive::append(record);
-            if (index < 0) {
-                accessError();
-                restoreFocus();
-                return;
-            }
-            lblPosizione->setText(QString::number(index + 1));
+            break;
+        case RecordRules::Save::Outcome::Appended:
+            lblPosizione->setText(QString::number(saved.position));
             q->saveMemberPhoto(lblPosizione->text());
             MsgBox::information(q, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+            break;
         }
         restoreFocus();
     }
 
-    void cmdPrimoClick()
+    void browse(RecordRules::Step step)
     {
-        qint64 n = 0;
-        if (!archiveCount(n))
-            return;
-        if (n == 0)
-            MsgBox::information(q, kEmptyArchive);
-        else
-            showRecord(0);
-    }
-
-    void cmdUltimoClick()
-    {
-        qint64 n = 0;
-        if (!archiveCount(n))
-            return;
-        if (n == 0)
-            MsgBox::information(q, kEmptyArchive);
-        else
-            showRecord(n - 1);
-    }
-
-    void cmdAvantiClick()
-    {
-        const qint64 p = positionNumber();
-        if (p < 0)
-            return;
-        qint64 n = 0;
-        if (!archiveCount(n))
-            return;
-        if (n == 0) {
+        const RecordRules::Browse move =
+            RecordRules::browse(step, positionNumber(), [] { return MemberArchive::count(); });
+        if (move.clearPosition)
             lblPosizione->clear();
+        switch (move.outcome) {
+        case RecordRules::Browse::Outcome::Show:
+            showRecord(move.index);
+            break;
+        case RecordRules::Browse::Outcome::EmptyArchive:
             MsgBox::information(q, kEmptyArchive);
-        } else if (p < n) {
-            showRecord(p);
+            break;
+        case RecordRules::Browse::Outcome::AccessError:
+            accessError();
+            break;
+        case RecordRules::Browse::Outcome::NoMove:
+            break;
         }
     }
 
-    void cmdIndietroClick()
-    {
-        const qint64 p = positionNumber();
-        if (p == 1 || p < 0)
-            return;
-        qint64 n = 0;
-        if (!archiveCount(n))
-            return;
-        if (n == 0)
-            MsgBox::information(q, kEmptyArchive);
-        else if (p == 0 || p == 2)
-            showRecord(0);
-        else
-            showRecord(p - 2);
-    }
+    void cmdPrimoClick() { browse(RecordRules::Step::First); }
+    void cmdUltimoClick() { browse(RecordRules::Step::Last); }
+    void cmdAvantiClick() { browse(RecordRules::Step::Next); }
+    void cmdIndietroClick() { browse(RecordRules::Step::Previous); }
 
     // One-use windows: created over the sheet, told who called them where they need it, shown
     // modally and destroyed.

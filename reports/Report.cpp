@@ -27,6 +27,7 @@ QFont makeFont(const FontSpec &font)
     QFont f(QString::fromUtf8(font.family));
     f.setPointSizeF(font.pointSize);
     f.setBold(font.bold);
+    f.setItalic(font.italic);
     // The same metrics on screen, on paper and in a PDF.
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
@@ -367,6 +368,8 @@ bool Report::setBandHeight(const QString &name, double units, QString *error)
 
 void Report::setOrientation(QPageLayout::Orientation orientation) { m_design.orientation = orientation; }
 
+void Report::setMargins(const QMarginsF &margins) { m_design.margins = margins; }
+
 bool Report::prepare(PreparedReport *out, QString *error, const QDateTime &now) const
 {
     PreparedReport r;
@@ -486,7 +489,7 @@ void paintPage(QPainter &painter, const PreparedReport &report, int page)
 }
 
 bool renderTo(const PreparedReport &report, QPagedPaintDevice *device, QString *error, int fromPage,
-              int toPage)
+              int toPage, const QPointF &paperCorner)
 {
     const int count = int(report.pages.size());
     const int first = fromPage >= 1 ? qMin(fromPage, count) : 1;
@@ -502,7 +505,10 @@ bool renderTo(const PreparedReport &report, QPagedPaintDevice *device, QString *
             setError(error, QStringLiteral("Impossibile passare alla pagina %1.").arg(page));
             return false;
         }
+        painter.save();
+        painter.translate(paperCorner);
         paintPage(painter, report, page - 1);
+        painter.restore();
     }
     if (!painter.end()) {
         setError(error, QStringLiteral("La stampa non è stata completata."));
@@ -578,6 +584,31 @@ ObjectDesign rectangleObject(const QString &name, double left, double top, doubl
 ObjectDesign pictureObject(const QString &name, double left, double top, double width, double height)
 {
     return placedObject(ObjectKind::Picture, name, left, top, width, height);
+}
+
+QRgb namedColour(QStringView name)
+{
+    const QStringView n = name.trimmed();
+    if (n.isEmpty() || n.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0)
+        return kNoColour;
+    const QColor c = QColor::fromString(n);
+    return c.isValid() ? c.rgba() : kNoColour;
+}
+
+std::vector<ObjectDesign> copyGroup(const std::vector<ObjectDesign> &group, double dy, const QString &suffix,
+                                    const QStringList &except)
+{
+    std::vector<ObjectDesign> copies;
+    copies.reserve(group.size());
+    for (const ObjectDesign &o : group) {
+        if (except.contains(o.name))
+            continue;
+        ObjectDesign copy = o;
+        copy.name += suffix;
+        copy.top += dy;
+        copies.push_back(std::move(copy));
+    }
+    return copies;
 }
 
 ObjectDesign lineObject(const QString &name, double left, double top, double width, double height,

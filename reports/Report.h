@@ -77,6 +77,8 @@ public:
     bool setObjectHeight(const QString &name, double units, QString *error = nullptr);
     bool setBandHeight(const QString &name, double units, QString *error = nullptr);
     void setOrientation(QPageLayout::Orientation orientation);
+    // The page margins in mm (left, top, right, bottom); negative values are allowed.
+    void setMargins(const QMarginsF &margins);
     void setDocumentName(const QString &name) { m_documentName = name; }
 
     // Lays the pages out; `now` is the moment of printing stamped into date texts.
@@ -93,9 +95,11 @@ private:
 // is at the painter's origin.
 void paintPage(QPainter &painter, const PreparedReport &report, int page);
 
-// Output on a device the caller owns (PDF writer, printer set up by the caller).
+// Output on a device the caller owns (PDF writer, printer set up by the caller). `paperCorner` is
+// where the paper's top-left corner lies in the device's painting coordinates, in device pixels
+// (a printer that paints from its printable area has it above and to the left of the origin).
 bool renderTo(const PreparedReport &report, QPagedPaintDevice *device, QString *error = nullptr,
-              int fromPage = 1, int toPage = 0);
+              int fromPage = 1, int toPage = 0, const QPointF &paperCorner = QPointF());
 bool renderPdf(const PreparedReport &report, const QString &path, QString *error = nullptr);
 QImage renderPage(const PreparedReport &report, int page, double dpi);
 
@@ -105,7 +109,8 @@ QImage renderPage(const PreparedReport &report, int page, double dpi);
 bool print(const PreparedReport &report, QWidget *parent, QString *error = nullptr,
            bool *cancelled = nullptr);
 bool preview(const PreparedReport &report, QWidget *parent, QString *error = nullptr);
-// The real printing after the dialog, on a printer that is already chosen.
+// The real printing after the dialog, on a printer that is already chosen. Every position is
+// measured from the paper's top-left corner, whatever printable area the printer reports.
 bool printOn(const PreparedReport &report, QPrinter *printer, QString *error = nullptr);
 
 // Test seam: when set, print() and preview() hand each prepared report to the hook instead of

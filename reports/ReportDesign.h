@@ -5,6 +5,8 @@
 #include <QPageSize>
 #include <QRgb>
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 #include <Qt>
 #include <vector>
 
@@ -23,6 +25,23 @@ constexpr QRgb kNoColour = 0x00000000;
 constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 
+// The named colours page designs use (the usual web names).
+namespace Colour {
+constexpr QRgb AliceBlue = 0xFFF0F8FF;
+constexpr QRgb Beige = 0xFFF5F5DC;
+constexpr QRgb Black = kBlack;
+constexpr QRgb Brown = 0xFFA52A2A;
+constexpr QRgb Navy = 0xFF000080;
+constexpr QRgb RoyalBlue = 0xFF4169E1;
+constexpr QRgb SlateGray = 0xFF708090;
+constexpr QRgb Snow = 0xFFFFFAFA;
+constexpr QRgb White = kWhite;
+} // namespace Colour
+
+// A colour by its web name ("AliceBlue", "navy", "#F0F8FF"; case does not matter); kNoColour for
+// "none", an empty name or an unknown one.
+QRgb namedColour(QStringView name);
+
 enum class ObjectKind { Text, Picture, Rectangle, Line };
 
 struct FontSpec
@@ -30,6 +49,7 @@ struct FontSpec
     const char *family = "Arial";
     double pointSize = 10;
     bool bold = false;
+    bool italic = false;
 };
 
 // One named object. Text objects print their text literally, one text line per line of the text,
@@ -70,6 +90,9 @@ struct BandDesign
 };
 
 // A design holds either objects placed straight on its single page or bands, in print order.
+// Positions are measured from the top-left corner of the paper plus the margins; margins may be
+// negative (they move everything up or to the left) and, with the orientation, may be set again
+// just before printing (Report::setMargins, Report::setOrientation).
 struct PageDesign
 {
     QString name;
@@ -89,5 +112,11 @@ ObjectDesign rectangleObject(const QString &name, double left, double top, doubl
 ObjectDesign pictureObject(const QString &name, double left, double top, double width, double height);
 ObjectDesign lineObject(const QString &name, double left, double top, double width, double height,
                         QRgb colour, double lineWidth = 0.2);
+
+// Copies of a group of objects moved down by `dy` mm, each named as its original followed by
+// `suffix` (the lower copy of a two-copy page: copyGroup(upper, 155, "_B")). Objects whose name is
+// in `except` are left out, so that the caller can add them with their own places and names.
+std::vector<ObjectDesign> copyGroup(const std::vector<ObjectDesign> &group, double dy, const QString &suffix,
+                                    const QStringList &except = {});
 
 } // namespace Reports

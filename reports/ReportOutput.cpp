@@ -27,7 +27,11 @@ bool printOn(const PreparedReport &report, QPrinter *printer, QString *error)
 {
     // Objects are placed from the paper's corner; the design's margins are part of the layout.
     printer->setFullPage(true);
-    if (!renderTo(report, printer, error, printer->fromPage(), printer->toPage()))
+    // Should the printer still paint from its printable area, the paper's corner lies above and to
+    // the left of the painter's origin.
+    const QPointF paperCorner = printer->paperRect(QPrinter::DevicePixel).topLeft()
+                                - printer->pageRect(QPrinter::DevicePixel).topLeft();
+    if (!renderTo(report, printer, error, printer->fromPage(), printer->toPage(), paperCorner))
         return false;
     if (printer->printerState() == QPrinter::Error) {
         setError(error, QStringLiteral("La stampante ha segnalato un errore."));
@@ -46,8 +50,12 @@ bool print(const PreparedReport &report, QWidget *parent, QString *error, bool *
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(report.documentName);
     printer.setCreator(QStringLiteral("Corvalla"));
-    printer.setPageLayout(report.pageLayout());
+    // Full page first: a printer refuses a layout without margins while it reserves its border, and
+    // would then keep its own paper orientation.
     printer.setFullPage(true);
+    printer.setPageSize(report.pageSize);
+    printer.setPageOrientation(report.orientation);
+    printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
     const int pages = int(report.pages.size());
     printer.setFromTo(0, 0);
 

@@ -4,6 +4,7 @@
 #include "reports/ListReportPage.h"
 #include "reports/Report.h"
 
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -169,6 +170,125 @@ private slots:
         QVERIFY2(text.contains(title), qPrintable(text));
         QVERIFY(text.contains(lines[0]));
         QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data 05/03/2024")));
+    }
+
+    void namedColours_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<uint>("colour");
+        QTest::newRow("AliceBlue") << "AliceBlue" << uint(Colour::AliceBlue);
+        QTest::newRow("snow, any case") << "snow" << uint(0xFFFFFAFA);
+        QTest::newRow("navy") << "Navy" << uint(0xFF000080);
+        QTest::newRow("beige") << "beige" << uint(Colour::Beige);
+        QTest::newRow("brown") << "brown" << uint(Colour::Brown);
+        QTest::newRow("hex") << "#F0F8FF" << uint(Colour::AliceBlue);
+        QTest::newRow("none") << "none" << uint(kNoColour);
+        QTest::newRow("unknown") << "Azzurrino" << uint(kNoColour);
+        QTest::newRow("empty") << "" << uint(kNoColour);
+    }
+    void namedColours()
+    {
+        QFETCH(QString, name);
+        QFETCH(uint, colour);
+        QCOMPARE(uint(namedColour(name)), colour);
+    }
+
+    // The lower copy of a two-copy page: the group moved down with "_B" names, some objects left
+    // out for the caller to place itself; the originals stay as they were.
+    void copyGroupMovesAndRenames()
+    {
+        const std::vector<ObjectDesign> upper = {
+            rectangleObject(QStringLiteral("shpNumero"), 144, 14, 52, 9, Colour::AliceBlue, kBlack),
+            textObject(QStringLiteral("txtNumero"), 146, 16, 49, 5, {"Arial", 12, true}, kBlack, kNoColour,
+                       Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Ricevuta n. ")),
+            lineObject(QStringLiteral("lineTaglio"), 10, 140, 190, 0, kBlack),
+        };
+        const std::vector<ObjectDesign> lower = copyGroup(upper, 155, QStringLiteral("_B"), {"lineTaglio"});
+        QCOMPARE(int(lower.size()), 2);
+        QCOMPARE(lower[0].name, QStringLiteral("shpNumero_B"));
+        QCOMPARE(lower[0].top, 169.0);
+        QCOMPARE(lower[0].left, 144.0);
+        QCOMPARE(lower[0].fill, Colour::AliceBlue);
+        QCOMPARE(lower[1].name, QStringLiteral("txtNumero_B"));
+        QCOMPARE(lower[1].top, 171.0);
+        QCOMPARE(lower[1].text, QStringLiteral("Ricevuta n. "));
+        QVERIFY(lower[1].font.bold);
+        QCOMPARE(upper[0].name, QStringLiteral("shpNumero"));
+        QCOMPARE(upper[0].top, 14.0);
+
+        PageDesign page;
+        page.objects = upper;
+        page.objects.insert(page.objects.end(), lower.begin(), lower.end());
+        Report report(page);
+        QVERIFY(report.setText(QStringLiteral("txtNumero_B"), QStringLiteral("Ricevuta n. 7")));
+        PreparedReport r;
+        QVERIFY(report.prepare(&r));
+        QCOMPARE(r.find(0, QStringLiteral("txtNumero_B"))->lines[0].text, QStringLiteral("Ricevuta n. 7"));
+        QCOMPARE(r.find(0, QStringLiteral("txtNumero"))->lines[0].text, QStringLiteral("Ricevuta n. "));
+    }
+
+    // Orientation and margins set just before printing move the objects from the paper's corner;
+    // a negative margin moves them up or to the left. Italic and colours reach the page.
+    void orientationAndMarginsAtPrintTime_data()
+    {
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<double>("left");
+        QTest::addColumn<double>("top");
+        QTest::newRow("portrait, no margins") << false << 0.0 << 0.0;
+        QTest::newRow("portrait, margins") << false << 5.0 << 12.0;
+        QTest::newRow("landscape, negative margins") << true << -4.0 << -2.0;
+    }
+    void orientationAndMarginsAtPrintTime()
+    {
+        QFETCH(bool, landscape);
+        QFETCH(double, left);
+        QFETCH(double, top);
+        PageDesign design; // A4 portrait, no margins
+        design.objects.push_back(
+            rectangleObject(QStringLiteral("shpSfondo"), 10, 10, 86, 54, Colour::White, kBlack));
+        design.objects.push_back(rectangleObject(QStringLiteral("shpHeader"), 11, 11, 83.8, 12, Colour::Navy,
+                                                 Colour::Navy));
+        ObjectDesign name = textObject(QStringLiteral("txtNome"), 40, 30, 55, 6, {"Arial", 12, true, true},
+                                       Colour::Brown, kNoColour, Qt::AlignLeft | Qt::AlignVCenter);
+        design.objects.push_back(name);
+        Report report(design);
+        report.setOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        report.setMargins(QMarginsF(left, top, 0, 0));
+        QVERIFY(report.setText(QStringLiteral("txtNome"), QStringLiteral("Corsivo")));
+        PreparedReport r;
+        QString error;
+        QVERIFY2(report.prepare(&r, &error), qPrintable(error));
+        QCOMPARE(r.pageSizeMm(), landscape ? QSizeF(297, 210) : QSizeF(210, 297));
+        const PlacedObject *frame = r.find(0, QStringLiteral("shpSfondo"));
+        QVERIFY(qAbs(frame->box.left() - (10 + left)) < kEps);
+        QVERIFY(qAbs(frame->box.top() - (10 + top)) < kEps);
+        QVERIFY(r.find(0, QStringLiteral("txtNome"))->design.font.italic);
+
+        const double dpi = 100;
+        const QImage image = renderPage(r, 0, dpi);
+        auto px = [dpi](double mm) { return qRound(mm / 25.4 * dpi); };
+        QCOMPARE(image.pixelColor(px(30 + left), px(16 + top)), QColor(0, 0, 128));
+        QCOMPARE(image.pixelColor(px(30 + left), px(40 + top)), QColor(Qt::white));
+
+        // On a printer that reserves a border of its own, the card still lands where the design
+        // says, measured from the paper's corner.
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("carta.pdf")));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(r.orientation);
+        printer.setPageMargins(QMarginsF(20, 25, 20, 25), QPageLayout::Millimeter);
+        QVERIFY2(printOn(r, &printer, &error), qPrintable(error));
+        bool ok = false;
+        const QList<PdfText::Word> words = PdfText::words(printer.outputFileName(), &ok);
+        QVERIFY(ok);
+        QCOMPARE(words.size(), 1);
+        QCOMPARE(words[0].text, QStringLiteral("Corsivo"));
+        QVERIFY2(words[0].box.left() > 39.5 + left && words[0].box.left() < 42 + left,
+                 qPrintable(QString::number(words[0].box.left())));
+        QVERIFY2(words[0].box.top() > 29 + top && words[0].box.bottom() < 37 + top,
+                 qPrintable(QString::number(words[0].box.top())));
     }
 
     // Failures come back as values with a reason.
