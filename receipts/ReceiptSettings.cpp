@@ -57,11 +57,13 @@ bool writeStartNumber(const QString &text, QString *error)
 
 std::optional<qint64> receiptNumber(const QString &startNumber, qint64 receiptsInYear)
 {
+    if (receiptsInYear < 0)
+        return std::nullopt;
     const QString t = trimBlanks(startNumber);
     if (t.isEmpty())
         return 1 + receiptsInYear;
     static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]{1,%1}$").arg(kMaxDigits));
-    if (!whole.match(t).hasMatch() || receiptsInYear < 0)
+    if (!whole.match(t).hasMatch())
         return std::nullopt;
     return t.toLongLong() + receiptsInYear;
 }

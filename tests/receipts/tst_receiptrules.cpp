@@ -224,6 +224,7 @@ private slots:
         QTest::newRow("digits then letters") << "12abc" << qint64(3) << false << qint64(0);
         QTest::newRow("decimal comma") << "1,5" << qint64(3) << false << qint64(0);
         QTest::newRow("decimal point") << "1.5" << qint64(3) << false << qint64(0);
+        QTest::newRow("year file not counted") << "" << qint64(-1) << false << qint64(0);
         QTest::newRow("too long to be a number") << QString(30, u'9') << qint64(0) << false << qint64(0);
     }
 
