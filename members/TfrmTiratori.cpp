@@ -12,6 +12,8 @@
 #include "common/PictureBox.h"
 #include "common/RecordRules.h"
 #include "common/TextUtil.h"
+#include "common/TfrmCodFisc.h"
+#include "common/TfrmPartitaIva.h"
 #include "members/MemberArchive.h"
 #include "members/MemberPhoto.h"
 #include "members/TfrmAllegaCartella.h"
@@ -375,10 +377,10 @@ struct TfrmTiratori::Ui : public QObject
         const QString code = trimBlanks(entry(Member::CodFisc)->text());
         switch (taxIdKind(code)) {
         case TaxIdKind::VatNumber:
-            // The VAT number check window is not part of the program yet.
+            openVatNumberCheck(q, code);
             return;
         case TaxIdKind::TaxCode:
-            // The tax code check window is not part of the program yet.
+            openTaxCodeCheck(q, code);
             return;
         }
     }

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "common/FixedText.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+
+// The receipt record of a year file: 20 fixed text fields, 1099 bytes, no header.
+namespace Receipt {
+
+// Field indexes, in record order; each field is known by the receipt-window control that shows it.
+// clang-format off
+enum Field {
+    NumRic, Data, Importo, Cents, ImpLettere, CentLettere, Intero, Ricevente01, Ricevente02, Ricevente03,
+    Ricevente04, Pagatore, CodFisc, Sport, Dal, Al, Praticante, LuogoNasc, DataNasc, Indirizzo,
+    FieldCount
+};
+// clang-format on
+
+constexpr int kRecordSize = 1099;
+
+// The layout, one row per field in record order: control name, offset of the length byte, width.
+// Everything that handles receipt fields (codec, window, lists, export) is driven from this table.
+// clang-format off
+inline constexpr std::array<FieldSpec, FieldCount> kFields = {{
+    {"txtNumRic",         0,  30},
+    {"txtData",          31,  10},
+    {"txtImporto",       42,   8},
+    {"txtCents",         51,   2},
+    {"txtImpLettere",    54, 250},
+    {"txtCentLettere",  305,   2},
+    {"txtIntero",       308,  11},
+    {"txtRicevente01",  320,  50},
+    {"txtRicevente02",  371,  50},
+    {"txtRicevente03",  422,  50},
+    {"txtRicevente04",  473,  50},
+    {"txtPagatore",     524,  50},
+    {"txtCodFisc",      575,  16},
+    {"txtSport",        592, 120},
+    {"txtDal",          713,  10},
+    {"txtAl",           724,  10},
+    {"txtPraticante",   735,  50},
+    {"txtLuogoNasc",    786,  50},
+    {"txtDataNasc",     837,  10},
+    {"txtIndirizzo",    848, 250},
+}};
+// clang-format on
+
+namespace detail {
+// True when every field starts right after the previous one and the last one ends the record.
+constexpr bool layoutIsContiguous()
+{
+    int next = 0;
+    for (const FieldSpec &f : kFields) {
+        if (f.offset != next || f.width <= 0 || f.width > 255)
+            return false;
+        next = f.offset + 1 + f.width;
+    }
+    return next == kRecordSize;
+}
+} // namespace detail
+static_assert(detail::layoutIsContiguous(), "the receipt fields must fill the 1099-byte record without gaps");
+
+// Index of the field shown by the control `name`, or -1.
+int fieldIndex(const QString &name);
+inline QString fieldName(int field)
+{
+    return QString::fromLatin1(kFields[size_t(field)].name);
+}
+inline int fieldWidth(int field)
+{
+    return kFields[size_t(field)].width;
+}
+
+// A decoded receipt: 20 texts in record order.
+struct Record
+{
+    std::array<QString, FieldCount> f;
+    QString &operator[](int i) { return f[size_t(i)]; }
+    const QString &operator[](int i) const { return f[size_t(i)]; }
+    bool operator==(const Record &other) const { return f == other.f; }
+};
+
+// Each field trimmed, converted to Windows-1252 and cut to its width; unused bytes are zero.
+QByteArray encode(const Record &r);
+// `bytes` holds at least one record; a shorter array gives an empty record.
+Record decode(const QByteArray &bytes);
+// Decodes one field straight from record bytes, without decoding the others.
+QString decodeField(const char *record, int field);
+
+} // namespace Receipt
