@@ -13,6 +13,7 @@ set(CORVALLA_CORE_FILES
     common/FixedText
     common/Formats
     common/IniFile
+    common/ListLines
     common/ProgramFolder
     common/RecordArchive
     common/RecordFile
