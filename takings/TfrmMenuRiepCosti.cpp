@@ -1,6 +1,6 @@
 #include "takings/TfrmMenuRiepCosti.h"
 
-#include "app/PictureButton.h"
+#include "common/PictureButton.h"
 #include "app/WindowRegistry.h"
 #include "common/FieldConventions.h"
 #include "common/Formats.h"

@@ -1,7 +1,7 @@
 #include "takings/TfrmRiepCosti.h"
 
-#include "app/HelpTopics.h"
-#include "app/PictureButton.h"
+#include "common/HelpTopics.h"
+#include "common/PictureButton.h"
 #include "common/Formats.h"
 #include "common/MsgBox.h"
 #include "common/TextUtil.h"
