@@ -21,6 +21,8 @@
 #include "members/TfrmTrovaTiratori.h"
 #include "members/TfrmWebCam.h"
 #include "members/TfrmZoom.h"
+#include "takings/TfrmMenuRiepCosti.h"
+#include "takings/TfrmRiepCosti.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -75,6 +77,8 @@ const QList<WindowEntry> &windowSet()
         CORVALLA_WINDOW(TfrmExpTiratori),
         CORVALLA_WINDOW(TfrmGuida),
         CORVALLA_WINDOW(TfrmInfo),
+        CORVALLA_WINDOW(TfrmMenuRiepCosti),
+        CORVALLA_WINDOW(TfrmRiepCosti),
         CORVALLA_WINDOW(TfrmSplash),
         CORVALLA_WINDOW(TfrmStampaTiratori),
         CORVALLA_WINDOW(TfrmTessereScadute),
