@@ -1,8 +1,8 @@
 #include "members/TfrmAllegaCartella.h"
 
-#include "app/OpenURL.h"
-#include "app/PictureButton.h"
-#include "app/Placement.h"
+#include "common/OpenURL.h"
+#include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "common/CallerContext.h"
 #include "common/FileDialogs.h"
 #include "common/MsgBox.h"

@@ -1,8 +1,8 @@
 #include "members/TfrmTiratori.h"
 
-#include "app/HelpTopics.h"
-#include "app/OpenURL.h"
-#include "app/PictureButton.h"
+#include "common/HelpTopics.h"
+#include "common/OpenURL.h"
+#include "common/PictureButton.h"
 #include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"

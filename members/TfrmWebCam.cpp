@@ -1,6 +1,6 @@
 #include "members/TfrmWebCam.h"
 
-#include "app/Placement.h"
+#include "common/Placement.h"
 #include "common/CallerContext.h"
 #include "common/FileDialogs.h"
 #include "common/MsgBox.h"

@@ -62,12 +62,4 @@ bool prepare(const QString &title, const QStringList &lines, Reports::PreparedRe
            && report.prepare(out, error, now);
 }
 
-bool print(QWidget *parent, const QString &title, const QStringList &lines, QString *error)
-{
-    PreparedReport prepared;
-    if (!prepare(title, lines, &prepared, error, QDateTime::currentDateTime()))
-        return false;
-    return Reports::print(prepared, parent, error);
-}
-
 } // namespace ListReportPage

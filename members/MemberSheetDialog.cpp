@@ -1,9 +1,9 @@
-#include "reports/MemberSheetDialog.h"
+#include "members/MemberSheetDialog.h"
 
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
 #include "members/TfrmTiratori.h"
-#include "reports/MemberSheetPage.h"
+#include "members/MemberSheetPage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
