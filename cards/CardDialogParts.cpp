@@ -1,6 +1,6 @@
 #include "cards/CardDialogParts.h"
 
-#include "common/PictureBox.h"
+#include "common/ResourceImage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

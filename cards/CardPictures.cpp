@@ -1,6 +1,6 @@
 #include "cards/CardPictures.h"
 
-#include "common/PictureBox.h"
+#include "common/ResourceImage.h"
 #include "common/TextUtil.h"
 #include "members/MemberArchive.h"
 #include "members/MemberPhoto.h"

@@ -1,6 +1,5 @@
 #include "cards/TfrmTessera.h"
 
-#include "app/HelpTopics.h"
 #include "app/WindowRegistry.h"
 #include "cards/CardPictures.h"
 #include "cards/TfrmAnteprimaTessera.h"
@@ -10,6 +9,7 @@
 #include "common/FieldConventions.h"
 #include "common/FileDialogs.h"
 #include "common/Formats.h"
+#include "common/HelpTopics.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
 #include "common/RecordRules.h"
