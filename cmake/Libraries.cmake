@@ -16,6 +16,7 @@ set(CORVALLA_CORE_FILES
     common/FixedText
     common/Formats
     common/IniFile
+    common/ListLines
     common/ProgramFolder
     common/RecordArchive
     common/RecordFile
@@ -24,15 +25,23 @@ set(CORVALLA_CORE_FILES
     common/ResourceImage
     common/SpreadsheetExport
     common/SpreadsheetWriter
+    common/TaxCode
     common/TextUtil
+    common/VatNumber
     members/MemberArchive
     members/MemberExport
     members/MemberPhoto
     members/MemberRecord
     members/MemberSearch
+    receipts/AmountInWords
+    receipts/ReceiptRecord
+    receipts/ReceiptRules
+    receipts/ReceiptSettings
+    receipts/YearFile
     reports/ListReportPage
     reports/Report
-    reports/ReportDesign)
+    reports/ReportDesign
+    takings/Summary)
 
 set(CORVALLA_CORE_SOURCES)
 foreach(file IN LISTS CORVALLA_CORE_FILES)
@@ -60,8 +69,6 @@ add_library(corvalla_lib STATIC ${CORVALLA_WIDGET_SOURCES})
 target_link_libraries(corvalla_lib
     PUBLIC corvalla_core Qt6::Widgets Qt6::PrintSupport Qt6::Multimedia
     PRIVATE corvalla_flags)
-target_precompile_headers(corvalla_lib PRIVATE
-    <QtCore/QtCore> <QtGui/QtGui> <QtWidgets/QtWidgets>)
 
 # Pictures and help texts are compiled in as resources, under their path below assets/.
 file(GLOB_RECURSE CORVALLA_ASSETS CONFIGURE_DEPENDS
