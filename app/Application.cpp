@@ -10,6 +10,10 @@
 #include "app/TfrmInfo.h"
 #include "app/TfrmPassword.h"
 #include "app/TfrmSplash.h"
+#include "cards/TfrmAnteprimaTessera.h"
+#include "cards/TfrmDatiEnte.h"
+#include "cards/TfrmStampaTessera.h"
+#include "cards/TfrmTessera.h"
 #include "common/TfrmCalendario.h"
 #include "members/TfrmAllegaCartella.h"
 #include "members/TfrmAnteprimaTiratori.h"
@@ -86,6 +90,10 @@ const QList<WindowEntry> &windowSet()
         CORVALLA_WINDOW(TfrmTrovaTiratori),
         CORVALLA_WINDOW(TfrmWebCam),
         CORVALLA_WINDOW(TfrmZoom),
+        CORVALLA_WINDOW(TfrmTessera),
+        CORVALLA_WINDOW(TfrmStampaTessera),
+        CORVALLA_WINDOW(TfrmAnteprimaTessera),
+        CORVALLA_WINDOW(TfrmDatiEnte),
     };
     return set;
 }

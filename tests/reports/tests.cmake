@@ -1,6 +1,6 @@
 # Real printing: a private CUPS scheduler with a PDF queue as default printer is started before
-# tst_printing and stopped after it. Each build folder gets its own scheduler folder, so two builds
-# can test at the same time.
+# the printing tests and stopped after them. Each build folder gets its own scheduler folder, so
+# two builds can test at the same time.
 string(MD5 corvalla_build_hash "${CMAKE_BINARY_DIR}")
 string(SUBSTRING "${corvalla_build_hash}" 0 10 corvalla_build_hash)
 set(CORVALLA_CUPS_DIR "/tmp/corvalla-cups-${corvalla_build_hash}")
@@ -19,12 +19,17 @@ set_tests_properties(reports_cups_stop PROPERTIES
     LABELS reports
     TIMEOUT 60)
 
-if(TEST tst_printing)
-    set_tests_properties(tst_printing PROPERTIES
-        FIXTURES_REQUIRED corvalla_cups
-        RESOURCE_LOCK corvalla_cups
-        TIMEOUT 300)
-    set_property(TEST tst_printing APPEND PROPERTY ENVIRONMENT
-        "CUPS_SERVER=${CORVALLA_CUPS_DIR}/cups.sock"
-        "CORVALLA_PDF_DIR=${CORVALLA_CUPS_DIR}/pdf")
-endif()
+# Every test called tst_printing* prints on that queue.
+file(GLOB printing_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/tst_printing*.cpp)
+foreach(src IN LISTS printing_sources)
+    get_filename_component(name ${src} NAME_WE)
+    if(TEST ${name})
+        set_tests_properties(${name} PROPERTIES
+            FIXTURES_REQUIRED corvalla_cups
+            RESOURCE_LOCK corvalla_cups
+            TIMEOUT 300)
+        set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+            "CUPS_SERVER=${CORVALLA_CUPS_DIR}/cups.sock"
+            "CORVALLA_PDF_DIR=${CORVALLA_CUPS_DIR}/pdf")
+    endif()
+endforeach()
