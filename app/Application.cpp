@@ -21,6 +21,10 @@
 #include "members/TfrmTrovaTiratori.h"
 #include "members/TfrmWebCam.h"
 #include "members/TfrmZoom.h"
+#include "receipts/TfrmLogo.h"
+#include "receipts/TfrmMenuRicevute.h"
+#include "receipts/TfrmNumerazione.h"
+#include "receipts/TfrmRicevuta.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -75,6 +79,10 @@ const QList<WindowEntry> &windowSet()
         CORVALLA_WINDOW(TfrmExpTiratori),
         CORVALLA_WINDOW(TfrmGuida),
         CORVALLA_WINDOW(TfrmInfo),
+        CORVALLA_WINDOW(TfrmLogo),
+        CORVALLA_WINDOW(TfrmMenuRicevute),
+        CORVALLA_WINDOW(TfrmNumerazione),
+        CORVALLA_WINDOW(TfrmRicevuta),
         CORVALLA_WINDOW(TfrmSplash),
         CORVALLA_WINDOW(TfrmStampaTiratori),
         CORVALLA_WINDOW(TfrmTessereScadute),
