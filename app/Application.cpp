@@ -1,12 +1,12 @@
 #include "app/Application.h"
 
-#include "app/Placement.h"
+#include "common/Placement.h"
 #include "app/WindowRegistry.h"
 #include "common/Formats.h"
 
 #include "app/TfrmAvvio.h"
 #include "app/TfrmCambiaPassword.h"
-#include "app/TfrmGuida.h"
+#include "common/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPassword.h"
 #include "app/TfrmSplash.h"

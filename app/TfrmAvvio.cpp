@@ -1,9 +1,9 @@
 #include "app/TfrmAvvio.h"
 
 #include "app/Application.h"
-#include "app/HelpTopics.h"
-#include "app/OpenURL.h"
-#include "app/PictureButton.h"
+#include "common/HelpTopics.h"
+#include "common/OpenURL.h"
+#include "common/PictureButton.h"
 #include "app/ProgramInfo.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"

@@ -4,8 +4,8 @@
 #include "app/PasswordField.h"
 #include "app/PasswordMessages.h"
 #include "app/PasswordWindow.h"
-#include "app/PictureButton.h"
-#include "app/Placement.h"
+#include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "app/WindowRegistry.h"
 #include "common/TextUtil.h"
 

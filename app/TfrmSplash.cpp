@@ -1,9 +1,9 @@
 #include "app/TfrmSplash.h"
 
-#include "app/LinkWindow.h"
-#include "app/OpenURL.h"
-#include "app/PictureButton.h"
-#include "app/Placement.h"
+#include "common/LinkWindow.h"
+#include "common/OpenURL.h"
+#include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "app/ProgramInfo.h"
 
 TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent, Placement::kNoTitleButtons)

@@ -1,10 +1,7 @@
 #include "common/PictureBox.h"
 
-#include <QFile>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
@@ -70,28 +67,4 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
             emit clicked();
     }
     QWidget::mouseReleaseEvent(event);
-}
-
-QImage resourceImage(const QString &resource, const QSize &size)
-{
-    if (resource.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-        QSvgRenderer renderer(resource);
-        if (!renderer.isValid())
-            return QImage();
-        QSize target = size.isEmpty() ? renderer.defaultSize() : size;
-        if (target.isEmpty())
-            return QImage();
-        QImage image(target, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(target)));
-        p.end();
-        return image;
-    }
-    QImageReader reader(resource);
-    reader.setAutoTransform(true);
-    QImage image = reader.read();
-    if (image.isNull() || size.isEmpty() || image.size() == size)
-        return image;
-    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ResourceImage.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -34,6 +36,3 @@ private:
     QColor m_background;
     QPixmap m_fitted; // m_image scaled to the frame, made when first painted at that size
 };
-
-// Renders an SVG or raster resource to an image of the given size (the SVG's own size when empty).
-QImage resourceImage(const QString &resource, const QSize &size = QSize());

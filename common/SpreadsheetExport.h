@@ -6,8 +6,6 @@
 #include <QString>
 #include <functional>
 
-class QWidget;
-
 // What an export window hands to the export: the file, the worksheet, the columns and the cells.
 struct SpreadsheetExport
 {
@@ -23,7 +21,3 @@ struct SpreadsheetExport
 // False, with the reason, when the file cannot be created or written; the file may then be
 // incomplete.
 bool writeSpreadsheetFile(const QString &path, const SpreadsheetExport &table, QString *error = nullptr);
-
-// The export as the user sees it: the question, the file in the program folder, the failure
-// message or the success question, and the file opened on request.
-void runSpreadsheetExport(QWidget *parent, const SpreadsheetExport &table);

@@ -1,6 +1,6 @@
 #include "members/MemberPhoto.h"
 
-#include "common/PictureBox.h"
+#include "common/ResourceImage.h"
 #include "members/MemberArchive.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/MemberSheetDialog.h"
+#include "members/MemberSheetDialog.h"
 
 // Shows the member on the sheet in the print preview ("Mostra anteprima").
 class TfrmAnteprimaTiratori : public MemberSheetDialog

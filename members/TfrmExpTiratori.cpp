@@ -1,7 +1,7 @@
 #include "members/TfrmExpTiratori.h"
 
-#include "app/HelpTopics.h"
-#include "app/PictureButton.h"
+#include "common/HelpTopics.h"
+#include "common/PictureButton.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "members/MemberArchive.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/SpreadsheetExport.h"
+#include "common/SpreadsheetExportFlow.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/MemberSheetDialog.h"
+#include "members/MemberSheetDialog.h"
 
 // Prints the member on the sheet through the print dialog ("Stampa").
 class TfrmStampaTiratori : public MemberSheetDialog

@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "app/OpenURL.h"
+#include "common/OpenURL.h"
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
-#include "common/SpreadsheetExport.h"
+#include "common/SpreadsheetExportFlow.h"
 
 #include <QBuffer>
 #include <QDir>

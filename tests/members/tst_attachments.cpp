@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/OpenURL.h"
+#include "common/OpenURL.h"
 #include "common/CallerContext.h"
 #include "common/FileDialogs.h"
 #include "common/MsgBox.h"

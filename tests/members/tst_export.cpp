@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/OpenURL.h"
+#include "common/OpenURL.h"
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
 #include "members/MemberArchive.h"

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/OpenURL.h"
+#include "common/OpenURL.h"
 #include "app/TfrmAvvio.h"
 #include "app/WindowRegistry.h"
 #include "common/CallerContext.h"

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
 #include "PdfText.h"
-#include "reports/MemberSheetPage.h"
+#include "members/MemberSheetPage.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

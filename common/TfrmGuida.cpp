@@ -1,9 +1,9 @@
-#include "app/TfrmGuida.h"
+#include "common/TfrmGuida.h"
 
-#include "app/LinkWindow.h"
-#include "app/OpenURL.h"
-#include "app/PictureButton.h"
-#include "app/Placement.h"
+#include "common/LinkWindow.h"
+#include "common/OpenURL.h"
+#include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "common/ProgramFolder.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "app/HelpTopics.h"
+#include "common/HelpTopics.h"
 
-#include "app/TfrmGuida.h"
+#include "common/TfrmGuida.h"
 
 #include <QDir>
 #include <QFile>

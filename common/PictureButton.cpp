@@ -1,30 +1,14 @@
-#include "app/PictureButton.h"
+#include "common/PictureButton.h"
 
-#include <QImageReader>
+#include "common/ResourceImage.h"
+
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
 
 namespace {
 QPixmap renderPicture(const QString &resource, const QSize &size, qreal ratio)
 {
-    const QSize pixels = size * ratio;
-    QPixmap pixmap;
-    if (resource.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QSvgRenderer renderer(resource);
-        if (!renderer.isValid())
-            return pixmap;
-        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        renderer.render(&p);
-        p.end();
-        pixmap = QPixmap::fromImage(image);
-    } else {
-        QImageReader reader(resource);
-        reader.setScaledSize(pixels);
-        pixmap = QPixmap::fromImage(reader.read());
-    }
+    QPixmap pixmap = QPixmap::fromImage(resourceImage(resource, size * ratio));
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }

@@ -1,19 +1,15 @@
-#include "reports/MemberSheetDialog.h"
+#include "reports/PrintWindow.h"
 
 #include "common/MsgBox.h"
-#include "common/PictureBox.h"
-#include "members/TfrmTiratori.h"
-#include "reports/MemberSheetPage.h"
+#include "common/ResourceImage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
-const QSize kFallbackSize(297, 184);
 const QSize kPictureSize(96, 96);
 
 QString instructionHtml(const char *heading, const char *text)
@@ -38,7 +34,7 @@ QLabel *instructionLabel(QWidget *parent, const char *name, const QString &html)
 }
 } // namespace
 
-MemberSheetDialog::MemberSheetDialog(Output output, const Texts &texts, QWidget *parent)
+PrintWindow::PrintWindow(Output output, const Texts &texts, QWidget *parent)
     : QDialog(parent), m_output(output), m_texts(texts)
 {
     setObjectName(QString::fromLatin1(texts.objectName));
@@ -50,7 +46,8 @@ MemberSheetDialog::MemberSheetDialog(Output output, const Texts &texts, QWidget 
     m_picture->setFixedSize(kPictureSize);
     m_picture->setAlignment(Qt::AlignCenter);
 
-    QLabel *first = instructionLabel(this, "imgIstruzioni01", instructionHtml(texts.heading, texts.explanation));
+    QLabel *first =
+        instructionLabel(this, "imgIstruzioni01", instructionHtml(texts.heading, texts.explanation));
     QLabel *second = instructionLabel(this, "imgIstruzioni02", instructionHtml(nullptr, texts.instruction));
     second->setStyleSheet(QStringLiteral("QLabel { background: #fff8dc; border: 1px solid #d8c890;"
                                          " padding: 6px; }"));
@@ -77,46 +74,27 @@ MemberSheetDialog::MemberSheetDialog(Output output, const Texts &texts, QWidget 
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_btnStampa, &QPushButton::clicked, this, &MemberSheetDialog::btnStampaClick);
+    connect(m_btnStampa, &QPushButton::clicked, this, &PrintWindow::btnStampaClick);
     connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void MemberSheetDialog::showEvent(QShowEvent *event)
+void PrintWindow::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         if (m_picture->pixmap().isNull())
-            m_picture->setPixmap(QPixmap::fromImage(
-                resourceImage(QString::fromLatin1(m_texts.picture), kPictureSize)));
-        const auto *sheet = qobject_cast<const TfrmTiratori *>(parentWidget());
-        m_photo = sheet ? sheet->photo() : QImage();
-        if (m_photo.isNull())
-            m_photo = resourceImage(QStringLiteral(":/pictures/foto_fallback.svg"), kFallbackSize);
+            m_picture->setPixmap(
+                QPixmap::fromImage(resourceImage(QString::fromLatin1(m_texts.picture), kPictureSize)));
+        if (m_onShow)
+            m_onShow();
     }
     QDialog::showEvent(event);
 }
 
-void MemberSheetDialog::btnStampaClick()
+void PrintWindow::btnStampaClick()
 {
     QString error;
-    bool ok = true;
-    Member::Record fields;
-    const auto *sheet = qobject_cast<const TfrmTiratori *>(parentWidget());
-    if (!sheet) {
-        ok = false;
-        error = QStringLiteral("La finestra non è stata aperta dalla scheda iscritto.");
-    }
-    for (int i = 0; ok && i < Member::kSheetFieldCount; ++i) {
-        const QLineEdit *field = sheet->field(Member::fieldName(i));
-        if (!field) {
-            ok = false;
-            error = QStringLiteral("La scheda non ha il campo %1.").arg(Member::fieldName(i));
-            break;
-        }
-        fields[i] = field->text();
-    }
-
     Reports::PreparedReport prepared;
-    ok = ok && MemberSheetPage::prepare(fields, m_photo, &prepared, &error);
+    bool ok = m_prepare && m_prepare(&prepared, &error);
     if (ok) {
         ok = m_output == Output::Preview ? Reports::preview(prepared, this, &error)
                                          : Reports::print(prepared, this, &error);

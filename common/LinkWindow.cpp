@@ -1,6 +1,6 @@
-#include "app/LinkWindow.h"
+#include "common/LinkWindow.h"
 
-#include "app/PictureButton.h"
+#include "common/PictureButton.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

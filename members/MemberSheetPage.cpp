@@ -1,4 +1,4 @@
-#include "reports/MemberSheetPage.h"
+#include "members/MemberSheetPage.h"
 
 #include "common/TextUtil.h"
 

@@ -1,4 +1,4 @@
-#include "app/OpenURL.h"
+#include "common/OpenURL.h"
 
 #include <QDesktopServices>
 #include <QRegularExpression>
