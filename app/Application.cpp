@@ -15,6 +15,8 @@
 #include "cards/TfrmStampaTessera.h"
 #include "cards/TfrmTessera.h"
 #include "common/TfrmCalendario.h"
+#include "common/TfrmCodFisc.h"
+#include "common/TfrmPartitaIva.h"
 #include "members/TfrmAllegaCartella.h"
 #include "members/TfrmAnteprimaTiratori.h"
 #include "members/TfrmCertScaduti.h"
@@ -27,6 +29,10 @@
 #include "members/TfrmZoom.h"
 #include "takings/TfrmMenuRiepCosti.h"
 #include "takings/TfrmRiepCosti.h"
+#include "receipts/TfrmLogo.h"
+#include "receipts/TfrmMenuRicevute.h"
+#include "receipts/TfrmNumerazione.h"
+#include "receipts/TfrmRicevuta.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -78,10 +84,16 @@ const QList<WindowEntry> &windowSet()
         CORVALLA_WINDOW(TfrmCalendario),
         CORVALLA_WINDOW(TfrmCambiaPassword),
         CORVALLA_WINDOW(TfrmCertScaduti),
+        CORVALLA_WINDOW(TfrmCodFisc),
         CORVALLA_WINDOW(TfrmExpTiratori),
         CORVALLA_WINDOW(TfrmGuida),
         CORVALLA_WINDOW(TfrmInfo),
+        CORVALLA_WINDOW(TfrmLogo),
+        CORVALLA_WINDOW(TfrmMenuRicevute),
         CORVALLA_WINDOW(TfrmMenuRiepCosti),
+        CORVALLA_WINDOW(TfrmNumerazione),
+        CORVALLA_WINDOW(TfrmPartitaIva),
+        CORVALLA_WINDOW(TfrmRicevuta),
         CORVALLA_WINDOW(TfrmRiepCosti),
         CORVALLA_WINDOW(TfrmSplash),
         CORVALLA_WINDOW(TfrmStampaTiratori),
