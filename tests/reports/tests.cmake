@@ -1,6 +1,6 @@
 # Real printing: a private CUPS scheduler with a PDF queue as default printer is started before
-# tst_printing and stopped after it. Each build folder gets its own scheduler folder, so two builds
-# can test at the same time.
+# the printing tests and stopped after them. Each build folder gets its own scheduler folder, so
+# two builds can test at the same time.
 string(MD5 corvalla_build_hash "${CMAKE_BINARY_DIR}")
 string(SUBSTRING "${corvalla_build_hash}" 0 10 corvalla_build_hash)
 set(CORVALLA_CUPS_DIR "/tmp/corvalla-cups-${corvalla_build_hash}")
@@ -19,12 +19,15 @@ set_tests_properties(reports_cups_stop PROPERTIES
     LABELS reports
     TIMEOUT 60)
 
-if(TEST tst_printing)
-    set_tests_properties(tst_printing PROPERTIES
-        FIXTURES_REQUIRED corvalla_cups
-        RESOURCE_LOCK corvalla_cups
-        TIMEOUT 300)
-    set_property(TEST tst_printing APPEND PROPERTY ENVIRONMENT
-        "CUPS_SERVER=${CORVALLA_CUPS_DIR}/cups.sock"
-        "CORVALLA_PDF_DIR=${CORVALLA_CUPS_DIR}/pdf")
-endif()
+# The tests that print on the queue.
+foreach(printing_test IN ITEMS tst_printing tst_receipt_printing)
+    if(TEST ${printing_test})
+        set_tests_properties(${printing_test} PROPERTIES
+            FIXTURES_REQUIRED corvalla_cups
+            RESOURCE_LOCK corvalla_cups
+            TIMEOUT 300)
+        set_property(TEST ${printing_test} APPEND PROPERTY ENVIRONMENT
+            "CUPS_SERVER=${CORVALLA_CUPS_DIR}/cups.sock"
+            "CORVALLA_PDF_DIR=${CORVALLA_CUPS_DIR}/pdf")
+    endif()
+endforeach()
