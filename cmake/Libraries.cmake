@@ -13,6 +13,7 @@ set(CORVALLA_CORE_FILES
     common/FixedText
     common/Formats
     common/IniFile
+    common/ListLines
     common/ProgramFolder
     common/RecordArchive
     common/RecordFile
@@ -21,15 +22,23 @@ set(CORVALLA_CORE_FILES
     common/ResourceImage
     common/SpreadsheetExport
     common/SpreadsheetWriter
+    common/TaxCode
     common/TextUtil
+    common/VatNumber
     members/MemberArchive
     members/MemberExport
     members/MemberPhoto
     members/MemberRecord
     members/MemberSearch
+    receipts/AmountInWords
+    receipts/ReceiptRecord
+    receipts/ReceiptRules
+    receipts/ReceiptSettings
+    receipts/YearFile
     reports/ListReportPage
     reports/Report
-    reports/ReportDesign)
+    reports/ReportDesign
+    takings/Summary)
 
 set(CORVALLA_CORE_SOURCES)
 foreach(file IN LISTS CORVALLA_CORE_FILES)

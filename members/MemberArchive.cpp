@@ -13,6 +13,13 @@ QString photoPath(const QString &position)
 QString attachmentsFolder() { return programFolder() + QStringLiteral("Documenti_Allegati/"); }
 QString attachmentPath(const QString &name) { return attachmentsFolder() + name; }
 
+QString accessMessage()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                          "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+                          "programma.");
+}
+
 RecordArchive archive() { return RecordArchive(filePath(), Member::layout()); }
 
 qint64 count(QString *error) { return archive().count(error); }

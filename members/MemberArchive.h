@@ -17,6 +17,9 @@ QString photoPath(const QString &position);   // Anagrafica/Scheda_Iscritto_<p>.
 QString attachmentsFolder();                  // ends with a separator
 QString attachmentPath(const QString &name);
 
+// The message every member window shows when the archive cannot be opened, read or written.
+QString accessMessage();
+
 // The archive file with the member layout, for the shared record rules.
 RecordArchive archive();
 

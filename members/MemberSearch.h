@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ListLines.h"
 #include "members/MemberRecord.h"
 
 #include <QByteArray>
@@ -44,29 +45,28 @@ public:
     explicit Criteria(const QStringList &texts);
 
     // True when every filled criterion matches (always true with none filled).
-    bool matches(const char *record) const;
+    bool matches(const char *record) const { return m_texts.matches(record); }
 
 private:
-    struct Prepared
-    {
-        int offset;
-        int width;
-        QByteArray pattern; // Windows-1252, A-Z folded
-        bool possible;      // false when the text holds a character no record can hold
-    };
-    std::vector<Prepared> m_filled;
+    TextCriteria m_texts;
 };
+
+// What the card window and the receipt window take from a chosen member: their control and the
+// member field it shows.
+struct MemberTransfer
+{
+    const char *target;
+    Member::Field field;
+};
+extern const std::array<MemberTransfer, 5> kToCard;
+extern const std::array<MemberTransfer, 7> kToReceipt;
 
 // The fixed-column lines that stand for a member in the lists. A piece is either a fixed text or
 // a record field, fitted to `width` characters (trimmed, then padded or cut), or just trimmed when
 // `width` is 0.
-struct LinePiece
+using LinePiece = ::LinePiece;
+enum class LineKind
 {
-    int field;         // Member::Field, or -1 for a fixed text
-    int width;         // characters; 0: trimmed, not fitted
-    const char *fixed; // UTF-8 fixed text, for field == -1
-};
-enum class LineKind {
     Result,     // name, telephones, card number and expiry, fee
     Certificate // name, mobile, tax code, activity, certificate expiry
 };
@@ -79,7 +79,12 @@ void appendLine(LineKind kind, const char *record, QString &out);
 
 // Expiry of a date text against a day: expired when `today` is later than the date; a text that
 // is not a dd/mm/yyyy date is unreadable.
-enum class Expiry { Expired, Current, Unreadable };
+enum class Expiry
+{
+    Expired,
+    Current,
+    Unreadable
+};
 Expiry expiryOf(const QString &dateText, const QDate &today);
 
 // The two expiry lists: the date field tested, the line shown, the print title.
@@ -94,33 +99,35 @@ extern const ExpiryListInfo kExpiredCertificates;
 
 // The list order: character codes, with a-z taken as A-Z and nothing else folded. Stable, so
 // equal lines keep their archive order.
-void sortLines(QStringList &lines);
+inline void sortLines(QStringList &lines)
+{
+    ::sortLines(lines);
+}
 
 // Reads the archive and returns, sorted, the result lines of the records the criteria match.
 // False (with the reason) when the archive cannot be opened or read; `lines` then holds nothing.
 bool search(const Criteria &criteria, QStringList &lines, QString *error = nullptr);
+// The same, each line with the record it stands for.
+bool search(const Criteria &criteria, ListRows &rows, QString *error = nullptr);
 
 // Reads the archive and returns, sorted, the lines of the records whose date has expired by
 // `today`. A record whose date is unreadable is passed over. On a failure the lines collected
 // before it are kept (sorted) and false is returned.
-bool expiredLines(const ExpiryListInfo &list, const QDate &today, QStringList &lines, QString *error = nullptr);
+bool expiredLines(const ExpiryListInfo &list, const QDate &today, QStringList &lines,
+                  QString *error = nullptr);
+// The same, each line with the record it stands for.
+bool expiredRows(const ExpiryListInfo &list, const QDate &today, ListRows &rows, QString *error = nullptr);
 
-// Finds the records behind a list line: every record whose line, trimmed, equals `line` trimmed
-// (case matters) is decoded and handed to `chosen` in archive order, so the caller can let the
-// last one stay. False when the archive cannot be opened or read; records handed over before the
-// failure stay handed over.
+// Finds the records behind a list line by reading the whole archive: every record whose line,
+// trimmed, equals `line` trimmed (case matters) is decoded and handed to `chosen` in archive
+// order. The lists do not need it: their rows keep their record. False when the archive cannot be opened or
+// read; records handed over before the failure stay handed over.
 bool findRecords(LineKind kind, const QString &line,
                  const std::function<void(qint64 index, const Member::Record &record)> &chosen,
                  QString *error = nullptr);
 
-// Find in list: true when `line`, with A-Z folded to a-z, contains `needle` (already folded).
-bool containsFoldedAZ(QStringView line, QStringView needle);
-
-// One press of "Trova" over `count` lines (count > 0). `selected` is the selected row (>= 0);
-// `repeated` tells that the folded find text equals the last one. A new text examines the lines
-// from the first; a repeated one from the line after the selected one, wrapping, the selected one
-// last. Returns the row found, or -1 (always -1 for an empty text).
-int findInList(int count, const std::function<QStringView(int row)> &lineAt, int selected,
-               const QString &needle, bool repeated);
+// Find in list and "Trova": the rules every result list shares (common/ListLines.h).
+using ::containsFoldedAZ;
+using ::findInList;
 
 } // namespace MemberSearch

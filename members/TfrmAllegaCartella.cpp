@@ -8,6 +8,7 @@
 #include "common/MsgBox.h"
 #include "common/TextUtil.h"
 #include "members/MemberArchive.h"
+#include "members/TfrmTiratori.h"
 
 #include <QDir>
 #include <QFile>
@@ -157,12 +158,12 @@ void TfrmAllegaCartella::showEvent(QShowEvent *event)
     if (event->spontaneous() || m_filled)
         return;
     m_filled = true;
-    if (callerContext(this) == QLatin1String("tiratori") && parentWidget()) {
+    const auto *sheet = qobject_cast<const TfrmTiratori *>(parentWidget());
+    if (callerContext(this) == QLatin1String("tiratori") && sheet) {
+        const Member::Record record = sheet->sheetRecord();
         for (int i = 0; i < kSlots; ++i) {
-            const auto *file = parentWidget()->findChild<QLabel *>(slotName("lblFile", i + 1));
-            const auto *desc = parentWidget()->findChild<QLabel *>(slotName("lblDesc", i + 1));
-            m_slots[i].txtFile->setText(file ? trimBlanks(file->text()) : QString());
-            m_slots[i].txtDesc->setText(desc ? trimBlanks(desc->text()) : QString());
+            m_slots[i].txtFile->setText(trimBlanks(record[Member::File01 + i]));
+            m_slots[i].txtDesc->setText(trimBlanks(record[Member::Desc01 + i]));
         }
     }
     adjustSize(); // the wrapped instructions take the height they need at this width
@@ -207,13 +208,10 @@ void TfrmAllegaCartella::imgCancellaClick(int slot) { m_slots[slot].txtFile->cle
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    if (callerContext(this) == QLatin1String("tiratori") && parentWidget()) {
-        for (int i = 0; i < kSlots; ++i) {
-            if (auto *file = parentWidget()->findChild<QLabel *>(slotName("lblFile", i + 1)))
-                file->setText(trimBlanks(m_slots[i].txtFile->text()));
-            if (auto *desc = parentWidget()->findChild<QLabel *>(slotName("lblDesc", i + 1)))
-                desc->setText(trimBlanks(m_slots[i].txtDesc->text()));
-        }
+    auto *sheet = qobject_cast<TfrmTiratori *>(parentWidget());
+    if (callerContext(this) == QLatin1String("tiratori") && sheet) {
+        for (int i = 0; i < kSlots; ++i)
+            sheet->setAttachment(i, trimBlanks(m_slots[i].txtFile->text()), trimBlanks(m_slots[i].txtDesc->text()));
     }
     accept();
 }

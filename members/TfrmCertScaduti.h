@@ -1,6 +1,6 @@
 #pragma once
 
-#include "members/MemberListPanel.h"
+#include "members/ExpiryListWindow.h"
 
 // The members whose medical certificate has expired by today, opened from the member sheet.
 class TfrmCertScaduti : public ExpiryListWindow

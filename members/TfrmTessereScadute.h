@@ -1,6 +1,6 @@
 #pragma once
 
-#include "members/MemberListPanel.h"
+#include "members/ExpiryListWindow.h"
 
 // The members whose membership card has expired by today, opened from the member sheet.
 class TfrmTessereScadute : public ExpiryListWindow

@@ -43,9 +43,6 @@ namespace {
 
 using Member::Field;
 
-const QString kAccessMessage = QStringLiteral("Attenzione: il sistema non permette di accedere "
-                                              "all'archivio.\n\r\n\rAccertarsi di possedere i privilegi "
-                                              "di scrittura nella cartella di installazione del programma.");
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString kRestingInfo = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
@@ -185,7 +182,7 @@ struct TfrmTiratori::Ui : public QObject
         return imgBianco->image();
     }
 
-    void accessError() { MsgBox::error(q, kAccessMessage); }
+    void accessError() { MsgBox::error(q, MemberArchive::accessMessage()); }
 
     // The position on show as a number: 0 for a new sheet, -1 for a text that is not a position.
     qint64 positionNumber() const { return RecordRules::positionNumber(lblPosizione->text()); }
@@ -788,6 +785,14 @@ void TfrmTiratori::showMember(const Member::Record &record, qint64 position)
     fillSheet(record);
     ui->lblPosizione->setText(QString::number(position));
     loadMemberPhoto(ui->lblPosizione->text());
+}
+
+void TfrmTiratori::setAttachment(int slot, const QString &file, const QString &description)
+{
+    if (slot < 0 || slot > 2)
+        return;
+    ui->hidden[Member::File01 - Member::kSheetFieldCount + slot]->setText(file);
+    ui->hidden[Member::Desc01 - Member::kSheetFieldCount + slot]->setText(description);
 }
 
 QString TfrmTiratori::position() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "members/MemberChoiceTarget.h"
 #include "members/MemberRecord.h"
 
 #include <QImage>
@@ -12,7 +13,7 @@ class PictureBox;
 // The member sheet: the "Archivio Iscritti" work area. Shows one member record with its photo;
 // the only window that writes the member archive. Long-lived: created at start, shown from the
 // main menu, which it shows again when it closes.
-class TfrmTiratori : public QWidget
+class TfrmTiratori : public QWidget, public MemberChoiceTarget
 {
     Q_OBJECT
 public:
@@ -29,6 +30,12 @@ public:
     // Puts a record from the archive on the sheet: fill sheet, position label, member photo.
     // Used by the member search and the expiry lists.
     void showMember(const Member::Record &record, qint64 position);
+
+    // A member chosen in the member search or an expiry list goes on the sheet.
+    void takeMember(qint64 position, const Member::Record &record) override { showMember(record, position); }
+
+    // Attachment `slot` (0..2): the file name and description kept in the hidden labels.
+    void setAttachment(int slot, const QString &file, const QString &description);
 
     // The record position on show ("" for a new sheet).
     QString position() const;

@@ -2,14 +2,14 @@
 
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
+#include "common/ListPanel.h"
 #include "common/MsgBox.h"
-#include "members/MemberListPanel.h"
-#include "members/TfrmTiratori.h"
+#include "members/MemberArchive.h"
+#include "members/MemberChoiceTarget.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -18,54 +18,9 @@ namespace {
 
 using namespace Member;
 
-// What a chosen member writes into the card window and into the receipt window: target control,
-// member field.
-struct Transfer
-{
-    const char *target;
-    Field field;
-};
-// clang-format off
-constexpr Transfer kToCard[] = {
-    {"txtTesserato", Tiratore}, {"txtCarica", Ente}, {"txtNumTessera", Tessera},
-    {"txtDataRil", InizioTes}, {"txtDataScade", FineTes},
-};
-constexpr Transfer kToReceipt[] = {
-    {"txtPagatore", Tiratore}, {"txtCodFisc", CodFisc}, {"txtSport", Ente}, {"txtPraticante", Armi},
-    {"txtLuogoNasc", Porto}, {"txtDataNasc", InizioPor}, {"txtIndirizzo", FinePor},
-};
-// clang-format on
-
-// The opener's control called `name`. Only controls of the opener's own window count: this
-// search window is itself a child of the opener and has fields with the same names.
-QWidget *callerControl(QWidget *caller, const char *name)
-{
-    const QList<QWidget *> found = caller->findChildren<QWidget *>(QString::fromLatin1(name));
-    for (QWidget *w : found)
-        if (w->window() == caller->window())
-            return w;
-    return nullptr;
-}
-
-// Sets the text of an opener's control whatever its kind (entry field, label, text box); a
-// control the opener does not have is left out.
-void setCallerText(QWidget *caller, const char *name, const QString &text)
-{
-    QWidget *w = callerControl(caller, name);
-    if (!w)
-        return;
-    const QMetaObject *mo = w->metaObject();
-    for (const char *property : {"text", "plainText"}) {
-        const int i = mo->indexOfProperty(property);
-        if (i >= 0 && mo->property(i).isWritable()) {
-            w->setProperty(property, text);
-            return;
-        }
-    }
-}
-
 const char *const kCriteriaInstruction =
-    "Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da trovare e premere il "
+    "Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da trovare e premere "
+    "il "
     "pulsante Cerca.\n"
     "Lasciare in bianco tutti gli altri campi.\n"
     "Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.";
@@ -134,12 +89,14 @@ TfrmTrovaTiratori::TfrmTrovaTiratori(QWidget *parent) : QDialog(parent)
     criteriaLayout->addLayout(buttons);
 
     // Results page, in the same place.
-    m_panContainer = new MemberListPanel(MemberSearch::LineKind::Result, QStringLiteral("Riepilogo schede iscritti"),
-                                         QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"),
-                                         true, this);
+    ListPanel::Texts texts;
+    texts.doubleClick = QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda");
+    texts.countLine = QStringLiteral("Il presente riepilogo contiene %1 schede");
+    texts.page.title = QStringLiteral("Riepilogo schede iscritti");
+    m_panContainer = new ListPanel(texts, this);
     m_panContainer->setObjectName(QStringLiteral("panContainer"));
     m_panContainer->hide();
-    m_panContainer->setFiller([this](qint64 index, const Member::Record &record) { fillCaller(index, record); });
+    m_panContainer->setOpenRow([this](qint64 index) { openRow(index); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -150,7 +107,7 @@ TfrmTrovaTiratori::TfrmTrovaTiratori(QWidget *parent) : QDialog(parent)
     connect(m_btnCerca, &QPushButton::pressed, m_lblAttendere, &QWidget::show);
     connect(m_btnCerca, &QPushButton::clicked, this, &TfrmTrovaTiratori::search);
     connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::close);
-    connect(m_panContainer, &MemberListPanel::closeRequested, this, &QDialog::close);
+    connect(m_panContainer, &ListPanel::closeRequested, this, &QDialog::close);
 }
 
 void TfrmTrovaTiratori::showEvent(QShowEvent *event)
@@ -172,42 +129,27 @@ void TfrmTrovaTiratori::search()
     QStringList texts;
     for (QLineEdit *field : m_criteria)
         texts.append(field->text());
-    QStringList lines;
-    const bool ok = MemberSearch::search(MemberSearch::Criteria(texts), lines);
+    ListRows rows;
+    const bool ok = MemberSearch::search(MemberSearch::Criteria(texts), rows);
     m_lblAttendere->hide();
     if (!ok) {
-        MsgBox::plain(this, memberArchiveAccessMessage());
+        MsgBox::plain(this, MemberArchive::accessMessage());
         return;
     }
-    m_panContainer->setLines(lines);
+    m_panContainer->setRows(std::move(rows));
     m_panAvvio->hide();
     m_panContainer->show();
     m_panContainer->resetFind();
     m_panContainer->findField()->setFocus();
 }
 
-void TfrmTrovaTiratori::fillCaller(qint64 index, const Member::Record &record)
+void TfrmTrovaTiratori::openRow(qint64 index)
 {
-    QWidget *caller = parentWidget();
-    if (!caller)
-        return;
-    const QString context = callerContext(this);
-    const QString position = QString::number(index + 1);
-    if (context == QLatin1String("tiratori")) {
-        if (auto *sheet = qobject_cast<TfrmTiratori *>(caller))
-            sheet->showMember(record, index + 1);
-    } else if (context == QLatin1String("tessera")) {
-        for (const Transfer &t : kToCard)
-            setCallerText(caller, t.target, record[t.field]);
-        setCallerText(caller, "lblPosizione", position);
-        // The card window shows the member's photo the way it does for a member it loads itself.
-        const QMetaObject *mo = caller->metaObject();
-        if (mo->indexOfMethod(QMetaObject::normalizedSignature("loadMemberPhoto(QString)").constData()) >= 0)
-            QMetaObject::invokeMethod(caller, "loadMemberPhoto", Qt::DirectConnection, Q_ARG(QString, position));
-    } else if (context == QLatin1String("ricevuta")) {
-        for (const Transfer &t : kToReceipt)
-            setCallerText(caller, t.target, record[t.field]);
-    }
+    // The member sheet, the card window and the receipt window take the member, each its own way.
+    static const QStringList contexts = {QStringLiteral("tiratori"), QStringLiteral("tessera"),
+                                         QStringLiteral("ricevuta")};
+    if (contexts.contains(callerContext(this)))
+        handMember(memberChoiceTarget(m_target, parentWidget()), index);
 }
 
 void TfrmTrovaTiratori::done(int result)

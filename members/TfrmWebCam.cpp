@@ -167,10 +167,10 @@ void TfrmWebCam::btnImportaFotoClick()
     switchOff();
     preparePictures();
     if (callerContext(this) == QLatin1String("euro_01")) {
-        if (auto *sheet = qobject_cast<TfrmTiratori *>(parentWidget()))
+        if (m_photoTarget)
+            m_photoTarget(imgTarget->image());
+        else if (auto *sheet = qobject_cast<TfrmTiratori *>(parentWidget()))
             sheet->setPhoto(imgTarget->image());
-        else if (auto *photo = parentWidget() ? parentWidget()->findChild<PictureBox *>(QStringLiteral("imgFoto")) : nullptr)
-            photo->setImage(imgTarget->image());
     }
     accept();
 }

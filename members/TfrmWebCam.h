@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
+#include <functional>
 
 class FrameSource;
 class PictureBox;
@@ -17,6 +19,11 @@ public:
 
     // The video source, once switched on at least once (nullptr before).
     FrameSource *camCamera() const { return m_camera; }
+
+    // Where "Importa foto" puts the captured picture; by default the member sheet that opened the
+    // window (caller context "euro_01").
+    using PhotoTarget = std::function<void(const QImage &photo)>;
+    void setPhotoTarget(PhotoTarget target) { m_photoTarget = std::move(target); }
 
     void done(int result) override;
 
@@ -47,4 +54,5 @@ private:
     QPushButton *btnClose;
     FrameSource *m_camera = nullptr;
     bool m_placed = false;
+    PhotoTarget m_photoTarget;
 };

@@ -52,10 +52,19 @@ const PageDesign &design()
 bool prepare(const QString &title, const QStringList &lines, Reports::PreparedReport *out,
              QString *error, const QDateTime &now)
 {
+    Page page;
+    page.title = title;
+    return prepare(page, lines, out, error, now);
+}
+
+bool prepare(const Page &page, const QStringList &lines, Reports::PreparedReport *out, QString *error,
+             const QDateTime &now)
+{
     Report report(design());
-    report.setDocumentName(title);
+    report.setDocumentName(page.reportName.isEmpty() ? page.title : page.reportName);
     const double height = double(lines.size()) * kLineUnits;
-    return report.setText(QStringLiteral("txtTitolo"), title, error)
+    return report.setText(QStringLiteral("txtTitolo"), page.title, error)
+           && report.setText(QStringLiteral("txtPagina"), page.footer, error)
            && report.setLines(QStringLiteral("txtRiepilogo"), lines, error)
            && report.setObjectHeight(QStringLiteral("txtRiepilogo"), height, error)
            && report.setBandHeight(QStringLiteral("MasterData"), height + kBandExtraUnits, error)

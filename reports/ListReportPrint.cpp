@@ -9,8 +9,15 @@ using Reports::PreparedReport;
 
 bool print(QWidget *parent, const QString &title, const QStringList &lines, QString *error)
 {
+    Page page;
+    page.title = title;
+    return print(parent, page, lines, error);
+}
+
+bool print(QWidget *parent, const Page &page, const QStringList &lines, QString *error)
+{
     PreparedReport prepared;
-    if (!prepare(title, lines, &prepared, error, QDateTime::currentDateTime()))
+    if (!prepare(page, lines, &prepared, error, QDateTime::currentDateTime()))
         return false;
     return Reports::print(prepared, parent, error);
 }

@@ -5,7 +5,7 @@
 
 #include "common/ProgramFolder.h"
 #include "members/MemberArchive.h"
-#include "members/MemberListPanel.h"
+#include "common/ListPanel.h"
 #include "members/MemberSearch.h"
 
 #include <QApplication>
@@ -76,7 +76,9 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     setProgramFolder(dir.path());
 
-    MemberListPanel panel(MemberSearch::LineKind::Result, QStringLiteral("t"), QStringLiteral("d"), true);
+    ListPanel::Texts texts;
+    texts.countLine = QStringLiteral("%1");
+    ListPanel panel(texts);
     panel.resize(1000, 600);
     panel.show();
     // The list as the user gets it: filled, laid out and first painted.

@@ -6,7 +6,7 @@
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
 #include "members/MemberArchive.h"
-#include "members/MemberListPanel.h"
+#include "common/ListPanel.h"
 #include "members/MemberSearch.h"
 
 #include <QFile>
@@ -219,7 +219,7 @@ private slots:
     {
         QFETCH(QStringList, presses);
         QFETCH(QList<int>, selected);
-        MemberListPanel panel(MemberSearch::LineKind::Result, "t", "d", false);
+        ListPanel panel(ListPanel::Texts{});
         panel.setLines({"Alfa ROSSI", "Beta", "Rossi Gamma", "Delta", "grossi"});
         auto *find = panel.findChild<QLineEdit *>("txtTrova");
         auto *button = panel.findChild<QPushButton *>("btnTrova");
@@ -234,7 +234,7 @@ private slots:
 
     void findInListAfterTheUserPicksALine()
     {
-        MemberListPanel panel(MemberSearch::LineKind::Result, "t", "d", false);
+        ListPanel panel(ListPanel::Texts{});
         panel.setLines({"Alfa ROSSI", "Beta", "Rossi Gamma", "Delta", "grossi"});
         panel.findField()->setText("ross");
         panel.findInList();
@@ -252,7 +252,7 @@ private slots:
     {
         BoxRecorder recorder;
         const auto &boxes = recorder.boxes;
-        MemberListPanel panel(MemberSearch::LineKind::Result, "t", "d", false);
+        ListPanel panel(ListPanel::Texts{});
         panel.findField()->setText("rossi");
         QTest::mouseClick(panel.findChild<QPushButton *>("btnTrova"), Qt::LeftButton);
         QCOMPARE(boxes.size(), 1);

@@ -7,7 +7,9 @@
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
 #include "members/MemberArchive.h"
-#include "members/MemberListPanel.h"
+#include "common/ListPanel.h"
+#include "members/MemberChoiceTarget.h"
+#include "members/MemberSearch.h"
 #include "members/TfrmTiratori.h"
 #include "members/TfrmTrovaTiratori.h"
 #include "reports/Report.h"
@@ -46,8 +48,9 @@ void doubleClickRow(QWidget *window, int row)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
 }
 
-// A stand-in for the card window: the five member labels, the position and the photo loader.
-class FakeCardWindow : public QWidget
+// A stand-in for the card window: the five member labels, the position and the photo loader; it
+// takes a member as the card window does, through the member transfer table.
+class FakeCardWindow : public QWidget, public MemberChoiceTarget
 {
     Q_OBJECT
 public:
@@ -60,21 +63,35 @@ public:
         }
     }
     QStringList photosLoaded;
-public slots:
-    void loadMemberPhoto(const QString &position) { photosLoaded.append(position); }
+    void takeMember(qint64 position, const Record &record) override
+    {
+        for (const MemberSearch::MemberTransfer &t : MemberSearch::kToCard)
+            findChild<QLabel *>(QLatin1String(t.target))->setText(record[t.field]);
+        findChild<QLabel *>(QStringLiteral("lblPosizione"))->setText(QString::number(position));
+        photosLoaded.append(QString::number(position));
+    }
 };
 
 // A stand-in for the receipt window: the seven payer fields and fields a member must not touch.
-QWidget *fakeReceiptWindow()
+class FakeReceiptWindow : public QWidget, public MemberChoiceTarget
 {
-    auto *w = new QWidget;
-    for (const char *name : {"txtPagatore", "txtCodFisc", "txtSport", "txtPraticante", "txtLuogoNasc", "txtDataNasc",
-                             "txtIndirizzo", "txtNumero", "txtData", "txtEuro", "txtCent", "lblPosizione"}) {
-        auto *e = new QLineEdit(QStringLiteral("before"), w);
-        e->setObjectName(QString::fromLatin1(name));
+public:
+    FakeReceiptWindow()
+    {
+        for (const char *name : {"txtPagatore", "txtCodFisc", "txtSport", "txtPraticante", "txtLuogoNasc",
+                                 "txtDataNasc", "txtIndirizzo", "txtNumero", "txtData", "txtEuro", "txtCent",
+                                 "lblPosizione"}) {
+            auto *e = new QLineEdit(QStringLiteral("before"), this);
+            e->setObjectName(QString::fromLatin1(name));
+        }
     }
-    return w;
-}
+    void takeMember(qint64, const Record &record) override
+    {
+        for (const MemberSearch::MemberTransfer &t : MemberSearch::kToReceipt)
+            findChild<QLineEdit *>(QLatin1String(t.target))->setText(record[t.field]);
+    }
+};
+QWidget *fakeReceiptWindow() { return new FakeReceiptWindow; }
 
 QStringList texts(QWidget *w, const QStringList &names)
 {
@@ -142,29 +159,38 @@ private slots:
         QTest::addColumn<QString>("context");
         QTest::addColumn<bool>("card");         // opener: card window, else receipt window
         QTest::addColumn<QStringList>("names"); // opener's controls checked
+        QTest::addColumn<int>("row");           // the row double-clicked
         QTest::addColumn<QStringList>("after");
         const QStringList receipt = {"txtPagatore", "txtCodFisc", "txtSport", "txtPraticante", "txtLuogoNasc",
                                      "txtDataNasc", "txtIndirizzo", "txtNumero", "txtData", "txtEuro", "txtCent",
                                      "lblPosizione"};
         const QStringList card = {"txtTesserato", "txtCarica", "txtNumTessera", "txtDataRil", "txtDataScade",
                                   "lblPosizione", "txtNomeEnte"};
-        // With two identical lines, the later member is the one that stays.
+        // The two lines are identical: each row opens its own member, the first row the first one.
         QTest::newRow("receipt takes the payer and practitioner fields only")
-            << "ricevuta" << false << receipt
+            << "ricevuta" << false << receipt << 1
             << QStringList{"Rossi Mario", "RSSMRA80A01H501B", "Tiro a volo", "Rossi Luca", "Milano", "02/02/2010",
                            "Via Po 2, Milano", "before", "before", "before", "before", "before"};
+        QTest::newRow("the first of two identical rows opens the first member")
+            << "ricevuta" << false << receipt << 0
+            << QStringList{"Rossi Mario", "RSSMRA80A01H501A", "Tiro a volo", "Rossi Anna", "Roma", "01/01/2008",
+                           "Via Tevere 1, Roma", "before", "before", "before", "before", "before"};
         QTest::newRow("card takes the five labels and the position")
-            << "tessera" << true << card
+            << "tessera" << true << card << 1
             << QStringList{"Rossi Mario", "Tiro a volo", "T-1", "01/01/2024", "31/12/2024", "3", "before"};
+        QTest::newRow("card, first row: position 1")
+            << "tessera" << true << card << 0
+            << QStringList{"Rossi Mario", "Tiro a volo", "T-1", "01/01/2024", "31/12/2024", "1", "before"};
         QTest::newRow("unknown context fills nothing")
-            << "Ricevuta" << false << receipt << QStringList(receipt.size(), "before");
-        QTest::newRow("no context fills nothing") << "" << true << card << QStringList(card.size(), "before");
+            << "Ricevuta" << false << receipt << 0 << QStringList(receipt.size(), "before");
+        QTest::newRow("no context fills nothing") << "" << true << card << 0 << QStringList(card.size(), "before");
     }
     void doubleClickFillsTheOpener()
     {
         QFETCH(QString, context);
         QFETCH(bool, card);
         QFETCH(QStringList, names);
+        QFETCH(int, row);
         QFETCH(QStringList, after);
         const QList<QPair<Field, QString>> common = {{Ente, "Tiro a volo"}, {Tessera, "T-1"}, {InizioTes, "01/01/2024"},
                                                      {FineTes, "31/12/2024"}, {Quota, "25,00"}};
@@ -187,12 +213,12 @@ private slots:
         QTest::keyClicks(child<QLineEdit>(search, "txtTiratore"), "rossi");
         QTest::mouseClick(child<QPushButton>(search, "btnCerca"), Qt::LeftButton);
         QCOMPARE(child<QListView>(search, "lstRecords")->model()->rowCount(), 2);
-        doubleClickRow(search, 0);
+        doubleClickRow(search, row);
 
         QVERIFY(!search->isVisible());
         QCOMPARE(texts(opener, names), after);
         if (card)
-            QCOMPARE(cardWindow.photosLoaded, context == "tessera" ? QStringList({"1", "3"}) : QStringList());
+            QCOMPARE(cardWindow.photosLoaded, context == "tessera" ? QStringList({after[5]}) : QStringList());
         // The search window's own criteria stay as typed.
         QCOMPARE(child<QLineEdit>(search, "txtTiratore")->text(), QStringLiteral("rossi"));
         QCOMPARE(child<QLineEdit>(search, "txtCodFisc")->text(), QString());

@@ -291,6 +291,22 @@ private slots:
                  qPrintable(QString::number(words[0].box.top())));
     }
 
+    // A list page takes its own report name, title and footer text.
+    void listPageTexts()
+    {
+        ListReportPage::Page page;
+        page.title = QStringLiteral("Riepilogo incassi [dal]");
+        page.footer = QStringLiteral("Stampa eseguita in data [DATE] alle ore [TIME]");
+        page.reportName = QStringLiteral("Riepilogo incassi");
+        PreparedReport r;
+        QString error;
+        QVERIFY2(ListReportPage::prepare(page, {QStringLiteral("riga")}, &r, &error, kNow), qPrintable(error));
+        QCOMPARE(r.documentName, QStringLiteral("Riepilogo incassi"));
+        QCOMPARE(r.find(0, QStringLiteral("txtTitolo"))->lines[0].text, page.title);
+        QCOMPARE(r.find(0, QStringLiteral("txtPagina"))->lines[0].text,
+                 QStringLiteral("Stampa eseguita in data 05/03/2024 alle ore 14:30:00"));
+    }
+
     // Failures come back as values with a reason.
     void failuresAreReported()
     {

@@ -1,13 +1,11 @@
-#include "members/MemberListPanel.h"
+#include "common/ListPanel.h"
 
 #include "common/FieldConventions.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
 #include "common/TextUtil.h"
-#include "members/TfrmTiratori.h"
-#include "reports/ListReportPage.h"
+#include "reports/Report.h"
 
-#include <QDate>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,7 +22,8 @@ namespace {
 const char *const kInstruction =
     "Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e premere il "
     "pulsante Trova.\n"
-    "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Trova.";
+    "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su "
+    "Trova.";
 
 constexpr int kListWidth = 1600;
 
@@ -58,11 +57,14 @@ private:
 
 } // namespace
 
-void pressOnEnter(QPushButton *button) { new EnterClicks(button); }
+void pressOnEnter(QPushButton *button)
+{
+    new EnterClicks(button);
+}
 
 // Every line has the same height and the width of the widest line, at least 1600 pixels, so the
 // view lays out 100,000 lines without measuring each one and scrolls sideways over the columns.
-class LineDelegate : public QStyledItemDelegate
+class ListLineDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -81,13 +83,6 @@ private:
     int m_longest = 0;
 };
 
-QString memberArchiveAccessMessage()
-{
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                          "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-                          "programma.");
-}
-
 QLabel *makeInstructionNote(const QString &text, QWidget *parent)
 {
     auto *note = new QLabel(text, parent);
@@ -99,11 +94,14 @@ QLabel *makeInstructionNote(const QString &text, QWidget *parent)
     return note;
 }
 
-MemberListPanel::MemberListPanel(MemberSearch::LineKind kind, const QString &printTitle,
-                                 const QString &doubleClickText, bool withCountLine, QWidget *parent)
-    : QWidget(parent), m_kind(kind), m_printTitle(printTitle)
+QString ListPanel::Texts::defaultInstruction()
 {
-    QLabel *instruction = makeInstructionNote(QString::fromUtf8(kInstruction), this);
+    return QString::fromUtf8(kInstruction);
+}
+
+ListPanel::ListPanel(const Texts &texts, QWidget *parent) : QWidget(parent), m_texts(texts)
+{
+    QLabel *instruction = makeInstructionNote(m_texts.instruction, this);
 
     m_txtTrova = new QLineEdit(this);
     m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
@@ -129,12 +127,12 @@ MemberListPanel::MemberListPanel(MemberSearch::LineKind kind, const QString &pri
     QPalette pal = m_lstRecords->palette();
     pal.setColor(QPalette::Text, Qt::black);
     m_lstRecords->setPalette(pal);
-    m_delegate = new LineDelegate(m_lstRecords);
+    m_delegate = new ListLineDelegate(m_lstRecords);
     m_lstRecords->setItemDelegate(m_delegate);
     m_lstRecords->viewport()->installEventFilter(this);
     m_lstRecords->setMinimumHeight(260);
 
-    auto *doubleClick = new QLabel(doubleClickText, this);
+    auto *doubleClick = new QLabel(m_texts.doubleClick, this);
     doubleClick->setObjectName(QStringLiteral("lblDoppioClic"));
     doubleClick->setStyleSheet(QStringLiteral("QLabel { color: #1F3A7A; font-weight: bold; }"));
 
@@ -154,8 +152,8 @@ MemberListPanel::MemberListPanel(MemberSearch::LineKind kind, const QString &pri
     auto *infoRow = new QHBoxLayout;
     infoRow->addWidget(doubleClick);
     infoRow->addStretch(1);
-    if (withCountLine) {
-        m_lblTrovate = new QLabel(QStringLiteral("Il presente riepilogo contiene 0 schede"), this);
+    if (!m_texts.countLine.isEmpty()) {
+        m_lblTrovate = new QLabel(m_texts.countLine.arg(0), this);
         m_lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
         m_lblTrovate->setStyleSheet(QStringLiteral("QLabel { color: #8B0000; font-weight: bold; }"));
         infoRow->addWidget(m_lblTrovate);
@@ -174,58 +172,81 @@ MemberListPanel::MemberListPanel(MemberSearch::LineKind kind, const QString &pri
     layout->addLayout(infoRow);
     layout->addLayout(buttons);
 
-    connect(m_btnTrova, &QPushButton::clicked, this, &MemberListPanel::findInList);
-    connect(m_btnStampa, &QPushButton::clicked, this, &MemberListPanel::printList);
-    connect(m_btnChiudi, &QPushButton::clicked, this, &MemberListPanel::closeRequested);
+    connect(m_btnTrova, &QPushButton::clicked, this, &ListPanel::findInList);
+    connect(m_btnStampa, &QPushButton::clicked, this, &ListPanel::printList);
+    connect(m_btnChiudi, &QPushButton::clicked, this, &ListPanel::closeRequested);
 }
 
-void MemberListPanel::setLines(const QStringList &sortedLines)
+void ListPanel::setRows(ListRows sortedRows)
 {
-    m_lines = sortedLines;
+    m_lines.clear();
+    m_lines.reserve(qsizetype(sortedRows.size()));
+    m_records.clear();
+    m_records.reserve(sortedRows.size());
+    for (ListRow &row : sortedRows) {
+        m_lines.append(std::move(row.text));
+        m_records.push_back(row.index);
+    }
     int longest = 0;
     for (const QString &l : m_lines)
         longest = qMax(longest, int(l.size()));
     m_delegate->setLongest(longest);
     m_model->setStringList(m_lines); // one reset, whatever the number of lines
     if (m_lblTrovate)
-        m_lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede").arg(m_lines.size()));
+        m_lblTrovate->setText(m_texts.countLine.arg(m_lines.size()));
 }
 
-void MemberListPanel::clearList()
+void ListPanel::setLines(const QStringList &sortedLines)
+{
+    ListRows rows;
+    rows.reserve(size_t(sortedLines.size()));
+    for (const QString &line : sortedLines)
+        rows.push_back({line, -1});
+    setRows(std::move(rows));
+}
+
+qint64 ListPanel::recordOf(int row) const
+{
+    return row >= 0 && size_t(row) < m_records.size() ? m_records[size_t(row)] : -1;
+}
+
+void ListPanel::clearList()
 {
     m_lines.clear();
+    m_records.clear();
     m_model->setStringList(QStringList());
 }
 
-void MemberListPanel::resetFind()
+void ListPanel::resetFind()
 {
     m_lastFind.clear();
     m_txtTrova->clear();
 }
 
-int MemberListPanel::selectedRow() const
+int ListPanel::selectedRow() const
 {
     const QModelIndexList rows = m_lstRecords->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void MemberListPanel::selectRow(int row)
+void ListPanel::selectRow(int row)
 {
     const QModelIndex index = m_model->index(row);
     m_lstRecords->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     m_lstRecords->scrollTo(index);
 }
 
-void MemberListPanel::findInList()
+void ListPanel::findInList()
 {
     if (m_lines.isEmpty()) {
-        MsgBox::plain(window(), QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        MsgBox::plain(window(),
+                      QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         return;
     }
     if (selectedRow() < 0)
         selectRow(0);
     const QString needle = lowerAZ(m_txtTrova->text());
-    const int found = MemberSearch::findInList(
+    const int found = ::findInList(
         int(m_lines.size()), [this](int row) { return QStringView(m_lines[row]); }, selectedRow(), needle,
         needle == m_lastFind);
     if (found >= 0)
@@ -233,10 +254,10 @@ void MemberListPanel::findInList()
     m_lastFind = needle;
 }
 
-void MemberListPanel::printList()
+void ListPanel::printList()
 {
     QString error;
-    if (!ListReportPage::print(window(), m_printTitle, m_lines, &error)) {
+    if (!ListReportPage::print(window(), m_texts.page, m_lines, &error)) {
         QString text = QStringLiteral("Attenzione: non è stato possibile stampare il riepilogo.");
         if (!error.isEmpty())
             text += QStringLiteral("\n\r\n\r") + error;
@@ -244,80 +265,22 @@ void MemberListPanel::printList()
     }
 }
 
-void MemberListPanel::openSelected()
+void ListPanel::openSelected()
 {
-    const int row = selectedRow();
-    if (row >= 0 && row < m_lines.size() && m_filler)
-        MemberSearch::findRecords(m_kind, m_lines[row], m_filler);
+    const qint64 record = recordOf(selectedRow());
+    if (record >= 0 && m_open)
+        m_open(record);
     emit closeRequested();
 }
 
-bool MemberListPanel::eventFilter(QObject *watched, QEvent *event)
+bool ListPanel::eventFilter(QObject *watched, QEvent *event)
 {
     // Any double click on the list opens the selected line; the first click of it has already
     // selected the line under the pointer.
-    if (watched == m_lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (watched == m_lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         openSelected();
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// ---------------------------------------------------------------------------------------------
-
-ExpiryListWindow::ExpiryListWindow(const MemberSearch::ExpiryListInfo &list, const QString &objectName,
-                                   const QString &caption, QWidget *parent)
-    : QDialog(parent), m_list(list)
-{
-    setObjectName(objectName);
-    setWindowTitle(caption);
-    setStyleSheet(QStringLiteral("QDialog { background: white; }"));
-
-    m_banner = new QLabel(this);
-    m_banner->setObjectName(QStringLiteral("imgBanner"));
-    m_banner->setFixedHeight(60);
-    m_banner->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    m_panel = new MemberListPanel(list.line, QString::fromUtf8(list.printTitle),
-                                  QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
-                                  false, this);
-    m_panel->setObjectName(QStringLiteral("panContainer"));
-    m_panel->setFiller([this](qint64 index, const Member::Record &record) {
-        if (auto *sheet = qobject_cast<TfrmTiratori *>(parentWidget()))
-            sheet->showMember(record, index + 1);
-    });
-    connect(m_panel, &MemberListPanel::closeRequested, this, &QDialog::close);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
-    layout->addWidget(m_banner);
-    layout->addWidget(m_panel, 1);
-    resize(1000, 640);
-}
-
-void ExpiryListWindow::buildList(const QDate &today)
-{
-    m_panel->resetFind();
-    m_panel->clearList();
-    QStringList lines;
-    // A failing archive stops the list without a message; the lines read before it stay.
-    MemberSearch::expiredLines(m_list, today, lines);
-    m_panel->setLines(lines);
-    m_panel->findField()->setFocus();
-}
-
-void ExpiryListWindow::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (m_banner->pixmap().isNull())
-        m_banner->setPixmap(QPixmap::fromImage(resourceImage(QStringLiteral(":/pictures/banner_liste.svg"))));
-    if (!event->spontaneous())
-        buildList(QDate::currentDate());
-}
-
-void ExpiryListWindow::done(int result)
-{
-    m_panel->clearList();
-    QDialog::done(result);
 }

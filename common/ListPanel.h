@@ -1,0 +1,101 @@
+#pragma once
+
+#include "common/ListLines.h"
+#include "reports/ListReportPage.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QStringListModel;
+class ListLineDelegate;
+
+// The result list every list window shares (member search, expiry lists, receipt search, takings
+// summary): the instruction text, the find field txtTrova with btnTrova, the sorted list
+// lstRecords (fixed-pitch lines with room for 1600 pixels and scroll bars), the double-click line
+// lblDoppioClic, an optional count line lblTrovate, and the buttons btnStampa and btnChiudi. It
+// finds text in the list, prints the list on the list page, and opens the record of a row through
+// the callback its window gives.
+class ListPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    struct Texts
+    {
+        QString instruction = defaultInstruction();
+        QString doubleClick;
+        // The count line, "%1" standing for the number of lines; empty for no count line.
+        QString countLine;
+        // The printed list: report name, title and footer.
+        ListReportPage::Page page;
+
+        static QString defaultInstruction();
+    };
+
+    // Opens the record at 0-based `index` of the archive the list was built from.
+    using OpenRow = std::function<void(qint64 index)>;
+
+    explicit ListPanel(const Texts &texts, QWidget *parent = nullptr);
+
+    // Replaces the list with `sortedRows` in one go (and sets the count line, if any).
+    void setRows(ListRows sortedRows);
+    // Lines that stand for no record (a double click opens nothing).
+    void setLines(const QStringList &sortedLines);
+    const QStringList &lines() const { return m_lines; }
+    // The record behind a row, -1 when there is none.
+    qint64 recordOf(int row) const;
+    void clearList();
+
+    // Empties the find field and the last find text.
+    void resetFind();
+
+    int selectedRow() const; // -1 when no line is selected
+    void selectRow(int row);
+
+    QLineEdit *findField() const { return m_txtTrova; }
+    QListView *listView() const { return m_lstRecords; }
+
+    void setOpenRow(OpenRow open) { m_open = std::move(open); }
+    void setPrintTitle(const QString &title) { m_texts.page.title = title; }
+
+    // "Trova": finds the find text in the list, from the first line for a new text, from the line
+    // after the selected one when the same text is asked again; the message when the list is empty.
+    void findInList();
+    // "Stampa": the lines on the list report page.
+    void printList();
+    // Double click: opens the record of the selected row (exactly that one, whatever other rows
+    // read the same), then asks the window to close, also when there was nothing to open.
+    void openSelected();
+
+signals:
+    void closeRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Texts m_texts;
+    QStringList m_lines;
+    std::vector<qint64> m_records;
+    QString m_lastFind;
+    OpenRow m_open;
+
+    QLineEdit *m_txtTrova;
+    QPushButton *m_btnTrova;
+    QListView *m_lstRecords;
+    QStringListModel *m_model;
+    QLabel *m_lblTrovate = nullptr;
+    QPushButton *m_btnStampa;
+    QPushButton *m_btnChiudi;
+    ListLineDelegate *m_delegate;
+};
+
+// Enter on the button, while it has the focus, presses it; the button is no dialog default.
+void pressOnEnter(QPushButton *button);
+
+// The yellow instruction note (imgIstruzioni) on top of a list or of search criteria.
+QLabel *makeInstructionNote(const QString &text, QWidget *parent);
