@@ -1,7 +1,8 @@
 #pragma once
 
-// Printing through the real print dialog onto the private CUPS queue of the printing tests
-// (scripts/cups-start.sh), which writes each job as a PDF file into CORVALLA_PDF_DIR.
+// The private CUPS queue of the printing tests: a PDF printer that the CTest fixture
+// (scripts/cups-start.sh) makes the default one, passing the scheduler in CUPS_SERVER and the
+// queue's output folder in CORVALLA_PDF_DIR.
 
 #include "ModalHelper.h"
 #include "PdfText.h"
@@ -14,12 +15,20 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTest>
+#include <QStringList>
+#include <QtTest>
 #include <memory>
 
 namespace PrintQueue {
 
 inline const QString kQueue = QStringLiteral("CorvallaPDF");
+
+// The folder the queue writes into; empty when the test does not run under the fixture.
+inline QString pdfFolder()
+{
+    const QString folder = qEnvironmentVariable("CORVALLA_PDF_DIR");
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QString();
+}
 
 inline QStringList pdfFiles(const QString &folder)
 {

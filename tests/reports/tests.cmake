@@ -19,8 +19,9 @@ set_tests_properties(reports_cups_stop PROPERTIES
     LABELS reports
     TIMEOUT 60)
 
-# Every test called tst_printing* prints on that queue.
-file(GLOB printing_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/tst_printing*.cpp)
+# Every test called tst_printing* or tst_*_printing prints on that queue.
+file(GLOB printing_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/tst_printing*.cpp
+     ${CMAKE_CURRENT_SOURCE_DIR}/*/tst_*_printing.cpp)
 foreach(src IN LISTS printing_sources)
     get_filename_component(name ${src} NAME_WE)
     if(TEST ${name})

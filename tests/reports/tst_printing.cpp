@@ -11,11 +11,7 @@
 #include "members/TfrmTiratori.h"
 #include "reports/ListReportPage.h"
 
-#include <QDialogButtonBox>
-#include <QDir>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -40,8 +36,8 @@ private slots:
     void initTestCase()
     {
         corvallaTestInit();
-        m_pdfDir = qEnvironmentVariable("CORVALLA_PDF_DIR");
-        QVERIFY2(!m_pdfDir.isEmpty() && QDir(m_pdfDir).exists(),
+        m_pdfDir = pdfFolder();
+        QVERIFY2(!m_pdfDir.isEmpty(),
                  "the printing test runs under ctest, with the CUPS fixture (reports_cups_start)");
         QCOMPARE(QPrinterInfo::defaultPrinterName(), kQueue);
         QVERIFY(m_programDir.isValid());
