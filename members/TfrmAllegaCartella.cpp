@@ -4,7 +4,9 @@
 #include "app/PictureButton.h"
 #include "app/Placement.h"
 #include "common/CallerContext.h"
+#include "common/Cp1252.h"
 #include "common/FileDialogs.h"
+#include "common/FileReplace.h"
 #include "common/MsgBox.h"
 #include "common/TextUtil.h"
 #include "members/MemberArchive.h"
@@ -49,7 +51,7 @@ bool copyReplacing(const QString &from, const QString &to)
         target.cancelWriting();
         return false;
     }
-    return target.commit();
+    return FileReplace::commit(target);
 }
 
 } // namespace

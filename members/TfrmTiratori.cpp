@@ -43,6 +43,10 @@ using Member::Field;
 const QString kAccessMessage = QStringLiteral("Attenzione: il sistema non permette di accedere "
                                               "all'archivio.\n\r\n\rAccertarsi di possedere i privilegi "
                                               "di scrittura nella cartella di installazione del programma.");
+const QString kPhotoNotSaved = QStringLiteral("Attenzione: non è stato possibile salvare la foto dell'iscritto; "
+                                              "il file della foto è rimasto quello precedente.\n\r\n\r"
+                                              "Accertarsi che il disco non sia pieno e di possedere i privilegi "
+                                              "di scrittura nella cartella di installazione del programma.");
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString kRestingInfo = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
@@ -852,8 +856,10 @@ void TfrmTiratori::loadMemberPhoto(const QString &position)
 
 void TfrmTiratori::saveMemberPhoto(const QString &position)
 {
+    // The photo file keeps its previous picture and the sheet the new one, so that a later save
+    // can try again.
     if (!MemberPhoto::save(ui->imgFoto->image(), trimBlanks(position)))
-        ui->imgFoto->setImage(ui->placeholderPhoto());
+        MsgBox::warning(this, kPhotoNotSaved);
 }
 
 QLineEdit *TfrmTiratori::field(const QString &name) const
