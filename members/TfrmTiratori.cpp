@@ -32,6 +32,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -747,11 +748,32 @@ void TfrmTiratori::Ui::build()
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setStyleSheet(QLatin1String(kInfoStyle));
 
+    // Below its natural size (a small screen, a large scale factor) the toolbar and the sheet
+    // scroll rather than fall off the screen; the information bar stays at the foot.
+    auto *scroller = new QScrollArea(q);
+    scroller->setObjectName(QStringLiteral("scrScheda"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    auto *content = new QWidget(scroller);
+    auto *contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(0);
+    contentLayout->addWidget(shpContainer);
+    contentLayout->addWidget(panContainer, 1);
+    scroller->setWidget(content);
+    scroller->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    backgrounds << content << scroller->viewport();
+    // A field reached with Enter comes into view like one reached with Tab.
+    connect(qApp, &QApplication::focusChanged, this, [scroller](QWidget *, QWidget *now) {
+        if (now && scroller->widget()->isAncestorOf(now))
+            scroller->ensureWidgetVisible(now);
+    });
+
     auto *windowLayout = new QVBoxLayout(q);
     windowLayout->setContentsMargins(0, 0, 0, 0);
     windowLayout->setSpacing(0);
-    windowLayout->addWidget(shpContainer);
-    windowLayout->addWidget(panContainer, 1);
+    windowLayout->addWidget(scroller, 1);
     windowLayout->addWidget(panInfo);
 
     // Entry conventions: colours, Enter ring, typing rules, date fields, the fee filter.

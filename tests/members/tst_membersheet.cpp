@@ -19,6 +19,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -532,6 +534,10 @@ private slots:
 
     void informationBar()
     {
+        // A window large enough for the whole sheet, so that the pointer reaches every control.
+        sheet()->setWindowState(Qt::WindowNoState);
+        sheet()->resize(1400, 900);
+        QTRY_COMPARE(sheet()->size(), QSize(1400, 900));
         auto *bar = sheet()->findChild<QLabel *>(QStringLiteral("panInfo"));
         auto moveTo = [this](const char *name) {
             auto *w = sheet()->findChild<QWidget *>(QLatin1String(name));
@@ -627,6 +633,40 @@ private slots:
         QVERIFY(MemberArchive::read(0, saved));
         QCOMPARE(saved[Member::Note], QStringLiteral("nuova nota"));
         QCOMPARE(sheet()->photo(), noisy); // still on the sheet for another try
+    }
+
+    // 1024 x 600 at 125 % leaves about 819 x 480 points: the sheet fits by scrolling, and a field
+    // reached with Enter scrolls into view.
+    void smallScreenScrolls()
+    {
+        const QSize small(819, 480);
+        QVERIFY(sheet()->minimumSizeHint().width() <= small.width());
+        QVERIFY(sheet()->minimumSizeHint().height() <= small.height());
+        sheet()->setWindowState(Qt::WindowNoState);
+        sheet()->resize(small);
+        QTRY_COMPARE(sheet()->size(), small);
+        auto *scroller = sheet()->findChild<QScrollArea *>(QStringLiteral("scrScheda"));
+        QVERIFY(scroller);
+        QTRY_VERIFY(scroller->verticalScrollBar()->isVisible());
+        QVERIFY(scroller->verticalScrollBar()->maximum() > 0);
+        auto *bar = sheet()->findChild<QLabel *>(QStringLiteral("panInfo"));
+        QVERIFY(bar->isVisible());
+        QVERIFY(bar->geometry().bottom() < small.height());
+
+        // In view: its whole height and its start (a field may be wider than the view).
+        const auto inView = [scroller](QWidget *w) {
+            const QRect r(w->mapTo(scroller->viewport(), QPoint(0, 0)), w->size());
+            const QRect view = scroller->viewport()->rect();
+            return r.top() >= view.top() && r.bottom() <= view.bottom() && r.left() >= view.left() &&
+                   r.left() + 40 <= view.right();
+        };
+        f("txtFinePor")->setFocus();
+        QTest::keyClick(f("txtFinePor"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f("txtNote"));
+        QTRY_VERIFY(inView(f("txtNote")));
+        QTest::keyClick(f("txtNote"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f("txtTiratore"));
+        QTRY_VERIFY(inView(f("txtTiratore")));
     }
 
     void closingShowsTheMainMenuAndReopeningClears()
