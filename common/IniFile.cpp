@@ -59,7 +59,10 @@ QList<Line> splitLines(const Text &t)
     return lines;
 }
 
-QString lineText(const Text &t, const Line &l) { return t.decode(l.begin, l.end); }
+QString lineText(const Text &t, const Line &l)
+{
+    return t.decode(l.begin, l.end);
+}
 
 // The section name of a "[name]" line; false for any other line.
 bool sectionName(const QString &text, QString &name)

@@ -14,7 +14,8 @@ namespace {
 bool openInSpreadsheetProgram(const QString &path)
 {
     const QFileInfo info(path);
-    return QFileInfo::exists(info.dir().filePath(QStringLiteral(".~lock.") + info.fileName() + QLatin1Char('#')));
+    return QFileInfo::exists(
+        info.dir().filePath(QStringLiteral(".~lock.") + info.fileName() + QLatin1Char('#')));
 }
 } // namespace
 

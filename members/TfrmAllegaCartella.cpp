@@ -39,8 +39,8 @@ QString storableName(const QString &chosen)
     QString name;
     const QList<uint> codePoints = chosen.toUcs4();
     for (const uint cp : codePoints) {
-        const bool storable = cp1252Byte(char32_t(cp)) >= 0 && cp >= 0x20 && !(cp >= 0x7F && cp < 0xA0) &&
-                              cp != '/';
+        const bool storable =
+            cp1252Byte(char32_t(cp)) >= 0 && cp >= 0x20 && !(cp >= 0x7F && cp < 0xA0) && cp != '/';
         name += storable ? QChar(char16_t(cp)) : QLatin1Char('_'); // every storable character is in the BMP
     }
     name = trimBlanks(name);
@@ -54,8 +54,9 @@ QString storableName(const QString &chosen)
     while (!stem.isEmpty() && !fits())
         stem.chop(1);
     name = trimBlanks(stem + extension);
-    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ? QStringLiteral("allegato")
-                                                                                       : name;
+    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+               ? QStringLiteral("allegato")
+               : name;
 }
 
 // Copies `from` over `to`. The copy is written beside the target and renamed over it, so a copy
@@ -202,8 +203,8 @@ void TfrmAllegaCartella::showEvent(QShowEvent *event)
 void TfrmAllegaCartella::btnSfogliaClick(int slot)
 {
     // "*" rather than "*.*": the latter hides the files without a dot in their name.
-    const QString chosen = FileDialogs::getOpenFileName(this, QStringLiteral("Selezionare il file da allegare:"),
-                                                        QStringLiteral("Tutti i file (*.*)|*"));
+    const QString chosen = FileDialogs::getOpenFileName(
+        this, QStringLiteral("Selezionare il file da allegare:"), QStringLiteral("Tutti i file (*.*)|*"));
     if (chosen.isEmpty())
         return;
     const QString name = storableName(QFileInfo(chosen).fileName());

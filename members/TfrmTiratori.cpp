@@ -44,10 +44,11 @@ using Member::Field;
 const QString kAccessMessage = QStringLiteral("Attenzione: il sistema non permette di accedere "
                                               "all'archivio.\n\r\n\rAccertarsi di possedere i privilegi "
                                               "di scrittura nella cartella di installazione del programma.");
-const QString kPhotoNotSaved = QStringLiteral("Attenzione: non è stato possibile salvare la foto dell'iscritto; "
-                                              "il file della foto è rimasto quello precedente.\n\r\n\r"
-                                              "Accertarsi che il disco non sia pieno e di possedere i privilegi "
-                                              "di scrittura nella cartella di installazione del programma.");
+const QString kPhotoNotSaved =
+    QStringLiteral("Attenzione: non è stato possibile salvare la foto dell'iscritto; "
+                   "il file della foto è rimasto quello precedente.\n\r\n\r"
+                   "Accertarsi che il disco non sia pieno e di possedere i privilegi "
+                   "di scrittura nella cartella di installazione del programma.");
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString kRestingInfo = QStringLiteral("Pronto per archiviare una nuova scheda...");
 

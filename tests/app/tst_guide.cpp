@@ -48,7 +48,8 @@ private slots:
 
     void isOnA4()
     {
-        QVERIFY2(m_info.contains(QRegularExpression(QStringLiteral("Page size:\\s+59[56](\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))),
+        QVERIFY2(m_info.contains(QRegularExpression(
+                     QStringLiteral("Page size:\\s+59[56](\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))),
                  qPrintable(m_info));
         QVERIFY(m_info.contains(QStringLiteral("Corvalla - Guida all'utilizzo del software")));
     }

@@ -92,7 +92,8 @@ private slots:
     {
         QFETCH(bool, byKeys);
         QFETCH(QByteArray, shown);
-        writeFile(dir.filePath(QStringLiteral("unins000.dll")), "[Accesso]\r\nValore=55C7DA576CD9AE90C591F27CFFDD\r\n");
+        writeFile(dir.filePath(QStringLiteral("unins000.dll")),
+                  "[Accesso]\r\nValore=55C7DA576CD9AE90C591F27CFFDD\r\n");
         BoxRecorder boxes;
         Corvalla::Startup startup;
         QWidget *access = startup.accessWindow();
@@ -103,7 +104,8 @@ private slots:
             typeText(field, QStringLiteral("iscrizionesoci"));
             QTest::keyClick(field, Qt::Key_Return);
         } else {
-            QTest::mouseClick(access->findChild<QPushButton *>(QStringLiteral("btnCambiaPassword")), Qt::LeftButton);
+            QTest::mouseClick(access->findChild<QPushButton *>(QStringLiteral("btnCambiaPassword")),
+                              Qt::LeftButton);
         }
         QVERIFY(startup.isComplete());
         QVERIFY(boxes.boxes.isEmpty());

@@ -178,7 +178,8 @@ private slots:
         QVERIFY(m_opened.isEmpty());
         QFile::remove(lock);
         QString error;
-        QVERIFY2(writeSpreadsheetFile(path, table({{QStringLiteral("Rossi"), QString()}}), &error), qPrintable(error));
+        QVERIFY2(writeSpreadsheetFile(path, table({{QStringLiteral("Rossi"), QString()}}), &error),
+                 qPrintable(error));
     }
     void exportOperation()
     {

@@ -10,11 +10,11 @@
 #include "members/TfrmTiratori.h"
 
 #include <QDir>
-#include <QFileDialog>
-#include <QListView>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -248,8 +248,8 @@ private slots:
         QTest::newRow("Greek letters") << QStringLiteral("Πιστοποιητικό ιατρικό.pdf")
                                        << QString(13, QLatin1Char('_')) + QLatin1Char(' ') +
                                               QString(7, QLatin1Char('_')) + QStringLiteral(".pdf");
-        QTest::newRow("Windows-1252 signs kept") << QStringLiteral("Ωmega € “2025”.odt")
-                                                 << QStringLiteral("_mega € “2025”.odt");
+        QTest::newRow("Windows-1252 signs kept")
+            << QStringLiteral("Ωmega € “2025”.odt") << QStringLiteral("_mega € “2025”.odt");
         QTest::newRow("over 250 characters") << QString(251, QLatin1Char('a')) + QStringLiteral(".pdf")
                                              << QString(246, QLatin1Char('a')) + QStringLiteral(".pdf");
     }

@@ -631,8 +631,9 @@ private slots:
         }
         QCOMPARE(m_boxes.size(), 2);
         QCOMPARE(m_boxes[0].kind, Kind::Warning);
-        QVERIFY2(m_boxes[0].text.startsWith(QStringLiteral("Attenzione: non è stato possibile salvare la foto")),
-                 qPrintable(m_boxes[0].text));
+        QVERIFY2(
+            m_boxes[0].text.startsWith(QStringLiteral("Attenzione: non è stato possibile salvare la foto")),
+            qPrintable(m_boxes[0].text));
         QCOMPARE(lastBox(Kind::Information), kUpdated);
         QCOMPARE(readAll(MemberArchive::photoPath(QStringLiteral("1"))), oldBytes);
         QCOMPARE(QDir(MemberArchive::photoFolder()).entryList(QDir::Files),

@@ -128,8 +128,9 @@ bool write(const QString &path, const QList<HelpTopic> &topics, QString *error)
         if (page > 0) {
             painter.setFont(footerFont);
             painter.setPen(kTextColour);
-            painter.drawText(QRectF(0, body.height(), body.width(), footer), Qt::AlignCenter,
-                             QStringLiteral("Corvalla - %1 - pagina %2 di %3").arg(kTitle).arg(page + 1).arg(pages));
+            painter.drawText(
+                QRectF(0, body.height(), body.width(), footer), Qt::AlignCenter,
+                QStringLiteral("Corvalla - %1 - pagina %2 di %3").arg(kTitle).arg(page + 1).arg(pages));
         }
     }
     if (!painter.end())
