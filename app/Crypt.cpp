@@ -1,5 +1,6 @@
 #include "app/Crypt.h"
 
+#include "common/Cp1252.h"
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
 #include "common/TextUtil.h"
@@ -42,9 +43,10 @@ std::optional<QString> encode(QStringView text)
     out.reserve(text.size() * 2);
     quint16 key = kStartKey;
     for (const QChar c : text) {
-        if (c.unicode() > 0xFF)
+        const int byte = cp1252Byte(c.unicode());
+        if (byte < 0)
             return std::nullopt;
-        const auto s = quint8(c.unicode() ^ (key >> 8));
+        const auto s = quint8(byte ^ (key >> 8));
         out += QLatin1Char(digits[s >> 4]);
         out += QLatin1Char(digits[s & 0x0F]);
         key = nextKey(key, s);
@@ -55,8 +57,7 @@ std::optional<QString> encode(QStringView text)
 std::optional<QString> decode(QStringView hex)
 {
     const qsizetype n = hex.size() / 2;
-    QString out;
-    out.reserve(n);
+    QByteArray out(n, Qt::Uninitialized);
     quint16 key = kStartKey;
     for (qsizetype i = 0; i < n; ++i) {
         const int hi = hexValue(hex[2 * i]);
@@ -64,10 +65,10 @@ std::optional<QString> decode(QStringView hex)
         if (hi < 0 || lo < 0)
             return std::nullopt;
         const auto s = quint8(hi * 16 + lo);
-        out += QChar(char16_t(s ^ (key >> 8)));
+        out[i] = char(s ^ (key >> 8));
         key = nextKey(key, s);
     }
-    return out;
+    return fromCp1252(out);
 }
 
 QString normalisePassword(QStringView typed)
@@ -82,7 +83,11 @@ QString passwordFilePath()
 
 std::optional<QString> readStoredPassword()
 {
-    const std::optional<QString> plain = decode(Ini::read(passwordFilePath(), kSection, kKey));
+    // A missing file reads as an empty password; a file that is there but cannot be read is an error.
+    const std::optional<QString> stored = Ini::readExisting(passwordFilePath(), kSection, kKey);
+    if (!stored)
+        return std::nullopt;
+    const std::optional<QString> plain = decode(*stored);
     if (!plain)
         return std::nullopt;
     return trimBlanks(*plain);

@@ -9,7 +9,8 @@
 TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent, Placement::kNoTitleButtons)
 {
     setObjectName(QStringLiteral("TfrmSplash"));
-    setWindowTitle(ProgramInfo::productName() + QStringLiteral(" - ") + ProgramInfo::makerCredit());
+    setWindowTitle(QLatin1Char(' ') + ProgramInfo::productName() + QStringLiteral(" - ") +
+                   ProgramInfo::makerCredit());
 
     auto *picture = new PictureButton(QStringLiteral(":/pictures/splash.svg"), QSize(500, 220), this);
     picture->setObjectName(QStringLiteral("imgSplash"));

@@ -14,6 +14,7 @@ set(CORVALLA_CORE_FILES
     cards/CardSettings
     common/Cp1252
     common/FixedText
+    common/FileReplace
     common/Formats
     common/IniFile
     common/ListLines

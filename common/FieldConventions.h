@@ -19,6 +19,9 @@ inline const QColor kOptionalColour = QColor(0xF0, 0xF8, 0xFF); // AliceBlue
 inline const QColor kRequiredColour = QColor(0xF5, 0xF5, 0xDC); // Beige
 inline const QColor kFocusColour = QColor(0xFF, 0xFF, 0x00);    // Yellow
 inline const QColor kBorderColour = QColor(0x87, 0xCE, 0xEB);   // SkyBlue
+// The information bar: a line of white text on a blue band.
+inline const QColor kInfoBarColour = QColor(0x1F, 0x4A, 0xB8);
+inline const QColor kInfoBarTextColour = QColor(0xFF, 0xFF, 0xFF);
 
 // Field colouring: the resting background now and whenever the field loses the focus, yellow while
 // it has it; the border always sky blue. `onExit` (optional) runs after the repaint on focus loss.

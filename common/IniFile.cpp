@@ -1,39 +1,67 @@
 #include "common/IniFile.h"
 
 #include "common/Cp1252.h"
+#include "common/FileReplace.h"
 #include "common/TextUtil.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QStringDecoder>
 
 namespace {
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+constexpr qsizetype kUtf8BomSize = 3;
 
 struct Line
 {
     qsizetype begin; // first byte of the line
-    qsizetype end;   // one past the last byte of its text (before CR/LF)
+    qsizetype end;   // one past the last byte of its text (before its line end)
     qsizetype next;  // first byte of the following line
 };
 
-QList<Line> splitLines(const QByteArray &c)
+// A file saved by an editor as UTF-8 starts with a byte-order mark; its text is UTF-8 throughout.
+// Any other file is Windows-1252.
+struct Text
 {
+    const QByteArray &bytes;
+    bool utf8 = bytes.startsWith(kUtf8Bom);
+
+    qsizetype firstByte() const { return utf8 ? kUtf8BomSize : 0; }
+    QString decode(qsizetype begin, qsizetype end) const
+    {
+        const QByteArrayView view(bytes.constData() + begin, end - begin);
+        if (!utf8)
+            return fromCp1252(view);
+        // A byte-order mark inside the text is a character like any other (fromUtf8 would drop it
+        // at the start of a line, and a key beginning with it could never be found again).
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return decoder.decode(view);
+    }
+    QByteArray encode(const QString &text) const { return utf8 ? text.toUtf8() : toCp1252(text); }
+};
+
+// Lines end with CR LF, LF or a lone CR (files from old editors and other systems).
+QList<Line> splitLines(const Text &t)
+{
+    const QByteArray &c = t.bytes;
     QList<Line> lines;
-    qsizetype pos = 0;
+    qsizetype pos = t.firstByte();
     while (pos < c.size()) {
-        qsizetype lf = c.indexOf('\n', pos);
-        const qsizetype next = lf < 0 ? c.size() : lf + 1;
-        qsizetype end = lf < 0 ? c.size() : lf;
-        if (end > pos && c[end - 1] == '\r')
-            --end;
+        qsizetype end = pos;
+        while (end < c.size() && c[end] != '\n' && c[end] != '\r')
+            ++end;
+        qsizetype next = end;
+        if (next < c.size())
+            next += (c[next] == '\r' && next + 1 < c.size() && c[next + 1] == '\n') ? 2 : 1;
         lines.append({pos, end, next});
         pos = next;
     }
     return lines;
 }
 
-QString lineText(const QByteArray &c, const Line &l)
+QString lineText(const Text &t, const Line &l)
 {
-    return fromCp1252(QByteArrayView(c.constData() + l.begin, l.end - l.begin));
+    return t.decode(l.begin, l.end);
 }
 
 // The section name of a "[name]" line; false for any other line.
@@ -67,7 +95,7 @@ struct Found
     int keyLine = -1;     // the key's line
 };
 
-Found locate(const QByteArray &c, const QList<Line> &lines, const QString &section, const QString &key)
+Found locate(const Text &c, const QList<Line> &lines, const QString &section, const QString &key)
 {
     Found f;
     bool inside = false;
@@ -96,10 +124,13 @@ Found locate(const QByteArray &c, const QList<Line> &lines, const QString &secti
     return f;
 }
 
-QByteArray lineEndingOf(const QByteArray &c)
+// The line end the file already uses (that of its first line); CR LF for a file without one.
+QByteArray lineEndingOf(const QList<Line> &lines, const QByteArray &c)
 {
-    const qsizetype lf = c.indexOf('\n');
-    return (lf < 0 || (lf > 0 && c[lf - 1] == '\r')) ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+    for (const Line &l : lines)
+        if (l.next > l.end)
+            return c.mid(l.end, l.next - l.end);
+    return QByteArrayLiteral("\r\n");
 }
 
 } // namespace
@@ -109,12 +140,13 @@ namespace Ini {
 QString readFromBytes(const QByteArray &content, const QString &section, const QString &key,
                       const QString &defaultValue)
 {
-    const QList<Line> lines = splitLines(content);
-    const Found f = locate(content, lines, section, key);
+    const Text text{content};
+    const QList<Line> lines = splitLines(text);
+    const Found f = locate(text, lines, section, key);
     if (f.keyLine < 0)
         return defaultValue;
     QString k, v;
-    keyValue(lineText(content, lines[f.keyLine]), k, v);
+    keyValue(lineText(text, lines[f.keyLine]), k, v);
     if (v.size() >= 2 && ((v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) ||
                           (v.startsWith(QLatin1Char('\'')) && v.endsWith(QLatin1Char('\'')))))
         v = v.mid(1, v.size() - 2);
@@ -124,10 +156,11 @@ QString readFromBytes(const QByteArray &content, const QString &section, const Q
 QByteArray writeToBytes(const QByteArray &content, const QString &section, const QString &key,
                         const QString &value)
 {
-    const QList<Line> lines = splitLines(content);
-    const Found f = locate(content, lines, section, key);
-    const QByteArray eol = lineEndingOf(content);
-    const QByteArray newLine = toCp1252(key) + '=' + toCp1252(value);
+    const Text text{content};
+    const QList<Line> lines = splitLines(text);
+    const Found f = locate(text, lines, section, key);
+    const QByteArray eol = lineEndingOf(lines, content);
+    const QByteArray newLine = text.encode(key) + '=' + text.encode(value);
     QByteArray out = content;
     if (f.keyLine >= 0) {
         const Line &l = lines[f.keyLine];
@@ -139,19 +172,36 @@ QByteArray writeToBytes(const QByteArray &content, const QString &section, const
             insert.prepend(eol);
         out.insert(l.next, insert);
     } else {
-        if (!out.isEmpty() && !out.endsWith('\n'))
+        if (out.size() > text.firstByte() && !out.endsWith('\n') && !out.endsWith('\r'))
             out += eol;
-        out += '[' + toCp1252(section) + ']' + eol + newLine + eol;
+        out += '[' + text.encode(section) + ']' + eol + newLine + eol;
     }
     return out;
 }
 
 QString read(const QString &path, const QString &section, const QString &key, const QString &defaultValue)
 {
+    return readExisting(path, section, key, defaultValue).value_or(defaultValue);
+}
+
+std::optional<QString> readExisting(const QString &path, const QString &section, const QString &key,
+                                    const QString &defaultValue, QString *error)
+{
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return defaultValue;
-    return readFromBytes(file.readAll(), section, key, defaultValue);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return std::nullopt;
+    }
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return std::nullopt;
+    }
+    return readFromBytes(content, section, key, defaultValue);
 }
 
 bool write(const QString &path, const QString &section, const QString &key, const QString &value,
@@ -171,25 +221,17 @@ bool write(const QString &path, const QList<Entry> &entries, QString *error)
             return false;
         }
         content = existing.readAll();
+        if (existing.error() != QFileDevice::NoError) {
+            if (error)
+                *error = existing.errorString();
+            return false;
+        }
         existing.close();
-    }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = out.errorString();
-        return false;
     }
     QByteArray bytes = content;
     for (const Entry &e : entries)
         bytes = writeToBytes(bytes, e.section, e.key, e.value);
-    // commit() does not see a failure of the final flush (a full disk), so flush first.
-    if (out.write(bytes) != bytes.size() || !out.flush() || !out.commit()) {
-        if (error)
-            *error = out.errorString();
-        out.cancelWriting();
-        return false;
-    }
-    return true;
+    return FileReplace::writeWhole(path, bytes, error);
 }
 
 } // namespace Ini

@@ -2,10 +2,12 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 // Settings files in the manner of the Windows profile functions: "[Section]" lines followed by
 // "Key=Value" lines, names compared without regard to case, Windows-1252 text, CRLF line ends
-// (LF-only files are read too).
+// (LF and lone CR line ends are read too). A file that starts with a UTF-8 byte-order mark, as
+// some editors save it, is UTF-8 text throughout and is written back the same way.
 namespace Ini {
 
 // Reads a value; a missing file, section or key gives `defaultValue`. The value is trimmed and
@@ -13,8 +15,14 @@ namespace Ini {
 QString read(const QString &path, const QString &section, const QString &key,
              const QString &defaultValue = QString());
 
+// The same, but a file that is there and cannot be read (no permission, an input error) is a
+// failure, nullopt with the reason in *error, rather than a missing file.
+std::optional<QString> readExisting(const QString &path, const QString &section, const QString &key,
+                                    const QString &defaultValue = QString(), QString *error = nullptr);
+
 // Replaces the key's line or adds it (and the section, if missing); every other byte of the file
-// stays as it was. The file is replaced atomically (temporary file, flush, rename).
+// stays as it was. The file is replaced atomically (temporary file, flush, rename); when its folder
+// allows no temporary file, a writable file is rewritten in place (FileReplace::writeWhole).
 // Returns false, with the reason in *error, when the file cannot be written.
 bool write(const QString &path, const QString &section, const QString &key, const QString &value,
            QString *error = nullptr);

@@ -1,6 +1,8 @@
 #include "common/RecordFile.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 
 #include <cerrno>
 #include <cstring>
@@ -8,6 +10,38 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+// Another copy of the program holds the lock only for the moment of one read or write; waiting
+// longer than this means it is stuck, and the user is told rather than left with a frozen window.
+constexpr int kLockWaitMs = 2000;
+
+// Takes the lock without ever blocking: tries, and retries with short pauses until the time is up.
+bool lockFile(int fd, int operation)
+{
+    QElapsedTimer clock;
+    clock.start();
+    int pauseMs = 1;
+    for (;;) {
+        if (::flock(fd, operation | LOCK_NB) == 0)
+            return true;
+        const int reason = errno;
+        // A file system that cannot lock at all (some network shares) is used without the lock,
+        // as the program always did before it locked its files.
+        if (reason == ENOLCK || reason == EOPNOTSUPP || reason == ENOSYS)
+            return true;
+        if (reason != EWOULDBLOCK && reason != EINTR)
+            return false;
+        const qint64 left = kLockWaitMs - clock.elapsed();
+        if (left <= 0) {
+            errno = EWOULDBLOCK;
+            return false;
+        }
+        QThread::msleep(ulong(qMin<qint64>(pauseMs, left)));
+        pauseMs = qMin(pauseMs * 2, 20);
+    }
+}
+} // namespace
 
 RecordFile::RecordFile(const QString &path, int recordSize) : m_path(path), m_recordSize(recordSize) {}
 
@@ -28,11 +62,7 @@ bool RecordFile::open(Access access)
         m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC); // an existing file in a read-only place
     if (m_fd < 0)
         return fail(QStringLiteral("open"));
-    int rc;
-    do {
-        rc = ::flock(m_fd, access == Access::Write ? LOCK_EX : LOCK_SH);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
+    if (!lockFile(m_fd, access == Access::Write ? LOCK_EX : LOCK_SH)) {
         fail(QStringLiteral("lock"));
         close();
         return false;

@@ -1,9 +1,26 @@
 #include "common/SpreadsheetExport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+namespace {
+// The spreadsheet program keeps ".~lock.<name>#" beside every file it has open.
+bool openInSpreadsheetProgram(const QString &path)
+{
+    const QFileInfo info(path);
+    return QFileInfo::exists(
+        info.dir().filePath(QStringLiteral(".~lock.") + info.fileName() + QLatin1Char('#')));
+}
+} // namespace
 
 bool writeSpreadsheetFile(const QString &path, const SpreadsheetExport &table, QString *error)
 {
+    if (openInSpreadsheetProgram(path)) {
+        if (error)
+            *error = QStringLiteral("the file is open in the spreadsheet program");
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         if (error)

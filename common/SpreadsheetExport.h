@@ -19,5 +19,6 @@ struct SpreadsheetExport
 
 // Writes the table to `path`, replacing any file there (the file is emptied first, then written).
 // False, with the reason, when the file cannot be created or written; the file may then be
-// incomplete.
+// incomplete. A file that the spreadsheet program has open (its lock file lies beside it) is
+// left alone and the write fails.
 bool writeSpreadsheetFile(const QString &path, const SpreadsheetExport &table, QString *error = nullptr);

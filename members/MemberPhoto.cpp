@@ -1,5 +1,6 @@
 #include "members/MemberPhoto.h"
 
+#include "common/FileReplace.h"
 #include "common/ResourceImage.h"
 #include "members/MemberArchive.h"
 
@@ -112,7 +113,7 @@ bool writeJpeg(const QImage &picture, const QString &path)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return FileReplace::commit(file);
 }
 
 } // namespace MemberPhoto

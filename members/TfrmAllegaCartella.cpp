@@ -4,7 +4,9 @@
 #include "common/PictureButton.h"
 #include "common/Placement.h"
 #include "common/CallerContext.h"
+#include "common/Cp1252.h"
 #include "common/FileDialogs.h"
+#include "common/FileReplace.h"
 #include "common/MsgBox.h"
 #include "common/TextUtil.h"
 #include "members/MemberArchive.h"
@@ -29,6 +31,35 @@ constexpr int kFieldWidth = 250; // the width of the member fields that keep the
 // The controls of slot n (1-based) and the member sheet labels it belongs to.
 QString slotName(const char *prefix, int n) { return QString::fromLatin1(prefix) + QStringLiteral("0%1").arg(n); }
 
+// The name under which a chosen document is kept: one that the 250-character Windows-1252 name
+// field can hold and that the folder can take as a file name (at most 255 bytes here), so that
+// "Apri" always finds the copy. Characters the field cannot hold become '_'; a name too long is
+// shortened before its extension.
+QString storableName(const QString &chosen)
+{
+    QString name;
+    const QList<uint> codePoints = chosen.toUcs4();
+    for (const uint cp : codePoints) {
+        const bool storable =
+            cp1252Byte(char32_t(cp)) >= 0 && cp >= 0x20 && !(cp >= 0x7F && cp < 0xA0) && cp != '/';
+        name += storable ? QChar(char16_t(cp)) : QLatin1Char('_'); // every storable character is in the BMP
+    }
+    name = trimBlanks(name);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot > 0 && name.size() - dot <= 16 ? name.mid(dot) : QString();
+    QString stem = name.left(name.size() - extension.size());
+    const auto fits = [&] {
+        const QString whole = stem + extension;
+        return whole.size() <= kFieldWidth && QFile::encodeName(whole).size() <= 255;
+    };
+    while (!stem.isEmpty() && !fits())
+        stem.chop(1);
+    name = trimBlanks(stem + extension);
+    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+               ? QStringLiteral("allegato")
+               : name;
+}
+
 // Copies `from` over `to`. The copy is written beside the target and renamed over it, so a copy
 // that fails half-way leaves the previous document whole.
 bool copyReplacing(const QString &from, const QString &to)
@@ -50,7 +81,7 @@ bool copyReplacing(const QString &from, const QString &to)
         target.cancelWriting();
         return false;
     }
-    return target.commit();
+    return FileReplace::commit(target);
 }
 
 } // namespace
@@ -172,11 +203,12 @@ void TfrmAllegaCartella::showEvent(QShowEvent *event)
 
 void TfrmAllegaCartella::btnSfogliaClick(int slot)
 {
-    const QString chosen = FileDialogs::getOpenFileName(this, QStringLiteral("Selezionare il file da allegare:"),
-                                                        QStringLiteral("Tutti i file (*.*)|*.*"));
+    // "*" rather than "*.*": the latter hides the files without a dot in their name.
+    const QString chosen = FileDialogs::getOpenFileName(
+        this, QStringLiteral("Selezionare il file da allegare:"), QStringLiteral("Tutti i file (*.*)|*"));
     if (chosen.isEmpty())
         return;
-    const QString name = QFileInfo(chosen).fileName();
+    const QString name = storableName(QFileInfo(chosen).fileName());
     m_slots[slot].txtFile->setText(name);
 
     // Failures from here on are not reported: the slot keeps the name.

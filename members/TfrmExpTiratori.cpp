@@ -79,7 +79,9 @@ TfrmExpTiratori::TfrmExpTiratori(QWidget *parent) : QDialog(parent)
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setFrameShape(QFrame::StyledPanel);
     panInfo->setMinimumHeight(26);
-    panInfo->setStyleSheet(QStringLiteral("QLabel#panInfo { background: #FFFFE1; color: #000080; padding-left: 6px; }"));
+    panInfo->setStyleSheet(
+        QStringLiteral("QLabel#panInfo { background: %1; color: %2; padding-left: 6px; }")
+            .arg(Conventions::kInfoBarColour.name(), Conventions::kInfoBarTextColour.name()));
 
     auto *tools = new QHBoxLayout;
     tools->setSpacing(6);

@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -43,6 +44,11 @@ namespace {
 
 using Member::Field;
 
+const QString kPhotoNotSaved =
+    QStringLiteral("Attenzione: non è stato possibile salvare la foto dell'iscritto; "
+                   "il file della foto è rimasto quello precedente.\n\r\n\r"
+                   "Accertarsi che il disco non sia pieno e di possedere i privilegi "
+                   "di scrittura nella cartella di installazione del programma.");
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString kRestingInfo = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
@@ -685,11 +691,32 @@ void TfrmTiratori::Ui::build()
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setStyleSheet(QLatin1String(kInfoStyle));
 
+    // Below its natural size (a small screen, a large scale factor) the toolbar and the sheet
+    // scroll rather than fall off the screen; the information bar stays at the foot.
+    auto *scroller = new QScrollArea(q);
+    scroller->setObjectName(QStringLiteral("scrScheda"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    auto *content = new QWidget(scroller);
+    auto *contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(0);
+    contentLayout->addWidget(shpContainer);
+    contentLayout->addWidget(panContainer, 1);
+    scroller->setWidget(content);
+    scroller->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    backgrounds << content << scroller->viewport();
+    // A field reached with Enter comes into view like one reached with Tab.
+    connect(qApp, &QApplication::focusChanged, this, [scroller](QWidget *, QWidget *now) {
+        if (now && scroller->widget()->isAncestorOf(now))
+            scroller->ensureWidgetVisible(now);
+    });
+
     auto *windowLayout = new QVBoxLayout(q);
     windowLayout->setContentsMargins(0, 0, 0, 0);
     windowLayout->setSpacing(0);
-    windowLayout->addWidget(shpContainer);
-    windowLayout->addWidget(panContainer, 1);
+    windowLayout->addWidget(scroller, 1);
     windowLayout->addWidget(panInfo);
 
     // Entry conventions: colours, Enter ring, typing rules, date fields, the fee filter.
@@ -802,8 +829,10 @@ void TfrmTiratori::loadMemberPhoto(const QString &position)
 
 void TfrmTiratori::saveMemberPhoto(const QString &position)
 {
+    // The photo file keeps its previous picture and the sheet the new one, so that a later save
+    // can try again.
     if (!MemberPhoto::save(ui->imgFoto->image(), trimBlanks(position)))
-        ui->imgFoto->setImage(ui->placeholderPhoto());
+        MsgBox::warning(this, kPhotoNotSaved);
 }
 
 QLineEdit *TfrmTiratori::field(const QString &name) const

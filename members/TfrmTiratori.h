@@ -45,7 +45,8 @@ public:
     void setPhoto(const QImage &photo);
     // Photo of a record position into the sheet (placeholder when it cannot be read).
     void loadMemberPhoto(const QString &position);
-    // The sheet's photo to the photo file of a record position; never stops a save.
+    // The sheet's photo to the photo file of a record position; never stops a save. When it cannot
+    // be written the user is told and the file keeps its previous photo.
     void saveMemberPhoto(const QString &position);
 
     // The entry field or hidden label called `name` (txtTiratore ... lblDesc03, lblPosizione).

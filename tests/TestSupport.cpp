@@ -7,6 +7,44 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+constexpr quint32 kFileOverrides =
+    (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+
+bool capabilities(__user_cap_data_struct (&data)[2], bool set)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return ::syscall(set ? SYS_capset : SYS_capget, &header, data) == 0;
+}
+} // namespace
+
+FilePermissionsEnforced::FilePermissionsEnforced()
+{
+    __user_cap_data_struct data[2] = {};
+    if (!capabilities(data, false) || !(data[0].effective & kFileOverrides))
+        return;
+    m_saved[0] = data[0].effective;
+    m_saved[1] = data[1].effective;
+    data[0].effective &= ~kFileOverrides;
+    m_changed = capabilities(data, true);
+}
+
+FilePermissionsEnforced::~FilePermissionsEnforced()
+{
+    if (!m_changed)
+        return;
+    __user_cap_data_struct data[2] = {};
+    if (capabilities(data, false)) {
+        data[0].effective = m_saved[0];
+        data[1].effective = m_saved[1];
+        capabilities(data, true);
+    }
+}
+
 void corvallaTestInit()
 {
     Corvalla::initApplication();

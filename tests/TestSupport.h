@@ -17,6 +17,22 @@ QByteArray readAll(const QString &path);
 // Makes `bytes` the whole file, creating its folder when missing; a failure fails the calling test.
 void writeFile(const QString &path, const QByteArray &bytes);
 
+// While it lives, the calling thread's file permission checks hold even for root (the capabilities
+// that bypass them are set aside), so that an unreadable file or a read-only folder means the same
+// for every user running the tests.
+class FilePermissionsEnforced
+{
+public:
+    FilePermissionsEnforced();
+    ~FilePermissionsEnforced();
+    FilePermissionsEnforced(const FilePermissionsEnforced &) = delete;
+    FilePermissionsEnforced &operator=(const FilePermissionsEnforced &) = delete;
+
+private:
+    quint32 m_saved[2] = {};
+    bool m_changed = false;
+};
+
 // Records every message box the windows show and presses OK (or Yes) on it.
 class BoxRecorder
 {

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "app/Crypt.h"
+#include "common/Cp1252.h"
 #include "common/IniFile.h"
 #include "common/ProgramFolder.h"
 
@@ -9,12 +10,13 @@
 #include <QTest>
 
 namespace {
+// The characters of the Windows-1252 bytes from..to.
 QString codes(int from, int to)
 {
-    QString s;
+    QByteArray bytes;
     for (int c = from; c <= to; ++c)
-        s += QChar(char16_t(c));
-    return s;
+        bytes += char(c);
+    return fromCp1252(bytes);
 }
 } // namespace
 
@@ -29,12 +31,14 @@ private slots:
         // 'I' ^ (7391 >> 8) = 0x55; the key then becomes ((0x55 + 7391) * 37117 + 30871) mod 65536
         // = 0x94FB, so 'S' ^ 0x94 = 0xC7.
         QCOMPARE(Crypt::encode(u"IS").value(), QStringLiteral("55C7"));
+        // A character is scrambled as its Windows-1252 byte: the euro sign is 0x80, 0x80 ^ 0x1C = 0x9C.
+        QCOMPARE(Crypt::encode(u"€").value(), QStringLiteral("9C"));
     }
 
     void shippedFile_holdsInitialPassword()
     {
-        const QString path = QFINDTESTDATA("../../assets/install/unins000.dll");
-        QVERIFY(!path.isEmpty());
+        const QString path = QStringLiteral(QT_TESTCASE_SOURCEDIR "/../assets/install/unins000.dll");
+        QVERIFY(QFile::exists(path));
         const QString stored = Ini::read(path, QStringLiteral("Accesso"), QStringLiteral("Valore"));
         QCOMPARE(Crypt::decode(stored).value(), QStringLiteral("ISCRIZIONESOCI"));
         QCOMPARE(Crypt::encode(u"ISCRIZIONESOCI").value(), stored);
@@ -47,6 +51,7 @@ private slots:
         QTest::newRow("initial password") << QStringLiteral("ISCRIZIONESOCI");
         QTest::newRow("blanks and punctuation") << QStringLiteral(" A B!\"=[]; ");
         QTest::newRow("accented letters") << QStringLiteral("PERCHÉ ÀÈÌÒÙ ñ");
+        QTest::newRow("Windows-1252 signs") << QStringLiteral("€ Š Œ Ž “SOCI” ‘A’ … ™");
         QTest::newRow("codes 0-127") << codes(0, 127);
         QTest::newRow("codes 128-255") << codes(128, 255);
         QTest::newRow("codes 1-255, longest") << codes(1, 255);
@@ -66,7 +71,7 @@ private slots:
     void roundTrip_everySingleCode()
     {
         for (int c = 0; c <= 255; ++c) {
-            const QString text(1, QChar(char16_t(c)));
+            const QString text = codes(c, c);
             QCOMPARE(Crypt::decode(Crypt::encode(text).value()).value(), text);
         }
     }
@@ -75,8 +80,9 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("256 characters") << QString(256, QLatin1Char('A'));
-        QTest::newRow("euro sign") << QStringLiteral("PASS€");
-        QTest::newRow("beyond Latin-1") << QStringLiteral("ΑΒΓ");
+        QTest::newRow("Greek letters") << QStringLiteral("ΑΒΓ");
+        QTest::newRow("control character that Windows-1252 replaces") << QStringLiteral("A\u0080");
+        QTest::newRow("character beyond the basic plane") << QStringLiteral("A\U0001F600");
     }
     void encode_refusesWhatCannotComeBack()
     {
@@ -146,6 +152,8 @@ private slots:
                                     << QStringLiteral("IS");
         QTest::newRow("not hexadecimal")
             << QByteArray("[Accesso]\r\nValore=iscrizionesoci\r\n") << false << QString();
+        QTest::newRow("byte-order mark, lone CR line ends")
+            << QByteArray("\xEF\xBB\xBF[Accesso]\rValore=55C7\r") << true << QStringLiteral("IS");
     }
     void readStoredPassword()
     {
@@ -163,6 +171,19 @@ private slots:
         QCOMPARE(bool(stored), ok);
         if (ok)
             QCOMPARE(*stored, password);
+        setProgramFolder(QString());
+    }
+
+    void readStoredPassword_unreadableFileIsAnError()
+    {
+        QTemporaryDir dir;
+        setProgramFolder(dir.path());
+        writeFile(Crypt::passwordFilePath(), "[Accesso]\r\nValore=55C7\r\n");
+        QVERIFY(QFile::setPermissions(Crypt::passwordFilePath(), QFileDevice::Permissions()));
+        {
+            FilePermissionsEnforced enforced;
+            QVERIFY(!Crypt::readStoredPassword());
+        }
         setProgramFolder(QString());
     }
 

@@ -179,7 +179,7 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::newRow("help") << QByteArray("TfrmGuida") << " Guida all'utilizzo del software";
         QTest::newRow("info") << QByteArray("TfrmInfo") << " Informazioni su Corvalla";
-        QTest::newRow("credits") << QByteArray("TfrmSplash") << "Corvalla - realizzato da Corvalla Software";
+        QTest::newRow("credits") << QByteArray("TfrmSplash") << " Corvalla - realizzato da Corvalla Software";
     }
     void closeButtons()
     {

@@ -227,6 +227,19 @@ private slots:
         QVERIFY(!QFile::exists(Crypt::passwordFilePath())); // never created by reading
     }
 
+    void access_unreadableFileShowsReadError()
+    {
+        QVERIFY(QFile::setPermissions(Crypt::passwordFilePath(), QFileDevice::Permissions()));
+        BoxRecorder boxes;
+        {
+            FilePermissionsEnforced enforced;
+            login(QStringLiteral("iscrizionesoci"), false);
+        }
+        QCOMPARE(boxes.texts(), QStringList{PasswordMessages::readError()});
+        QCOMPARE(edit(access.get(), "txtPassword")->text(), QStringLiteral("iscrizionesoci"));
+        QVERIFY(!menu->isVisible());
+    }
+
     void access_esciEndsProgram()
     {
         QVERIFY(endsProgram([this] { QTest::mouseClick(button(access.get(), "cmdEsci"), Qt::LeftButton); }));
@@ -320,8 +333,8 @@ private slots:
             << "iscrizionesoci" << QString(256, QLatin1Char('x')) << QString(256, QLatin1Char('x'))
             << PasswordMessages::changeError() << ""
             << "";
-        QTest::newRow("new password with euro sign")
-            << "iscrizionesoci" << QStringLiteral("soci€") << QStringLiteral("soci€")
+        QTest::newRow("new password outside Windows-1252")
+            << "iscrizionesoci" << QStringLiteral("sociΩ") << QStringLiteral("sociΩ")
             << PasswordMessages::changeError() << ""
             << "";
     }
@@ -369,6 +382,55 @@ private slots:
         login(QStringLiteral("nuova1"), true);
         QVERIFY(menu->isVisible());
         QVERIFY(!access->isVisible());
+    }
+
+    // Every Windows-1252 character can be part of a password: the change window stores it and the
+    // access window takes it.
+    void change_windows1252Password_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("typedAtLogin");
+        QTest::newRow("euro sign") << QStringLiteral("€uro2024") << QStringLiteral("€URO2024");
+        QTest::newRow("S caron, OE ligature") << QStringLiteral("ŠŒ žœ Ÿ") << QStringLiteral(" ŠŒ žœ Ÿ ");
+        QTest::newRow("typographic quotes and dashes")
+            << QStringLiteral("“soci” ‘a’ – … ™") << QStringLiteral("“SOCI” ‘A’ – … ™");
+    }
+    void change_windows1252Password()
+    {
+        QFETCH(QString, password);
+        QFETCH(QString, typedAtLogin);
+        openChangeWindow();
+        fillChange(QStringLiteral("iscrizionesoci"), password, password);
+        BoxRecorder boxes;
+        QTest::mouseClick(button(change.get(), "cmdOK"), Qt::LeftButton);
+        QCOMPARE(boxes.texts(), QStringList{PasswordMessages::changeDone()});
+        QCOMPARE(passwordFile(), "[Accesso]\r\nValore=" +
+                                     Crypt::encode(Crypt::normalisePassword(password))->toLatin1() + "\r\n");
+        login(typedAtLogin, true);
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(menu->isVisible());
+    }
+
+    // A program folder the user may not write into, with a password file the user may write: the
+    // file is rewritten in place.
+    void change_readOnlyFolderWritableFile()
+    {
+        const QFileDevice::Permissions folderMode = QFile::permissions(dir->path());
+        QVERIFY(QFile::setPermissions(dir->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                       QFileDevice::ReadGroup | QFileDevice::ExeGroup));
+        openChangeWindow();
+        fillChange(QStringLiteral("iscrizionesoci"), QStringLiteral("cartella"), QStringLiteral("cartella"));
+        BoxRecorder boxes;
+        {
+            FilePermissionsEnforced enforced;
+            QTest::mouseClick(button(change.get(), "cmdOK"), Qt::LeftButton);
+        }
+        QVERIFY(QFile::setPermissions(dir->path(), folderMode));
+        QCOMPARE(boxes.texts(), QStringList{PasswordMessages::changeDone()});
+        QCOMPARE(passwordFile(), "[Accesso]\r\nValore=" + Crypt::encode(u"CARTELLA")->toLatin1() + "\r\n");
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("unins000.dll")});
+        login(QStringLiteral("cartella"), false);
+        QVERIFY(menu->isVisible());
     }
 
     void change_unwritableFileKeepsOldPassword()

@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "TestSupport.h"
 #include "app/Application.h"
+#include "app/Startup.h"
 #include "app/WindowRegistry.h"
 #include "common/ProgramFolder.h"
 
@@ -8,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 
@@ -75,6 +77,42 @@ private slots:
 
         Windows::clear();
         qDeleteAll(windows);
+    }
+
+    // A key or a click on the access window before the rest of the window set exists first
+    // completes the set, then does what it always does.
+    void earlyInputIsNotLost_data()
+    {
+        QTest::addColumn<bool>("byKeys");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("Cambia password clicked") << false << QByteArray("TfrmCambiaPassword");
+        QTest::newRow("password typed, Enter") << true << QByteArray("TfrmAvvio");
+    }
+    void earlyInputIsNotLost()
+    {
+        QFETCH(bool, byKeys);
+        QFETCH(QByteArray, shown);
+        writeFile(dir.filePath(QStringLiteral("unins000.dll")),
+                  "[Accesso]\r\nValore=55C7DA576CD9AE90C591F27CFFDD\r\n");
+        BoxRecorder boxes;
+        Corvalla::Startup startup;
+        QWidget *access = startup.accessWindow();
+        QVERIFY(!startup.isComplete());
+        QVERIFY(!Windows::find(shown.constData()));
+        if (byKeys) {
+            auto *field = access->findChild<QLineEdit *>(QStringLiteral("txtPassword"));
+            typeText(field, QStringLiteral("iscrizionesoci"));
+            QTest::keyClick(field, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(access->findChild<QPushButton *>(QStringLiteral("btnCambiaPassword")),
+                              Qt::LeftButton);
+        }
+        QVERIFY(startup.isComplete());
+        QVERIFY(boxes.boxes.isEmpty());
+        QWidget *next = Windows::find(shown.constData());
+        QVERIFY(next);
+        QVERIFY(next->isVisible());
+        QVERIFY(!access->isVisible());
     }
 };
 

@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #ifndef CORVALLA_PROGRAM
-#error "CORVALLA_PROGRAM must name the program to measure"
+#error "CORVALLA_PROGRAM must name the start-up probe to measure"
 #endif
 
 namespace {
@@ -23,7 +23,6 @@ double timeToShown(const QString &program)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("CORVALLA_EXIT_WHEN_SHOWN"), QStringLiteral("1"));
     if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);

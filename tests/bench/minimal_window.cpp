@@ -1,5 +1,5 @@
 // The yardstick for the start-up benchmark: a Qt Widgets program that shows one small window and,
-// like the program under CORVALLA_EXIT_WHEN_SHOWN, writes "shown" and ends once it is exposed.
+// like the program's start-up probe, writes "shown" and ends once it is exposed.
 #include <QApplication>
 #include <QLabel>
 #include <QWindow>

@@ -31,6 +31,20 @@ private slots:
         QTest::newRow("no final line end") << QByteArray("[A]\r\nk=last") << "A" << "k" << "last";
         QTest::newRow("cp1252 value") << QByteArray("[A]\r\nk=Societ\xE0 \x80\r\n") << "A" << "k" << "Società €";
         QTest::newRow("empty file") << QByteArray() << "A" << "k" << "<none>";
+        QTest::newRow("lone CR line ends") << QByteArray("[A]\rk=1\rj=2\r") << "A"
+                                           << "j"
+                                           << "2";
+        QTest::newRow("mixed line ends") << QByteArray("[A]\r\nk=1\rj=2\n[B]\rj=3") << "B"
+                                         << "j"
+                                         << "3";
+        QTest::newRow("byte-order mark before the first section")
+            << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=55C7\r\n") << "Accesso"
+            << "Valore"
+            << "55C7";
+        QTest::newRow("byte-order mark: UTF-8 text")
+            << QByteArray("\xEF\xBB\xBF[A]\nk=Societ\xC3\xA0 \xE2\x82\xAC\n") << "A"
+            << "k"
+            << "Società €";
     }
     void read()
     {
@@ -67,6 +81,30 @@ private slots:
                                     << QByteArray("[Accesso]\r\nValore=AB\r\n");
         QTest::newRow("cp1252 written") << QByteArray() << "A" << "k" << "€ più"
                                         << QByteArray("[A]\r\nk=\x80 pi\xF9\r\n");
+        QTest::newRow("add after a lone final CR") << QByteArray("[A]\r\nk=1\r") << "A"
+                                                   << "n"
+                                                   << "v" << QByteArray("[A]\r\nk=1\rn=v\r\n");
+        QTest::newRow("new section after a lone final CR") << QByteArray("[A]\r\nk=1\r") << "B"
+                                                           << "x"
+                                                           << "y" << QByteArray("[A]\r\nk=1\r[B]\r\nx=y\r\n");
+        QTest::newRow("CR file stays CR") << QByteArray("[A]\rk=1\r[B]\rz=2\r") << "A"
+                                          << "n"
+                                          << "v" << QByteArray("[A]\rk=1\rn=v\r[B]\rz=2\r");
+        QTest::newRow("byte-order mark: replace in the first section")
+            << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=OLD\r\n") << "Accesso"
+            << "Valore"
+            << "NEW" << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=NEW\r\n");
+        QTest::newRow("byte-order mark: UTF-8 written")
+            << QByteArray("\xEF\xBB\xBF[A]\r\n") << "A"
+            << "k"
+            << "€ più" << QByteArray("\xEF\xBB\xBF[A]\r\nk=\xE2\x82\xAC pi\xC3\xB9\r\n");
+        QTest::newRow("byte-order mark: one inside the text is a character")
+            << QByteArray("\xEF\xBB\xBF[A]\r\n\xEF\xBB\xBFk=1\r\n") << "A"
+            << QString(QChar(0xFEFF)) + QLatin1Char('k') << "2"
+            << QByteArray("\xEF\xBB\xBF[A]\r\n\xEF\xBB\xBFk=2\r\n");
+        QTest::newRow("byte-order mark alone") << QByteArray("\xEF\xBB\xBF") << "A"
+                                               << "k"
+                                               << "v" << QByteArray("\xEF\xBB\xBF[A]\r\nk=v\r\n");
     }
     void write()
     {
@@ -77,6 +115,26 @@ private slots:
         QFETCH(QByteArray, after);
         QCOMPARE(Ini::writeToBytes(before, section, key, value), after);
         QCOMPARE(Ini::readFromBytes(after, section, key), value);
+    }
+
+    // A file that is there but cannot be read is not taken for a missing one.
+    void file_unreadableIsNotMissing()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("chiuso.ini"));
+        writeFile(path, "[A]\r\nk=1\r\n");
+        QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+        QString error;
+        std::optional<QString> value;
+        {
+            FilePermissionsEnforced enforced;
+            value = Ini::readExisting(path, QStringLiteral("A"), QStringLiteral("k"), QString(), &error);
+        }
+        QVERIFY(!value);
+        QVERIFY(!error.isEmpty());
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(Ini::readExisting(m_dir.filePath(QStringLiteral("assente.ini")), QStringLiteral("A"),
+                                   QStringLiteral("k"), QStringLiteral("d")),
+                 std::optional<QString>(QStringLiteral("d")));
     }
 
     void file_missingReadsDefaultAndWriteCreates()

@@ -162,6 +162,25 @@ private slots:
         QTest::newRow("cannot write") << QList<A>{A::Yes, A::Ok} << true << QStringList{ask, failed} << false
                                       << false;
     }
+
+    // The spreadsheet program keeps a lock file beside a file it has open: such a file is not
+    // overwritten behind its back.
+    void exportOperation_fileOpenInSpreadsheet()
+    {
+        const QString path = programFolder() + QStringLiteral("Prova.xls");
+        const QString lock = programFolder() + QStringLiteral(".~lock.Prova.xls#");
+        writeFile(path, "vecchio");
+        writeFile(lock, ",utente,macchina,01.01.2025 10:00,file:///home/utente/.config/libreoffice/4;");
+        m_answers = {MsgBox::Answer::Yes, MsgBox::Answer::Ok};
+        runSpreadsheetExport(nullptr, table({{QStringLiteral("Rossi"), QStringLiteral("10,00")}}));
+        QCOMPARE(m_boxes, (QStringList{QStringLiteral("3|") + kAsk, QStringLiteral("4|") + kFailed}));
+        QCOMPARE(readAll(path), QByteArray("vecchio"));
+        QVERIFY(m_opened.isEmpty());
+        QFile::remove(lock);
+        QString error;
+        QVERIFY2(writeSpreadsheetFile(path, table({{QStringLiteral("Rossi"), QString()}}), &error),
+                 qPrintable(error));
+    }
     void exportOperation()
     {
         QFETCH(QList<MsgBox::Answer>, answers);

@@ -11,8 +11,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -114,7 +116,7 @@ private slots:
         QCOMPARE(m_dialogs.size(), 1);
         QCOMPARE(int(m_dialogs[0].kind), int(FileDialogs::Request::Kind::Open));
         QCOMPARE(m_dialogs[0].title, QStringLiteral("Selezionare il file da allegare:"));
-        QCOMPARE(m_dialogs[0].filter, QStringLiteral("Tutti i file (*.*)|*.*"));
+        QCOMPARE(m_dialogs[0].filter, QStringLiteral("Tutti i file (*.*)|*"));
         QCOMPARE(edit(QStringLiteral("txtFile02"))->text(), name);
         QVERIFY(button(QStringLiteral("btnApri02"))->isEnabled());
         QCOMPARE(readAll(MemberArchive::attachmentPath(name)), QByteArray("PDF nuovo"));
@@ -187,6 +189,97 @@ private slots:
         QCOMPARE(m_sheet->label(QStringLiteral("lblFile01"))->text(), QString());
         QCOMPARE(m_sheet->label(QStringLiteral("lblDesc01"))->text(), QStringLiteral("Verbale d'iscrizione"));
         QCOMPARE(readAll(kept), QByteArray("verbale"));
+    }
+
+    // The real open-file dialog lists every file of a folder, those without a dot in their name too.
+    void browseDialogListsFilesWithoutADot()
+    {
+        writeFile(source(QStringLiteral("LEGGIMI")), "leggimi");
+        writeFile(source(QStringLiteral("nota.txt")), "nota");
+        FileDialogs::setTestHook(nullptr);
+        openWindow();
+        QStringList listed;
+        bool seen = false;
+        auto *poll = new QTimer(this);
+        poll->setInterval(10);
+        connect(poll, &QTimer::timeout, this, [&, poll] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll->stop();
+            seen = true;
+            dialog->setDirectory(source(QString()));
+            // The folder is read in the background: wait until its files are listed.
+            auto *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
+            QElapsedTimer clock;
+            clock.start();
+            while (view && clock.elapsed() < 10000 && view->model()->rowCount(view->rootIndex()) < 2)
+                QTest::qWait(20);
+            QTest::qWait(100);
+            for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row)
+                listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            // The user types the name and presses Open.
+            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->setText(QStringLiteral("LEGGIMI"));
+            static_cast<QDialog *>(dialog)->accept(); // as the dialog's Open button does
+            if (dialog->isVisible())
+                dialog->reject(); // never left waiting
+        });
+        poll->start();
+        QTest::mouseClick(button(QStringLiteral("btnSfoglia01")), Qt::LeftButton);
+        delete poll;
+        FileDialogs::setTestHook([this](const FileDialogs::Request &r) {
+            m_dialogs << r;
+            return m_chosen;
+        });
+        QVERIFY(seen);
+        listed.sort();
+        QCOMPARE(listed, (QStringList{QStringLiteral("LEGGIMI"), QStringLiteral("nota.txt")}));
+        QCOMPARE(edit(QStringLiteral("txtFile01"))->text(), QStringLiteral("LEGGIMI"));
+        QCOMPARE(readAll(MemberArchive::attachmentPath(QStringLiteral("LEGGIMI"))), QByteArray("leggimi"));
+    }
+
+    // A chosen file whose name the member record cannot hold is copied under a name it can hold;
+    // that name is shown, stored with the member and opened by "Apri" after a reload.
+    void unstorableNameIsCopiedUnderOneThatFits_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("Greek letters") << QStringLiteral("Πιστοποιητικό ιατρικό.pdf")
+                                       << QString(13, QLatin1Char('_')) + QLatin1Char(' ') +
+                                              QString(7, QLatin1Char('_')) + QStringLiteral(".pdf");
+        QTest::newRow("Windows-1252 signs kept")
+            << QStringLiteral("Ωmega € “2025”.odt") << QStringLiteral("_mega € “2025”.odt");
+        QTest::newRow("over 250 characters") << QString(251, QLatin1Char('a')) + QStringLiteral(".pdf")
+                                             << QString(246, QLatin1Char('a')) + QStringLiteral(".pdf");
+    }
+    void unstorableNameIsCopiedUnderOneThatFits()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, kept);
+        writeFile(source(chosen), "documento");
+        openWindow();
+        sfoglia(1, source(chosen));
+        QCOMPARE(edit(QStringLiteral("txtFile01"))->text(), kept);
+        QCOMPARE(readAll(MemberArchive::attachmentPath(kept)), QByteArray("documento"));
+        QTest::mouseClick(button(QStringLiteral("btnApplica")), Qt::LeftButton);
+        delete m_window;
+        m_window = nullptr;
+
+        // Saved with the member, then read back from the archive.
+        m_sheet->field(QStringLiteral("txtTiratore"))->setText(QStringLiteral("ROSSI MARIO"));
+        Member::Record record = m_sheet->sheetRecord();
+        QCOMPARE(MemberArchive::append(record), qint64(0));
+        QVERIFY(MemberArchive::read(0, record));
+        m_sheet->clearSheet();
+        m_sheet->showMember(record, 1);
+        QCOMPARE(m_sheet->label(QStringLiteral("lblFile01"))->text(), kept);
+
+        openWindow();
+        QTest::mouseClick(button(QStringLiteral("btnApri01")), Qt::LeftButton);
+        QCOMPARE(m_opened.size(), 1);
+        const QString opened = m_opened[0].mid(1, m_opened[0].size() - 2);
+        QCOMPARE(readAll(opened), QByteArray("documento"));
     }
 
     void apriHandsTheQuotedPath()

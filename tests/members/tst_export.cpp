@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "common/FieldConventions.h"
 #include "common/OpenURL.h"
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
@@ -216,6 +217,23 @@ private slots:
         QCOMPARE(bar->text(), hint);
         QTest::mouseMove(window.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->viewport(), QPoint(5, 5));
         QCOMPARE(bar->text(), QString());
+    }
+
+    void infoBarIsWhiteOnBlue()
+    {
+        writeArchive({});
+        TfrmExpTiratori window;
+        window.show();
+        auto *bar = window.findChild<QLabel *>(QStringLiteral("panInfo"));
+        bar->setText(QStringLiteral("WWWWWWWWWW"));
+        const QImage image = bar->grab().toImage();
+        QCOMPARE(image.pixelColor(image.width() - 2, 2), Conventions::kInfoBarColour);
+        bool whiteText = false;
+        for (int x = 0; x < image.width() / 2 && !whiteText; ++x)
+            for (int y = 0; y < image.height() && !whiteText; ++y)
+                whiteText = qMin(qMin(image.pixelColor(x, y).red(), image.pixelColor(x, y).green()),
+                                 image.pixelColor(x, y).blue()) > 230; // the text, anti-aliased
+        QVERIFY(whiteText);
     }
 
     void esciCloses()

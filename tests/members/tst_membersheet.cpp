@@ -20,9 +20,14 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using MsgBox::Kind;
 
@@ -521,6 +526,10 @@ private slots:
 
     void informationBar()
     {
+        // A window large enough for the whole sheet, so that the pointer reaches every control.
+        sheet()->setWindowState(Qt::WindowNoState);
+        sheet()->resize(1400, 900);
+        QTRY_COMPARE(sheet()->size(), QSize(1400, 900));
         auto *bar = sheet()->findChild<QLabel *>(QStringLiteral("panInfo"));
         auto moveTo = [this](const char *name) {
             auto *w = sheet()->findChild<QWidget *>(QLatin1String(name));
@@ -571,6 +580,60 @@ private slots:
         sheet()->label(QStringLiteral("lblPosizione"))->setText(QStringLiteral("1"));
         saveExpecting(Kind::Error, kAccess);
         QCOMPARE(position(), QStringLiteral("1"));
+    }
+
+    // A disk too full for the new photo (here a file-size limit): the record is saved, the photo
+    // file keeps its old picture, and the user is told. A small photo fits in the file's write
+    // buffer and fails only when the file is finished; a large one fails while it is written.
+    void photoOnAFullDiskKeepsTheOldPhoto_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("small photo") << QSize(90, 110);
+        QTest::newRow("large photo") << QSize(600, 800);
+    }
+    void photoOnAFullDiskKeepsTheOldPhoto()
+    {
+        QFETCH(QSize, size);
+        QImage old(40, 50, QImage::Format_RGB32);
+        old.fill(Qt::red);
+        QVERIFY(MemberPhoto::save(old, QStringLiteral("1")));
+        const QByteArray oldBytes = readAll(MemberArchive::photoPath(QStringLiteral("1")));
+        QVERIFY(!oldBytes.isEmpty());
+        QVERIFY(MemberArchive::append(named(QStringLiteral("ROSSI MARIO"))) == 0);
+        sheet()->showMember(named(QStringLiteral("ROSSI MARIO")), 1);
+        fillRequired();
+        f("txtNote")->setText(QStringLiteral("nuova nota"));
+        QImage noisy(size, QImage::Format_RGB32); // a JPEG of more than the limit
+        for (int y = 0; y < noisy.height(); ++y)
+            for (int x = 0; x < noisy.width(); ++x)
+                noisy.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) % 256));
+        sheet()->setPhoto(noisy);
+
+        m_boxes.clear();
+        {
+            struct rlimit saved;
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+            auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit tight = saved;
+            tight.rlim_cur = 4096; // the archive (one record) fits, the new photo does not
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+            click("cmdSalva");
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, oldHandler);
+        }
+        QCOMPARE(m_boxes.size(), 2);
+        QCOMPARE(m_boxes[0].kind, Kind::Warning);
+        QVERIFY2(
+            m_boxes[0].text.startsWith(QStringLiteral("Attenzione: non è stato possibile salvare la foto")),
+            qPrintable(m_boxes[0].text));
+        QCOMPARE(lastBox(Kind::Information), kUpdated);
+        QCOMPARE(readAll(MemberArchive::photoPath(QStringLiteral("1"))), oldBytes);
+        QCOMPARE(QDir(MemberArchive::photoFolder()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("Scheda_Iscritto_1.jpg")});
+        Member::Record saved;
+        QVERIFY(MemberArchive::read(0, saved));
+        QCOMPARE(saved[Member::Note], QStringLiteral("nuova nota"));
+        QCOMPARE(sheet()->photo(), noisy); // still on the sheet for another try
     }
 
     void closingShowsTheMainMenuAndReopeningClears()

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the program into a fresh folder and starts the installed executable as a user would,
+# on a virtual display, from another working folder; passes once the access window is on screen.
+# Usage: smoke.sh BUILD_DIR
+set -euo pipefail
+build="$1"
+work="$(mktemp -d)"
+folder="$work/Corvalla"
+xvfb="" program=""
+cleanup() {
+    # Only the two processes started here are ended.
+    if [ -n "$program" ]; then kill "$program" 2>/dev/null || true; wait "$program" 2>/dev/null || true; fi
+    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "smoke: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$folder" >/dev/null
+
+# A display of its own: Xvfb picks a free number and writes it to the descriptor given.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+exec 3>&-
+for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+(cd / && exec env QT_QPA_PLATFORM=xcb "$folder/corvalla" >"$work/program.log" 2>&1) &
+program=$!
+title=" Corvalla - Autenticazione"
+for _ in $(seq 1 300); do
+    if xwininfo -name "$title" 2>/dev/null | grep -q "Map State: IsViewable"; then
+        echo "smoke: the installed program shows \"$title\""
+        [ ! -e "$folder/Archivio_Iscritti.pro" ] || fail "starting wrote the member archive"
+        exit 0
+    fi
+    kill -0 "$program" 2>/dev/null || fail "the program ended: $(cat "$work/program.log")"
+    sleep 0.1
+done
+fail "no access window within 30 s: $(cat "$work/program.log")"

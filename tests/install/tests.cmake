@@ -1,0 +1,9 @@
+# The program folder: installing and updating it keeps the user's data, and the installed program
+# starts through its real start-up path.
+add_test(NAME install_keeps_user_data
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/install-twice.sh ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
+add_test(NAME smoke_installed_program COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/smoke.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(install_keeps_user_data smoke_installed_program PROPERTIES
+    LABELS install
+    ENVIRONMENT "${CORVALLA_TEST_ENV}"
+    TIMEOUT 300)
