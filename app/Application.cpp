@@ -21,6 +21,10 @@
 #include "members/TfrmTrovaTiratori.h"
 #include "members/TfrmWebCam.h"
 #include "members/TfrmZoom.h"
+#include "receipts/TfrmAnteprimaRic.h"
+#include "receipts/TfrmExpRic.h"
+#include "receipts/TfrmStampaRic.h"
+#include "receipts/TfrmTrovaRic.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -68,17 +72,21 @@ const QList<WindowEntry> &windowSet()
         CORVALLA_WINDOW(TfrmPassword),
         CORVALLA_WINDOW(TfrmAvvio),
         CORVALLA_WINDOW(TfrmAllegaCartella),
+        CORVALLA_WINDOW(TfrmAnteprimaRic),
         CORVALLA_WINDOW(TfrmAnteprimaTiratori),
         CORVALLA_WINDOW(TfrmCalendario),
         CORVALLA_WINDOW(TfrmCambiaPassword),
         CORVALLA_WINDOW(TfrmCertScaduti),
+        CORVALLA_WINDOW(TfrmExpRic),
         CORVALLA_WINDOW(TfrmExpTiratori),
         CORVALLA_WINDOW(TfrmGuida),
         CORVALLA_WINDOW(TfrmInfo),
         CORVALLA_WINDOW(TfrmSplash),
+        CORVALLA_WINDOW(TfrmStampaRic),
         CORVALLA_WINDOW(TfrmStampaTiratori),
         CORVALLA_WINDOW(TfrmTessereScadute),
         CORVALLA_WINDOW(TfrmTiratori),
+        CORVALLA_WINDOW(TfrmTrovaRic),
         CORVALLA_WINDOW(TfrmTrovaTiratori),
         CORVALLA_WINDOW(TfrmWebCam),
         CORVALLA_WINDOW(TfrmZoom),
