@@ -5,7 +5,7 @@
 #include "common/ProgramFolder.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmStampaRic.h"
-#include "reports/ModalHelper.h"
+#include "ModalHelper.h"
 #include "reports/Report.h"
 
 #include <QBuffer>
