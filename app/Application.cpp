@@ -10,7 +10,13 @@
 #include "app/TfrmInfo.h"
 #include "app/TfrmPassword.h"
 #include "app/TfrmSplash.h"
+#include "cards/TfrmAnteprimaTessera.h"
+#include "cards/TfrmDatiEnte.h"
+#include "cards/TfrmStampaTessera.h"
+#include "cards/TfrmTessera.h"
 #include "common/TfrmCalendario.h"
+#include "common/TfrmCodFisc.h"
+#include "common/TfrmPartitaIva.h"
 #include "members/TfrmAllegaCartella.h"
 #include "members/TfrmAnteprimaTiratori.h"
 #include "members/TfrmCertScaduti.h"
@@ -21,8 +27,14 @@
 #include "members/TfrmTrovaTiratori.h"
 #include "members/TfrmWebCam.h"
 #include "members/TfrmZoom.h"
+#include "takings/TfrmMenuRiepCosti.h"
+#include "takings/TfrmRiepCosti.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmExpRic.h"
+#include "receipts/TfrmLogo.h"
+#include "receipts/TfrmMenuRicevute.h"
+#include "receipts/TfrmNumerazione.h"
+#include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmStampaRic.h"
 #include "receipts/TfrmTrovaRic.h"
 
@@ -77,10 +89,18 @@ const QList<WindowEntry> &windowSet()
         CORVALLA_WINDOW(TfrmCalendario),
         CORVALLA_WINDOW(TfrmCambiaPassword),
         CORVALLA_WINDOW(TfrmCertScaduti),
+        CORVALLA_WINDOW(TfrmCodFisc),
         CORVALLA_WINDOW(TfrmExpRic),
         CORVALLA_WINDOW(TfrmExpTiratori),
         CORVALLA_WINDOW(TfrmGuida),
         CORVALLA_WINDOW(TfrmInfo),
+        CORVALLA_WINDOW(TfrmLogo),
+        CORVALLA_WINDOW(TfrmMenuRicevute),
+        CORVALLA_WINDOW(TfrmMenuRiepCosti),
+        CORVALLA_WINDOW(TfrmNumerazione),
+        CORVALLA_WINDOW(TfrmPartitaIva),
+        CORVALLA_WINDOW(TfrmRicevuta),
+        CORVALLA_WINDOW(TfrmRiepCosti),
         CORVALLA_WINDOW(TfrmSplash),
         CORVALLA_WINDOW(TfrmStampaRic),
         CORVALLA_WINDOW(TfrmStampaTiratori),
@@ -90,6 +110,10 @@ const QList<WindowEntry> &windowSet()
         CORVALLA_WINDOW(TfrmTrovaTiratori),
         CORVALLA_WINDOW(TfrmWebCam),
         CORVALLA_WINDOW(TfrmZoom),
+        CORVALLA_WINDOW(TfrmTessera),
+        CORVALLA_WINDOW(TfrmStampaTessera),
+        CORVALLA_WINDOW(TfrmAnteprimaTessera),
+        CORVALLA_WINDOW(TfrmDatiEnte),
     };
     return set;
 }

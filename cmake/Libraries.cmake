@@ -9,6 +9,9 @@
 set(CORVALLA_CORE_FILES
     app/Crypt
     app/ProgramInfo
+    cards/CardPage
+    cards/CardPictures
+    cards/CardSettings
     common/Cp1252
     common/FixedText
     common/Formats

@@ -4,6 +4,7 @@
 #include "common/TextUtil.h"
 #include "common/TfrmCalendario.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHash>
@@ -13,6 +14,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QSet>
 
 namespace Conventions {
@@ -438,6 +441,26 @@ void makeDatePickerField(QLineEdit *field, const QString &context, QWidget *next
 void setCharacterFilter(QLineEdit *field, const QString &allowed, QWidget *next)
 {
     field->installEventFilter(new CharacterFilter(field, allowed, next));
+}
+
+void refuseOtherCharacters(QLineEdit *field, const QString &allowed)
+{
+    const QRegularExpression only(QLatin1Char('[') + QRegularExpression::escape(allowed) +
+                                  QStringLiteral("]*"));
+    field->setValidator(new QRegularExpressionValidator(only, field));
+}
+
+QWidget *endEditing(QWidget *window)
+{
+    QWidget *focused = window->focusWidget();
+    if (!focused)
+        return nullptr;
+    if (!focused->hasFocus()) {
+        QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(focused, &out);
+    }
+    focused->clearFocus();
+    return focused;
 }
 
 void setupInfoBar(QLabel *bar, const QString &restingText, const QList<QPair<QWidget *, QString>> &hints,

@@ -49,6 +49,15 @@ void makeDatePickerField(QLineEdit *field, const QString &context, QWidget *next
 // that type one of `allowed`; ignores every other key.
 void setCharacterFilter(QLineEdit *field, const QString &allowed, QWidget *next);
 
+// Text that reaches the field other than by a key (pasted, dropped) is refused as a whole unless
+// every character is one of `allowed`. Texts that the program sets itself are not examined.
+void refuseOtherCharacters(QLineEdit *field, const QString &allowed);
+
+// Ends the editing of the window's focused entry field as leaving it would: its colour and exit
+// rules run before a button reads the fields, even when the window is not the active one.
+// Returns the field (nullptr when none had the focus), to give the focus back afterwards.
+QWidget *endEditing(QWidget *window);
+
 // Information bar: `bar` shows `restingText` now, the hint of a control while the pointer moves
 // over it, and nothing once the pointer moves over one of the background widgets.
 void setupInfoBar(QLabel *bar, const QString &restingText, const QList<QPair<QWidget *, QString>> &hints,

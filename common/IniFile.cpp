@@ -157,6 +157,11 @@ QString read(const QString &path, const QString &section, const QString &key, co
 bool write(const QString &path, const QString &section, const QString &key, const QString &value,
            QString *error)
 {
+    return write(path, QList<Entry>{{section, key, value}}, error);
+}
+
+bool write(const QString &path, const QList<Entry> &entries, QString *error)
+{
     QByteArray content;
     QFile existing(path);
     if (existing.exists()) {
@@ -174,7 +179,9 @@ bool write(const QString &path, const QString &section, const QString &key, cons
             *error = out.errorString();
         return false;
     }
-    const QByteArray bytes = writeToBytes(content, section, key, value);
+    QByteArray bytes = content;
+    for (const Entry &e : entries)
+        bytes = writeToBytes(bytes, e.section, e.key, e.value);
     // commit() does not see a failure of the final flush (a full disk), so flush first.
     if (out.write(bytes) != bytes.size() || !out.flush() || !out.commit()) {
         if (error)

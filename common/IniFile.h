@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // Settings files in the manner of the Windows profile functions: "[Section]" lines followed by
@@ -17,6 +18,16 @@ QString read(const QString &path, const QString &section, const QString &key,
 // Returns false, with the reason in *error, when the file cannot be written.
 bool write(const QString &path, const QString &section, const QString &key, const QString &value,
            QString *error = nullptr);
+
+// Several keys in one replacement of the file, in the order given: either all of them reach the
+// disk or the file stays as it was.
+struct Entry
+{
+    QString section;
+    QString key;
+    QString value;
+};
+bool write(const QString &path, const QList<Entry> &entries, QString *error = nullptr);
 
 // The same operations on the file's bytes, for callers that already hold them.
 QString readFromBytes(const QByteArray &content, const QString &section, const QString &key,

@@ -92,8 +92,10 @@ qint64 RecordArchive::append(const QStringList &texts, QString *error) const
     return appendBytes(encodeRecord(m_layout, texts), error);
 }
 
-bool RecordArchive::scan(const Visitor &visit, QString *error) const
+bool RecordArchive::scan(const Visitor &visit, QString *error, qint64 *failedIndex) const
 {
+    if (failedIndex)
+        *failedIndex = -1;
     const qint64 size = m_layout.recordSize();
     RecordFile f(m_path, int(size));
     if (!f.open(RecordFile::Access::Read))
@@ -107,13 +109,19 @@ bool RecordArchive::scan(const Visitor &visit, QString *error) const
     for (qint64 first = 0; first < total; first += block) {
         const qint64 want = qMin(block, total - first);
         const qint64 got = f.readMany(first, want, bytes);
-        if (got < 0)
+        if (got < 0) {
+            if (failedIndex)
+                *failedIndex = first;
             return report(f, error);
+        }
         for (qint64 i = 0; i < got; ++i)
             if (!visit(first + i, bytes.constData() + i * size))
                 return true;
-        if (got < want)
+        if (got < want) {
+            if (failedIndex)
+                *failedIndex = first + got;
             return report(QStringLiteral("read: the file shrank while it was read"), error);
+        }
     }
     return true;
 }

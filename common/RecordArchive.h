@@ -39,9 +39,10 @@ public:
 
     // Reads every record in index order, in large sequential blocks, and hands the raw bytes of
     // each to `visit`; visiting stops early when it returns false. False when the file cannot be
-    // opened or a read fails (records visited so far stay visited).
+    // opened or a read fails (records visited so far stay visited); *failedIndex (when given) is
+    // then the index of the first record that could not be read, -1 when the file did not open.
     using Visitor = std::function<bool(qint64 index, const char *record)>;
-    bool scan(const Visitor &visit, QString *error = nullptr) const;
+    bool scan(const Visitor &visit, QString *error = nullptr, qint64 *failedIndex = nullptr) const;
 
 private:
     QString m_path;

@@ -69,10 +69,10 @@ inline constexpr std::array<FieldInfo, FieldCount> kFields = {{
 
 // The same rows as bare FieldSpecs: the member record's layout for the generic record codec.
 inline constexpr std::array<FieldSpec, FieldCount> kLayout = [] {
-    std::array<FieldSpec, FieldCount> specs{};
-    for (size_t i = 0; i < specs.size(); ++i)
-        specs[i] = kFields[i].layout;
-    return specs;
+    std::array<FieldSpec, FieldCount> rows{};
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = kFields[i].layout;
+    return rows;
 }();
 static_assert(isRecordLayout(kLayout, kRecordSize), "the member fields fill the record exactly");
 

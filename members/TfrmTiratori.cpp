@@ -230,25 +230,10 @@ struct TfrmTiratori::Ui : public QObject
                                               "scheda in archivio."));
     }
 
-    // Ends the editing of the focused entry field as leaving it would: its colour and exit rules
-    // (the fee normalisation) run before anything is read. Returns the field.
-    QWidget *endEditing()
-    {
-        QWidget *focused = q->focusWidget();
-        if (!focused)
-            return nullptr;
-        if (!focused->hasFocus()) {
-            // The window is not the active one (the focus is elsewhere): leave the field all the same.
-            QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
-            QCoreApplication::sendEvent(focused, &out);
-        }
-        focused->clearFocus();
-        return focused;
-    }
-
     void cmdSalvaClick()
     {
-        QPointer<QWidget> focused = endEditing();
+        // The fee still being typed is normalised before anything is read.
+        QPointer<QWidget> focused = Conventions::endEditing(q);
         // Back to where the user was typing once the save is over, unless a check sent the focus elsewhere.
         auto restoreFocus = [&focused] {
             if (focused)

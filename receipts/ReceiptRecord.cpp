@@ -18,24 +18,20 @@ int fieldIndex(const QString &name)
 QByteArray encode(const Record &r)
 {
     QByteArray bytes(kRecordSize, '\0');
-    for (int i = 0; i < FieldCount; ++i)
-        encodeFixedText(bytes.data() + kFields[size_t(i)].offset, kFields[size_t(i)].width, r[i]);
+    encodeRecord(layout(), r.f.data(), bytes.data());
     return bytes;
 }
 
 QString decodeField(const char *record, int field)
 {
-    const FieldSpec &s = kFields[size_t(field)];
-    return decodeFixedText(record + s.offset, s.width);
+    return ::decodeField(layout(), record, field);
 }
 
 Record decode(const QByteArray &bytes)
 {
     Record r;
-    if (bytes.size() < kRecordSize)
-        return r;
-    for (int i = 0; i < FieldCount; ++i)
-        r[i] = decodeField(bytes.constData(), i);
+    if (bytes.size() >= kRecordSize)
+        decodeRecord(layout(), bytes.constData(), r.f.data());
     return r;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/FixedText.h"
+#include "common/RecordLayout.h"
 
 #include <QByteArray>
 #include <QString>
@@ -47,20 +47,13 @@ inline constexpr std::array<FieldSpec, FieldCount> kFields = {{
 }};
 // clang-format on
 
-namespace detail {
-// True when every field starts right after the previous one and the last one ends the record.
-constexpr bool layoutIsContiguous()
+static_assert(isRecordLayout(kFields, kRecordSize),
+              "the receipt fields fill the 1099-byte record without gaps");
+
+inline RecordLayout layout()
 {
-    int next = 0;
-    for (const FieldSpec &f : kFields) {
-        if (f.offset != next || f.width <= 0 || f.width > 255)
-            return false;
-        next = f.offset + 1 + f.width;
-    }
-    return next == kRecordSize;
+    return RecordLayout(kFields);
 }
-} // namespace detail
-static_assert(detail::layoutIsContiguous(), "the receipt fields must fill the 1099-byte record without gaps");
 
 // Index of the field shown by the control `name`, or -1.
 int fieldIndex(const QString &name);

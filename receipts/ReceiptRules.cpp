@@ -12,9 +12,25 @@ namespace {
 
 enum class Test
 {
-    Blank,      // the field is empty after trimming
-    InvalidDate // the field is not a real date dd/mm/yyyy
+    Blank,       // the field is empty after trimming
+    InvalidDate, // the field is not a real date dd/mm/yyyy
+    NotEuros,    // the field is not 1 to 8 decimal digits
+    NotCents,    // the field is not exactly 2 decimal digits
 };
+
+const char *const kBadAmount =
+    "Attenzione: l'importo indicato non è valido.\n\r\n\rPer poter salvare la scheda è necessario indicare "
+    "gli euro con al massimo otto cifre e i centesimi con due cifre.";
+
+bool isDigits(const QString &text, qsizetype minLength, qsizetype maxLength)
+{
+    if (text.size() < minLength || text.size() > maxLength)
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
 
 struct Check
 {
@@ -24,7 +40,7 @@ struct Check
 };
 
 // clang-format off
-const std::array<Check, 8> kChecks = {{
+const std::array<Check, 10> kChecks = {{
     {NumRic,   Test::Blank,       "Attenzione: per salvare la scheda è necessario indicare il numero progressivo della ricevuta."},
     {Data,     Test::Blank,       "Attenzione: per salvare la scheda è necessario indicare la data di emissione della ricevuta."},
     {Data,     Test::InvalidDate, "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida nel formato gg/mm/anno."},
@@ -33,6 +49,10 @@ const std::array<Check, 8> kChecks = {{
     {Sport,    Test::Blank,       "Attenzione: per salvare la scheda è necessario indicare l'attività sportiva praticata."},
     {Dal,      Test::Blank,       "Attenzione: per salvare la scheda è necessario indicare la data di inizio del periodo a cui il pagamento si riferisce."},
     {Al,       Test::Blank,       "Attenzione: per salvare la scheda è necessario indicare la data di scadenza del periodo a cui il pagamento si riferisce."},
+    // The boxes take digits only, so only a receipt read from a damaged year file fails these:
+    // its figures could not be stated in words.
+    {Importo,  Test::NotEuros,    kBadAmount},
+    {Cents,    Test::NotCents,    kBadAmount},
 }};
 // clang-format on
 
@@ -43,6 +63,10 @@ bool fails(const Check &check, const QString &text)
         return trimBlanksView(text).isEmpty();
     case Test::InvalidDate:
         return !Formats::parseDateText(text).isValid();
+    case Test::NotEuros:
+        return !isDigits(trimBlanks(text), 1, fieldWidth(Importo));
+    case Test::NotCents:
+        return !isDigits(trimBlanks(text), 2, 2);
     }
     return true;
 }

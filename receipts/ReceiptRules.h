@@ -41,8 +41,10 @@ struct CheckFailure
 };
 
 // Runs the eight checks of Salva in their fixed order (number, issue date present, issue date a
-// real dd/mm/yyyy date, payer, tax code, activity, period start, period end) and returns the first
-// that fails, or nothing when the receipt may be stored. Blank means empty after trimming.
+// real dd/mm/yyyy date, payer, tax code, activity, period start, period end), then checks that the
+// completed euros are 1 to 8 digits and the cents 2 digits (only a receipt read from a damaged year
+// file can fail these), and returns the first that fails, or nothing when the receipt may be
+// stored. Blank means empty after trimming.
 std::optional<CheckFailure> checkForSave(const Record &receipt);
 
 } // namespace Receipt

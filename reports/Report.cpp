@@ -380,7 +380,13 @@ bool Report::prepare(PreparedReport *out, QString *error, const QDateTime &now) 
     const QSizeF paper = r.pageSizeMm();
     const QMarginsF &m = m_design.margins;
     const double printableHeight = paper.height() - m.top() - m.bottom();
-    if (!r.pageSize.isValid() || printableHeight <= 0 || paper.width() - m.left() - m.right() <= 0) {
+    const bool finiteMargins =
+        std::isfinite(m.left()) && std::isfinite(m.top()) && std::isfinite(m.right()) && std::isfinite(m.bottom());
+    // Bands need room to flow down the page; a page of placed objects only may have them partly
+    // or wholly off the paper, where large margins put them.
+    const bool placedOnly = m_design.bands.empty() && !m_design.objects.empty();
+    const bool room = printableHeight > 0 && paper.width() - m.left() - m.right() > 0;
+    if (!r.pageSize.isValid() || !finiteMargins || !(room || placedOnly)) {
         setError(error, QStringLiteral("Il formato della pagina non è valido."));
         return false;
     }

@@ -16,4 +16,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   xvfb xauth x11-utils \
   cups cups-client cups-bsd printer-driver-cups-pdf \
   poppler-utils libreoffice-calc-nogui \
+  libsqlite3-dev \
   >/dev/null

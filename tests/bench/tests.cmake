@@ -8,3 +8,9 @@ if(TARGET bench_startup)
         CORVALLA_PROGRAM="$<TARGET_FILE:corvalla>"
         MINIMAL_PROGRAM="$<TARGET_FILE:minimal_window>")
 endif()
+
+# The summary benchmark runs the same filtered sum in SQLite (Debian's libsqlite3-dev).
+if(TARGET bench_summary)
+    find_package(SQLite3 REQUIRED)
+    target_link_libraries(bench_summary PRIVATE SQLite::SQLite3)
+endif()

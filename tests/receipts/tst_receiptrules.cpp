@@ -23,6 +23,7 @@ Record complete()
     r[Sport] = QStringLiteral("Nuoto");
     r[Dal] = QStringLiteral("01/03/2024");
     r[Al] = QStringLiteral("31/03/2024");
+    setAmount(r, completeAmount(QStringLiteral("120"), QStringLiteral("50")));
     return r;
 }
 
@@ -181,9 +182,19 @@ private slots:
         QTest::newRow("sport") << QStringList{"13= ", "14="} << int(Sport) << sport;
         QTest::newRow("period start") << QStringList{"14=", "15="} << int(Dal) << start;
         QTest::newRow("period end") << QStringList{"15="} << int(Al) << end;
-        // Period dates, birth date and amount are not examined beyond being present.
+        // Period dates and birth date are not examined beyond being present.
         QTest::newRow("end before start") << QStringList{"14=31/03/2024", "15=01/03/2024"} << -1 << QString();
         QTest::newRow("free period text") << QStringList{"14=marzo", "15=aprile"} << -1 << QString();
+        // Figures that no words can state come only from a damaged year file; they are checked
+        // after the eight.
+        const QString badAmount = QStringLiteral(
+            "Attenzione: l'importo indicato non è valido.\n\r\n\rPer poter salvare la scheda "
+            "è necessario indicare gli euro con al massimo otto cifre e i centesimi con due cifre.");
+        QTest::newRow("eight-digit euros") << QStringList{"2=99999999"} << -1 << QString();
+        QTest::newRow("leading zeros") << QStringList{"2=007"} << -1 << QString();
+        QTest::newRow("letters in euros") << QStringList{"2=12a"} << int(Importo) << badAmount;
+        QTest::newRow("letters in cents") << QStringList{"3=5x"} << int(Cents) << badAmount;
+        QTest::newRow("blank field before bad euros") << QStringList{"2=12a", "15="} << int(Al) << end;
     }
 
     void checksInOrder()

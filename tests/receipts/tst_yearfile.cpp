@@ -220,7 +220,7 @@ private slots:
 
     void scan_visitsInFileOrderAcrossBlocksAndStopsOnRequest()
     {
-        const int n = 2500; // more than two read blocks
+        const int n = 3500; // more than two read blocks
         QByteArray bytes;
         for (int i = 0; i < n; ++i)
             bytes.append(Receipt::encode(numbered(QString::number(i + 1))));

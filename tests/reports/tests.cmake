@@ -19,14 +19,17 @@ set_tests_properties(reports_cups_stop PROPERTIES
     LABELS reports
     TIMEOUT 60)
 
-# The tests that print on the queue.
-foreach(printing_test IN ITEMS tst_printing tst_receipt_printing)
-    if(TEST ${printing_test})
-        set_tests_properties(${printing_test} PROPERTIES
+# Every test called tst_printing* or tst_*_printing prints on that queue.
+file(GLOB printing_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/tst_printing*.cpp
+     ${CMAKE_CURRENT_SOURCE_DIR}/*/tst_*_printing.cpp)
+foreach(src IN LISTS printing_sources)
+    get_filename_component(name ${src} NAME_WE)
+    if(TEST ${name})
+        set_tests_properties(${name} PROPERTIES
             FIXTURES_REQUIRED corvalla_cups
             RESOURCE_LOCK corvalla_cups
             TIMEOUT 300)
-        set_property(TEST ${printing_test} APPEND PROPERTY ENVIRONMENT
+        set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
             "CUPS_SERVER=${CORVALLA_CUPS_DIR}/cups.sock"
             "CORVALLA_PDF_DIR=${CORVALLA_CUPS_DIR}/pdf")
     endif()

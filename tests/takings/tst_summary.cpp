@@ -1,5 +1,6 @@
 // The takings summary over a year file (filters, interval, lines, exact total, damaged receipts)
 // and the checks of the period choice.
+#include "SummaryFixtures.h"
 #include "TestSupport.h"
 
 #include "common/Formats.h"
@@ -13,22 +14,9 @@
 
 using namespace Receipt;
 using namespace Takings;
+using SummaryFixtures::receipt;
 
 namespace {
-
-Record receipt(const QString &number, const QString &date, const QString &payer, const QString &sport,
-               const QString &whole)
-{
-    Record r;
-    r[NumRic] = number;
-    r[Data] = date;
-    r[Pagatore] = payer;
-    r[Sport] = sport;
-    r[Dal] = QStringLiteral("01/03/2024");
-    r[Al] = QStringLiteral("31/03/2024");
-    r[Intero] = whole;
-    return r;
-}
 
 QDate d(int day, int month, int year = 2024)
 {
@@ -51,13 +39,7 @@ class TestSummary : public QObject
     QTemporaryDir m_dir;
     QString m_path;
 
-    void store(const QList<Record> &receipts)
-    {
-        QByteArray bytes;
-        for (const Record &r : receipts)
-            bytes += encode(r);
-        writeFile(m_path, bytes);
-    }
+    void store(const QList<Record> &receipts) { SummaryFixtures::storeReceipts(m_path, receipts); }
 
     Summary march(const QString &payer = QString(), const QString &activity = QString())
     {

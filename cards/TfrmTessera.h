@@ -1,0 +1,50 @@
+#pragma once
+
+#include "cards/CardPage.h"
+#include "cards/CardSettings.h"
+#include "members/MemberRecord.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QLabel;
+
+// The card window: the "Stampa Tessere" work area. Shows one membership card as it will print:
+// the association's texts and logo (kept in Tesserini.ini and Anagrafica/Logo.bmp) and one
+// member's data and photo, read from the member archive, never written. Long-lived: created at
+// start, shown from the main menu, which it shows again when it closes.
+class TfrmTessera : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TfrmTessera(QWidget *parent = nullptr);
+
+    // The member part back to its placeholders: texts, placeholder photo, no position.
+    void resetMember();
+    // Puts a member of the archive on the card: the five member texts (trimmed), the position and
+    // the member's photo. Used by browsing and by the member search.
+    void showMember(const Member::Record &record, qint64 position);
+
+    // What the card shows now, as printing and previewing take it.
+    CardPage::Content content() const;
+
+    CardSettings::Association association() const;
+    void setAssociation(const CardSettings::Association &texts);
+
+    QString position() const; // "" while no member is on show
+    QImage logo() const;
+    QImage photo() const;
+    void setLogo(const QImage &logo);
+
+    // Stores the logo on show as the card logo file and shows what was stored (the placeholder
+    // logo when it could not be stored).
+    void saveLogo();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    struct Ui;
+    Ui *ui; // owned by the window (a child object)
+};

@@ -1,0 +1,880 @@
+#include "receipts/TfrmRicevuta.h"
+
+#include "app/HelpTopics.h"
+#include "app/WindowRegistry.h"
+#include "common/CallerContext.h"
+#include "common/FieldConventions.h"
+#include "common/Formats.h"
+#include "common/MsgBox.h"
+#include "common/TextUtil.h"
+#include "common/TfrmCodFisc.h"
+#include "members/TfrmTrovaTiratori.h"
+#include "receipts/AmountInWords.h"
+#include "receipts/ReceiptLogo.h"
+#include "receipts/ReceiptRules.h"
+#include "receipts/ReceiptSettings.h"
+#include "receipts/ReceiptWindows.h"
+#include "receipts/TfrmLogo.h"
+#include "receipts/TfrmNumerazione.h"
+#include "receipts/YearFile.h"
+
+#include <QCloseEvent>
+#include <QDate>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPointer>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+using namespace Receipt;
+
+const QString kRestingInfo = QStringLiteral("Pronto per archiviare una nuova ricevuta...");
+const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna ricevuta.");
+const QString kDigits = QStringLiteral("0123456789");
+const QString kHelpTopic = QStringLiteral("App Stampa Ricevute");
+
+enum class Kind
+{
+    Text,
+    Upper,  // upper-cased while typing
+    Date,   // filled only by the date picker
+    Digits, // digits only, however the text arrives
+};
+
+// Where an entry field sits: the heading beside the logo, the body of the receipt, the amount.
+enum class Area
+{
+    Heading,
+    Body,
+    Amount
+};
+
+// The receipt's entry fields, one row each, in the order of the Enter ring. Names and maximum
+// lengths come from the record layout; this table adds how each field behaves and where it sits.
+struct EntryRow
+{
+    Field field;
+    Field next; // where Enter goes
+    Kind kind;
+    const char *context; // date picker caller context
+    const char *label;   // the label beside the field (UTF-8), nullptr for none
+    bool restsWhite;     // the amount boxes rest white, the others in the optional-field colour
+    Area area;
+    int row, column, span; // place in the area's grid of label-and-field cells
+    int chars;             // a narrow field's width in characters (0: as wide as its cell)
+    const char *button;    // picture button right of the field
+};
+
+// clang-format off
+const EntryRow kEntries[] = {
+    {Ricevente01, Ricevente02, Kind::Text,   nullptr, nullptr,                   false, Area::Heading, 0, 0, 1, 0,  nullptr},
+    {Ricevente02, Ricevente03, Kind::Text,   nullptr, nullptr,                   false, Area::Heading, 1, 0, 1, 0,  nullptr},
+    {Ricevente03, Ricevente04, Kind::Text,   nullptr, nullptr,                   false, Area::Heading, 2, 0, 1, 0,  nullptr},
+    {Ricevente04, NumRic,      Kind::Text,   nullptr, nullptr,                   false, Area::Heading, 3, 0, 1, 0,  nullptr},
+    {NumRic,      Data,        Kind::Text,   nullptr, "RICEVUTA n.",             false, Area::Heading, 0, 1, 1, 10, nullptr},
+    {Data,        Pagatore,    Kind::Date,   "data",  "Data:",                   false, Area::Heading, 1, 1, 1, 10, nullptr},
+    {Pagatore,    CodFisc,     Kind::Text,   nullptr, "Riceviamo da",            false, Area::Body,    0, 0, 2, 0,  "impPagatore"},
+    {CodFisc,     Sport,       Kind::Upper,  nullptr, "C.F.",                    false, Area::Body,    0, 2, 1, 0,  "btnCodFisc"},
+    {Sport,       Dal,         Kind::Text,   nullptr, "per l'attività sportiva", false, Area::Body,    1, 0, 3, 0,  nullptr},
+    {Dal,         Al,          Kind::Date,   "dal",   "dal",                     false, Area::Body,    2, 0, 1, 10, nullptr},
+    {Al,          Praticante,  Kind::Date,   "Al",    "al",                      false, Area::Body,    2, 1, 1, 10, nullptr},
+    {Praticante,  LuogoNasc,   Kind::Text,   nullptr, "Praticante:",             false, Area::Body,    4, 0, 3, 0,  nullptr},
+    {LuogoNasc,   DataNasc,    Kind::Text,   nullptr, "Luogo di nascita:",       false, Area::Body,    5, 0, 2, 0,  nullptr},
+    {DataNasc,    Indirizzo,   Kind::Text,   nullptr, "Data di nascita:",        false, Area::Body,    5, 2, 1, 10, nullptr},
+    {Indirizzo,   Importo,     Kind::Text,   nullptr, "Indirizzo:",              false, Area::Body,    6, 0, 3, 0,  nullptr},
+    {Importo,     Cents,       Kind::Digits, nullptr, "TOTALE :",                true,  Area::Amount,  0, 0, 1, 9,  nullptr},
+    {Cents,       Ricevente01, Kind::Digits, nullptr, nullptr,                   true,  Area::Amount,  0, 1, 1, 3,  nullptr},
+};
+// clang-format on
+constexpr int kEntryCount = int(std::size(kEntries));
+static_assert(kEntryCount == FieldCount - 3, "every receipt field but the words, cents copy and whole "
+                                             "amount is an entry field");
+
+// The grid row before which a rule separates the practitioner from the payer.
+constexpr int kPractitionerRow = 3;
+
+enum class Place
+{
+    Group1,
+    Group2,
+    Group3,
+    Record,
+    Group4,
+    Group5,
+    Group6,
+    BesideField
+};
+
+const char *const kToolbarGroups[] = {"shpPulsanti01", "shpPulsanti02", "shpPulsanti03", "shpRecord",
+                                      "shpPulsanti04", "shpPulsanti05", "shpPulsanti06"};
+
+// The looks are set on the toolbar, the receipt and the bar rather than on the window, so that
+// they do not reach the one-use windows and message boxes that have the receipt window as parent.
+const char *const kToolbarStyle = R"(
+QFrame#shpContainer {
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #DCE5F7);
+    border-bottom: 1px solid #9FB4E3;
+}
+QFrame#shpPulsanti01, QFrame#shpPulsanti02, QFrame#shpPulsanti03, QFrame#shpPulsanti04,
+QFrame#shpPulsanti05, QFrame#shpPulsanti06, QFrame#shpRecord {
+    background: rgba(255, 255, 255, 150);
+    border: 1px solid #C3D1F0;
+    border-radius: 6px;
+}
+QLabel#lblPosizione {
+    background: #FFFFFF;
+    border: 1px solid #9FB4E3;
+    border-radius: 4px;
+    font-weight: bold;
+    padding: 2px 6px;
+}
+QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 2px; }
+QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
+QToolButton:pressed { background: #FFE98A; }
+)";
+
+const char *const kReceiptStyle = R"(
+QFrame#shpRicevuta {
+    background: #FFFFFF;
+    border: 1px solid #B4C6EC;
+    border-radius: 8px;
+}
+QFrame#shpImporto {
+    background: #EEF3FD;
+    border: 1px solid #C3D1F0;
+    border-radius: 6px;
+}
+QFrame#bkgLettere { background: #FFFFFF; border: 1px solid #C3D1F0; border-radius: 3px; }
+QFrame#rulePraticante, QFrame#ruleIntestazione { background: #C9D6F2; border: none; }
+QLabel[fieldLabel="true"] { color: #1E2A4A; }
+QLabel#titNumRic { color: #00008B; font-size: 15pt; font-weight: bold; }
+QLabel#txtImpLettere, QLabel#txtCentLettere { color: #00008B; }
+QLabel[amountSign="true"] { color: #00008B; font-size: 13pt; font-weight: bold; }
+QLabel[amountCaption="true"] { color: #5A6B8C; font-size: 8pt; }
+QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 2px; }
+QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
+QToolButton:pressed { background: #FFE98A; }
+)";
+
+const char *const kInfoStyle = "QLabel#panInfo { background: #1F4AB8; color: #FFFFFF; padding: 5px 12px; }";
+
+QFrame *panel(const char *name, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    return frame;
+}
+
+QLabel *amountText(const QString &text, const char *property, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setProperty(property, true);
+    return label;
+}
+
+QString today()
+{
+    return Formats::formatDate(QDate::currentDate());
+}
+
+} // namespace
+
+TfrmRicevuta::TfrmRicevuta(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TfrmRicevuta"));
+    setWindowTitle(QStringLiteral(" Corvalla - Stampa Ricevute"));
+    Formats::applyProcessFormats();
+    build();
+    setWindowState(Qt::WindowMaximized);
+}
+
+void TfrmRicevuta::build()
+{
+    setAutoFillBackground(true);
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, QColor(0xE8, 0xEE, 0xFA));
+    setPalette(windowPalette);
+
+    // Entry fields from the record layout; the words, the cents copy and the whole amount are labels.
+    for (const EntryRow &row : kEntries) {
+        auto *f = new QLineEdit(this);
+        f->setObjectName(fieldName(row.field));
+        f->setMaxLength(fieldWidth(row.field));
+        m_entries[size_t(row.field)] = f;
+    }
+    for (const Field f : {ImpLettere, CentLettere, Intero}) {
+        auto *l = new QLabel(this);
+        l->setObjectName(fieldName(f));
+        m_labels[size_t(f)] = l;
+    }
+    m_labels[Intero]->hide();
+    lblFile = new QLabel(this);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->hide();
+    lblInizio = new QLabel(this);
+    lblInizio->setObjectName(QStringLiteral("lblInizio"));
+    lblInizio->hide();
+
+    // Buttons, with the hint each shows in the information bar.
+    using Action = void (TfrmRicevuta::*)();
+    struct ButtonRow
+    {
+        const char *name;
+        const char *icon;
+        const char *text; // caption beside the picture, if any
+        Place place;
+        Action action;
+        const char *hint;
+    };
+    // clang-format off
+    static const ButtonRow kButtons[] = {
+        {"cmdNuovo",       "nuovo",         nullptr,  Place::Group1, &TfrmRicevuta::cmdNuovoClick,
+         "Prepara la schermata per l'emissione di una nuova ricevuta."},
+        {"cmdDuplica",     "duplica",       nullptr,  Place::Group1, &TfrmRicevuta::cmdDuplicaClick,
+         "Prepara la schermata per l'emissione di una nuova ricevuta duplicando i dati correnti."},
+        {"cmdSalva",       "salva",         nullptr,  Place::Group1, &TfrmRicevuta::cmdSalvaClick,
+         "Salva o aggiorna la ricevuta corrente."},
+        {"cmdTrova",       "trova",         nullptr,  Place::Group2, &TfrmRicevuta::cmdTrovaClick,
+         "Trova una ricevuta in archivio."},
+        {"cmdAnteprima",   "anteprima",     nullptr,  Place::Group3, &TfrmRicevuta::cmdAnteprimaClick,
+         "Visualizza l'anteprima di stampa della ricevuta corrente."},
+        {"cmdStampa",      "stampa",        "Stampa", Place::Group3, &TfrmRicevuta::cmdStampaClick,
+         "Stampa la ricevuta corrente."},
+        {"cmdPrimo",       "primo",         nullptr,  Place::Record, &TfrmRicevuta::cmdPrimoClick,
+         "Visualizza la prima ricevuta in archivio."},
+        {"cmdIndietro",    "indietro",      nullptr,  Place::Record, &TfrmRicevuta::cmdIndietroClick,
+         "Visualizza la ricevuta precedente in archivio."},
+        {"cmdAvanti",      "avanti",        nullptr,  Place::Record, &TfrmRicevuta::cmdAvantiClick,
+         "Visualizza la ricevuta successiva in archivio."},
+        {"cmdUltimo",      "ultimo",        nullptr,  Place::Record, &TfrmRicevuta::cmdUltimoClick,
+         "Visualizza l'ultima ricevuta in archivio."},
+        {"cmdEsporta",     "esporta",       nullptr,  Place::Group4, &TfrmRicevuta::cmdEsportaClick,
+         "Esporta l'archivio annuale delle ricevute in un foglio di lavoro di Microsoft Excel."},
+        {"cmdNumerazione", "numerazione",   nullptr,  Place::Group4, &TfrmRicevuta::cmdNumerazioneClick,
+         "Imposta il numero iniziale per la numerazione automatica delle ricevute."},
+        {"cmdGuida",       "guida",         nullptr,  Place::Group5, &TfrmRicevuta::cmdGuidaClick,
+         "Visualizza la guida in linea sensibile al contesto."},
+        {"cmdEsci",        "esci",          nullptr,  Place::Group6, &TfrmRicevuta::cmdEsciClick,
+         "Esci da questo ambiente di lavoro."},
+        {"cmdLogo",        "logo_ricevuta", nullptr,  Place::BesideField, &TfrmRicevuta::cmdLogoClick,
+         "Carica il logo dell'Associazione Sportiva Dilettantistica."},
+        {"impPagatore",    "freccia_rossa", nullptr,  Place::BesideField, &TfrmRicevuta::impPagatoreClick,
+         "Importa i dati dall'archivio degli iscritti."},
+        {"btnCodFisc",     "codfisc",       nullptr,  Place::BesideField, &TfrmRicevuta::btnCodFiscClick,
+         "Controlla il codice fiscale."},
+    };
+    // clang-format on
+
+    QMap<Place, QList<QToolButton *>> placed;
+    QList<QPair<QWidget *, QString>> hints;
+    for (const ButtonRow &b : kButtons) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(QLatin1String(b.name));
+        button->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(b.icon))));
+        button->setIconSize(b.place == Place::BesideField ? QSize(20, 20) : QSize(36, 36));
+        if (b.text) {
+            button->setText(QString::fromUtf8(b.text));
+            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        }
+        button->setAccessibleName(QString::fromUtf8(b.hint));
+        // Pictures that react to a click: they never take the focus from the entry field.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRaise(true);
+        button->setCursor(Qt::PointingHandCursor);
+        connect(button, &QToolButton::clicked, this, b.action);
+        placed[b.place].append(button);
+        hints.append({button, QString::fromUtf8(b.hint)});
+    }
+    cmdLogo = findChild<QToolButton *>(QStringLiteral("cmdLogo"));
+
+    // Toolbar.
+    auto *shpContainer = panel("shpContainer", this);
+    shpContainer->setStyleSheet(QLatin1String(kToolbarStyle));
+    auto *toolbar = new QHBoxLayout(shpContainer);
+    toolbar->setContentsMargins(10, 6, 10, 6);
+    toolbar->setSpacing(8);
+    const Place groups[] = {Place::Group1, Place::Group2, Place::Group3, Place::Record,
+                            Place::Group4, Place::Group5, Place::Group6};
+    QList<QWidget *> backgrounds{this, shpContainer};
+    for (size_t g = 0; g < std::size(groups); ++g) {
+        QFrame *group = panel(kToolbarGroups[g], shpContainer);
+        backgrounds.append(group);
+        auto *row = new QHBoxLayout(group);
+        row->setContentsMargins(3, 2, 3, 2);
+        row->setSpacing(1);
+        const QList<QToolButton *> buttons = placed.value(groups[g]);
+        for (int i = 0; i < buttons.size(); ++i) {
+            if (groups[g] == Place::Record && i == 2) {
+                lblPosizione = new QLabel(group);
+                lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+                lblPosizione->setAlignment(Qt::AlignCenter);
+                lblPosizione->setMinimumWidth(64);
+                row->addWidget(lblPosizione);
+            }
+            row->addWidget(buttons[i]);
+        }
+        if (groups[g] == Place::Group6)
+            toolbar->addStretch(1);
+        toolbar->addWidget(group);
+    }
+
+    // The receipt: heading (logo, receiver lines, number, date), body, amount.
+    auto *panContainer = panel("panContainer", this);
+    panContainer->setStyleSheet(QLatin1String(kReceiptStyle));
+    auto *shpRicevuta = panel("shpRicevuta", panContainer);
+    shpRicevuta->setMaximumWidth(1180);
+    shpRicevuta->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    auto *shpIntestazione = panel("shpIntestazione", shpRicevuta);
+    auto *shpCorpo = panel("shpCorpo", shpRicevuta);
+    auto *shpImporto = panel("shpImporto", shpRicevuta);
+    backgrounds << panContainer << shpRicevuta << shpIntestazione << shpCorpo << shpImporto;
+
+    auto *headingGrid = new QGridLayout;
+    headingGrid->setHorizontalSpacing(10);
+    headingGrid->setVerticalSpacing(4);
+    auto *bodyGrid = new QGridLayout;
+    bodyGrid->setHorizontalSpacing(10);
+    bodyGrid->setVerticalSpacing(8);
+    const QFontMetrics metrics(font());
+    for (const EntryRow &row : kEntries) {
+        if (row.area == Area::Amount)
+            continue;
+        QWidget *parentPanel = row.area == Area::Heading ? shpIntestazione : shpCorpo;
+        QGridLayout *grid = row.area == Area::Heading ? headingGrid : bodyGrid;
+        QLineEdit *f = m_entries[size_t(row.field)];
+        f->setParent(parentPanel);
+        f->setFixedHeight(24);
+        if (row.chars > 0)
+            f->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('W')) * row.chars + 12);
+
+        auto *fieldRow = new QHBoxLayout;
+        fieldRow->setSpacing(3);
+        fieldRow->addWidget(f, row.chars > 0 ? 0 : 1);
+        if (row.button) {
+            auto *button = findChild<QToolButton *>(QLatin1String(row.button));
+            button->setParent(parentPanel);
+            button->setFixedSize(26, 26);
+            fieldRow->addWidget(button);
+        }
+        if (row.chars > 0)
+            fieldRow->addStretch(1);
+
+        // Each cell is a label column and a field column; a field without a label takes both.
+        const int column = row.column * 2;
+        if (row.label) {
+            auto *label = new QLabel(QString::fromUtf8(row.label), parentPanel);
+            label->setObjectName(QLatin1String("tit") + fieldName(row.field).mid(3));
+            label->setProperty("fieldLabel", true);
+            label->setBuddy(f);
+            grid->addWidget(label, row.row, column, Qt::AlignRight | Qt::AlignVCenter);
+            grid->addLayout(fieldRow, row.row, column + 1, 1, row.span * 2 - 1);
+        } else {
+            grid->addLayout(fieldRow, row.row, column, 1, row.span * 2);
+        }
+    }
+    for (int c = 1; c < 6; c += 2)
+        bodyGrid->setColumnStretch(c, 1);
+    headingGrid->setColumnStretch(0, 1);
+    auto *rule = new QFrame(shpCorpo);
+    rule->setObjectName(QStringLiteral("rulePraticante"));
+    rule->setFixedHeight(1);
+    rule->setAttribute(Qt::WA_TransparentForMouseEvents);
+    bodyGrid->addWidget(rule, kPractitionerRow, 0, 1, 6);
+    bodyGrid->setRowMinimumHeight(kPractitionerRow, 12);
+
+    // Heading: the logo button beside the four receiver lines, the number and date on the right.
+    cmdLogo->setParent(shpIntestazione);
+    cmdLogo->setIconSize(QSize(148, 92));
+    auto *headingRow = new QHBoxLayout(shpIntestazione);
+    headingRow->setContentsMargins(0, 0, 0, 0);
+    headingRow->setSpacing(14);
+    headingRow->addWidget(cmdLogo, 0, Qt::AlignTop);
+    headingRow->addLayout(headingGrid, 1);
+    auto *bodyLayout = new QVBoxLayout(shpCorpo);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addLayout(bodyGrid);
+
+    // Amount: the words with the cents copy over the figures.
+    QLabel *words = m_labels[ImpLettere];
+    QLabel *centsCopy = m_labels[CentLettere];
+    bkgLettere = panel("bkgLettere", shpImporto);
+    words->setParent(bkgLettere);
+    words->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    words->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    words->setMinimumHeight(26);
+    words->setCursor(Qt::PointingHandCursor);
+    bkgLettere->setCursor(Qt::PointingHandCursor);
+    auto *wordsBox = new QHBoxLayout(bkgLettere);
+    wordsBox->setContentsMargins(6, 0, 6, 0);
+    wordsBox->addWidget(words);
+    centsCopy->setParent(shpImporto);
+    centsCopy->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("00")) + 8);
+    words->installEventFilter(this);
+    bkgLettere->installEventFilter(this);
+    QFont bold = font();
+    bold.setBold(true);
+    words->setFont(bold);
+    centsCopy->setFont(bold);
+
+    QLineEdit *euros = m_entries[Importo];
+    QLineEdit *cents = m_entries[Cents];
+    for (QLineEdit *box : {euros, cents}) {
+        box->setParent(shpImporto);
+        box->setFixedHeight(26);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    euros->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('9')) * 9 + 16);
+    cents->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('9')) * 2 + 16);
+    auto *total = new QLabel(QStringLiteral("TOTALE :"), shpImporto);
+    total->setObjectName(QStringLiteral("titImporto"));
+    total->setProperty("amountSign", true);
+    total->setBuddy(euros);
+
+    auto *amount = new QGridLayout(shpImporto);
+    amount->setContentsMargins(12, 8, 12, 6);
+    amount->setHorizontalSpacing(6);
+    amount->setVerticalSpacing(0);
+    amount->addWidget(amountText(QStringLiteral("€"), "amountSign", shpImporto), 0, 0);
+    amount->addWidget(bkgLettere, 0, 1);
+    amount->addWidget(amountText(QStringLiteral("/"), "amountSign", shpImporto), 0, 2);
+    amount->addWidget(centsCopy, 0, 3);
+    amount->addWidget(amountText(QStringLiteral("(IN LETTERE)"), "amountCaption", shpImporto), 1, 1,
+                      Qt::AlignRight);
+    auto *figures = new QHBoxLayout;
+    figures->setSpacing(6);
+    figures->addStretch(1);
+    figures->addWidget(total);
+    figures->addWidget(amountText(QStringLiteral("€"), "amountSign", shpImporto));
+    figures->addWidget(euros);
+    figures->addWidget(amountText(QStringLiteral("/"), "amountSign", shpImporto));
+    figures->addWidget(cents);
+    amount->addLayout(figures, 2, 0, 1, 4);
+    amount->addWidget(amountText(QStringLiteral("(IN CIFRE)"), "amountCaption", shpImporto), 3, 0, 1, 4,
+                      Qt::AlignRight);
+    amount->setColumnStretch(1, 1);
+
+    auto *ruleHeading = new QFrame(shpRicevuta);
+    ruleHeading->setObjectName(QStringLiteral("ruleIntestazione"));
+    ruleHeading->setFixedHeight(1);
+    ruleHeading->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto *receiptLayout = new QVBoxLayout(shpRicevuta);
+    receiptLayout->setContentsMargins(20, 16, 20, 18);
+    receiptLayout->setSpacing(12);
+    receiptLayout->addWidget(shpIntestazione);
+    receiptLayout->addWidget(ruleHeading);
+    receiptLayout->addWidget(shpCorpo);
+    receiptLayout->addWidget(shpImporto);
+
+    auto *receiptRow = new QHBoxLayout;
+    receiptRow->addStretch(0);
+    receiptRow->addWidget(shpRicevuta, 1, Qt::AlignTop);
+    receiptRow->addStretch(0);
+    auto *containerLayout = new QVBoxLayout(panContainer);
+    containerLayout->setContentsMargins(16, 14, 16, 10);
+    containerLayout->addStretch(1);
+    containerLayout->addLayout(receiptRow);
+    containerLayout->addStretch(3);
+
+    panInfo = new QLabel(this);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setStyleSheet(QLatin1String(kInfoStyle));
+
+    auto *windowLayout = new QVBoxLayout(this);
+    windowLayout->setContentsMargins(0, 0, 0, 0);
+    windowLayout->setSpacing(0);
+    windowLayout->addWidget(shpContainer);
+    windowLayout->addWidget(panContainer, 1);
+    windowLayout->addWidget(panInfo);
+
+    // Entry conventions: colours, Enter ring, typing rules, date fields, the digit boxes.
+    for (const EntryRow &row : kEntries) {
+        QLineEdit *f = m_entries[size_t(row.field)];
+        QLineEdit *next = m_entries[size_t(row.next)];
+        std::function<void()> onExit;
+        if (row.field == Cents)
+            onExit = [f] { f->setText(completeCents(f->text())); };
+        Conventions::applyFieldColour(f, row.restsWhite ? QColor(Qt::white) : Conventions::kOptionalColour,
+                                      onExit);
+        switch (row.kind) {
+        case Kind::Date:
+            Conventions::makeDatePickerField(f, QLatin1String(row.context), next);
+            break;
+        case Kind::Digits:
+            Conventions::setCharacterFilter(f, kDigits, next);
+            Conventions::refuseOtherCharacters(f, kDigits);
+            break;
+        case Kind::Upper:
+            Conventions::setUpperCaseWhileTyping(f);
+            Conventions::setEnterTarget(f, next);
+            break;
+        case Kind::Text:
+            Conventions::setEnterTarget(f, next);
+            break;
+        }
+        if (row.next != kEntries[0].field)
+            QWidget::setTabOrder(f, next);
+    }
+
+    // The words follow the euros and the cents copy the cents, whatever changes them.
+    connect(euros, &QLineEdit::textChanged, this, [this](const QString &text) {
+        const QString t = trimBlanks(text);
+        m_labels[ImpLettere]->setText(t.isEmpty() ? QString() : amountInWords(t));
+        fitWords();
+    });
+    connect(cents, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_labels[CentLettere]->setText(trimBlanks(text)); });
+    cents->setText(QStringLiteral("00"));
+
+    Conventions::setupInfoBar(panInfo, kRestingInfo, hints, backgrounds);
+}
+
+QString TfrmRicevuta::textOf(int field) const
+{
+    if (const QLineEdit *f = m_entries[size_t(field)])
+        return f->text();
+    return m_labels[size_t(field)]->text();
+}
+
+void TfrmRicevuta::setTextOf(int field, const QString &text)
+{
+    if (QLineEdit *f = m_entries[size_t(field)])
+        f->setText(text);
+    else
+        m_labels[size_t(field)]->setText(text);
+}
+
+void TfrmRicevuta::openYear(const QString &year)
+{
+    const QString y = trimBlanks(year);
+    lblFile->setText(YearFile::pathFor(y));
+    setWindowTitle(QStringLiteral(" Corvalla - Archivio ricevute anno ") + y);
+}
+
+QString TfrmRicevuta::yearFilePath() const
+{
+    return lblFile->text();
+}
+
+Receipt::Record TfrmRicevuta::currentReceipt() const
+{
+    Receipt::Record r;
+    for (int i = 0; i < FieldCount; ++i)
+        r[i] = textOf(i);
+    return r;
+}
+
+void TfrmRicevuta::showReceipt(qint64 index, const Receipt::Record &receipt)
+{
+    // The words and the cents copy are those of the amount shown (see the class comment).
+    for (int i = 0; i < FieldCount; ++i)
+        if (i != ImpLettere && i != CentLettere)
+            setTextOf(i, trimBlanks(receipt[i]));
+    lblPosizione->setText(QString::number(index + 1));
+}
+
+QString TfrmRicevuta::position() const
+{
+    return lblPosizione->text();
+}
+
+QLineEdit *TfrmRicevuta::field(const QString &name) const
+{
+    const int i = fieldIndex(name);
+    return i >= 0 ? m_entries[size_t(i)] : nullptr;
+}
+
+QLabel *TfrmRicevuta::label(const QString &name) const
+{
+    for (QLabel *l : {lblPosizione, lblFile, lblInizio})
+        if (l->objectName() == name)
+            return l;
+    const int i = fieldIndex(name);
+    return i >= 0 ? m_labels[size_t(i)] : nullptr;
+}
+
+qint64 TfrmRicevuta::positionNumber() const
+{
+    return RecordRules::positionNumber(lblPosizione->text());
+}
+
+void TfrmRicevuta::accessError(bool warning)
+{
+    MsgBox::show(this, warning ? MsgBox::Kind::Warning : MsgBox::Kind::Error, accessMessage());
+}
+
+void TfrmRicevuta::clearReceipt(const QString &whole)
+{
+    for (const Field f :
+         {NumRic, Importo, Pagatore, CodFisc, Sport, Dal, Al, Praticante, LuogoNasc, DataNasc, Indirizzo})
+        m_entries[size_t(f)]->clear();
+    m_entries[Data]->setText(today());
+    m_entries[Cents]->setText(QStringLiteral("00"));
+    m_labels[ImpLettere]->clear();
+    m_labels[CentLettere]->setText(QStringLiteral("00"));
+    m_labels[Intero]->setText(whole);
+    lblPosizione->clear();
+    m_entries[Pagatore]->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmRicevuta::fitWords()
+{
+    // The longest amounts take some 80 letters: on a narrow screen they get a smaller type rather
+    // than lose their first words.
+    QLabel *words = m_labels[ImpLettere];
+    QFont type = words->font();
+    const qreal full = font().pointSizeF();
+    const int room = bkgLettere->contentsRect().width() - 12;
+    type.setPointSizeF(full);
+    while (type.pointSizeF() > 6 && QFontMetrics(type).horizontalAdvance(words->text()) > room)
+        type.setPointSizeF(type.pointSizeF() - 0.5);
+    words->setFont(type);
+}
+
+void TfrmRicevuta::showLogo()
+{
+    cmdLogo->setIcon(QIcon(QPixmap::fromImage(ReceiptLogo::load())));
+}
+
+void TfrmRicevuta::showEvent(QShowEvent *event)
+{
+    // A window coming back from the task bar is not a new visit: the receipt stays as it is.
+    if (!event->spontaneous()) {
+        const ReceiptSettings::HeadingLines lines = ReceiptSettings::headingLines();
+        for (int i = 0; i < ReceiptSettings::kHeadingLineCount; ++i)
+            m_entries[size_t(Ricevente01 + i)]->setText(lines[size_t(i)]);
+        clearReceipt(QString());
+        panInfo->setText(kRestingInfo);
+        showLogo();
+    }
+    QWidget::showEvent(event);
+}
+
+void TfrmRicevuta::closeEvent(QCloseEvent *event)
+{
+    ReceiptSettings::HeadingLines lines;
+    for (int i = 0; i < ReceiptSettings::kHeadingLineCount; ++i)
+        lines[size_t(i)] = m_entries[size_t(Ricevente01 + i)]->text();
+    if (!ReceiptSettings::writeHeadingLines(lines))
+        MsgBox::warning(this, QStringLiteral("Attenzione: non è stato possibile salvare l'intestazione delle "
+                                             "ricevute nel file Ricevute_Generiche.ini.\n\r\n\rAccertarsi di "
+                                             "possedere i privilegi di scrittura nella cartella di "
+                                             "installazione del programma."));
+    if (QWidget *menu = Windows::find("TfrmAvvio"))
+        menu->show();
+    event->accept(); // hides the window; it lives on for the next visit
+}
+
+bool TfrmRicevuta::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == bkgLettere && event->type() == QEvent::Resize)
+        fitWords();
+    // A click on the amount in words explains where the amount is typed.
+    if ((watched == m_labels[ImpLettere] || watched == bkgLettere) &&
+        event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        MsgBox::information(this,
+                            QStringLiteral("Digitare l'importo in cifre nella casella del Totale.\n\r\n\r"
+                                           "L'importo in lettere apparirà in automatico."));
+        m_entries[Importo]->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmRicevuta::cmdNuovoClick()
+{
+    const QString start = ReceiptSettings::startNumber();
+    lblInizio->setText(trimBlanks(start).isEmpty() ? QStringLiteral("1") : trimBlanks(start));
+    const qint64 count = YearFile(yearFilePath()).count();
+    if (count < 0) {
+        accessError(false);
+        return;
+    }
+    clearReceipt(QStringLiteral("0,00"));
+    // A start number that is not a whole number gives no number: the user is told, the number
+    // stays empty.
+    const std::optional<qint64> number = ReceiptSettings::receiptNumber(start, count);
+    if (!number) {
+        accessError(false);
+        return;
+    }
+    m_entries[NumRic]->setText(QString::number(*number));
+}
+
+void TfrmRicevuta::cmdDuplicaClick()
+{
+    if (trimBlanks(lblPosizione->text()).isEmpty()) {
+        MsgBox::warning(this,
+                        QStringLiteral("Attenzione: questa funzione serve a duplicare una ricevuta che è "
+                                       "già stata salvata in archivio.\n\r\n\rVisualizzare la ricevuta "
+                                       "da duplicare e fare clic sul pulsante Duplica."));
+        return;
+    }
+    lblPosizione->clear();
+    if (YearFile(yearFilePath()).count() < 0) {
+        accessError(false);
+        return;
+    }
+    m_entries[NumRic]->clear();
+    m_entries[Data]->setText(today());
+    m_entries[NumRic]->setFocus(Qt::OtherFocusReason);
+    MsgBox::information(this,
+                        QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricevuta "
+                                       "corrente.\n\r\n\rAl termine premere Salva per registrare i dati "
+                                       "in archivio."));
+}
+
+void TfrmRicevuta::cmdSalvaClick()
+{
+    // The cents still being typed are completed as leaving the box would complete them.
+    QPointer<QWidget> focused = Conventions::endEditing(this);
+
+    // The amount is completed first and stays completed even when a check fails.
+    const Amount amount = completeAmount(textOf(Importo), textOf(Cents));
+    setTextOf(Importo, amount.euros);
+    setTextOf(Cents, amount.cents);
+    setTextOf(CentLettere, amount.cents);
+    setTextOf(Intero, amount.whole);
+    setTextOf(ImpLettere, amount.words);
+
+    const Receipt::Record receipt = currentReceipt();
+    if (const std::optional<CheckFailure> failure = checkForSave(receipt)) {
+        MsgBox::warning(this, failure->message);
+        m_entries[size_t(failure->field)]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    const YearFile file(yearFilePath());
+    const RecordRules::Save saved = RecordRules::save(file.archive(), positionNumber(), encode(receipt));
+    switch (saved.outcome) {
+    case RecordRules::Save::Outcome::Failed:
+        accessError(true);
+        break;
+    case RecordRules::Save::Outcome::Updated:
+        lblPosizione->setText(QString::number(saved.position));
+        MsgBox::information(this, QStringLiteral("Le modifiche apportate alla scheda corrente sono state "
+                                                 "salvate in archivio."));
+        break;
+    case RecordRules::Save::Outcome::Appended:
+        lblPosizione->setText(QString::number(saved.position));
+        MsgBox::information(this, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        break;
+    }
+    // Back to where the user was typing.
+    if (focused)
+        focused->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmRicevuta::browse(RecordRules::Step step)
+{
+    const YearFile file(yearFilePath());
+    const RecordRules::Browse move =
+        RecordRules::browse(step, positionNumber(), [&file] { return file.count(); });
+    if (move.clearPosition)
+        lblPosizione->clear();
+    // "first" warns of a failure, the other three report it as an error.
+    const bool warning = step == RecordRules::Step::First;
+    switch (move.outcome) {
+    case RecordRules::Browse::Outcome::Show: {
+        Receipt::Record receipt;
+        if (!file.read(move.index, receipt)) {
+            accessError(warning);
+            return;
+        }
+        showReceipt(move.index, receipt);
+        break;
+    }
+    case RecordRules::Browse::Outcome::EmptyArchive:
+        MsgBox::information(this, kEmptyArchive);
+        break;
+    case RecordRules::Browse::Outcome::AccessError:
+        accessError(warning);
+        break;
+    case RecordRules::Browse::Outcome::NoMove:
+        break;
+    }
+}
+
+void TfrmRicevuta::cmdPrimoClick()
+{
+    browse(RecordRules::Step::First);
+}
+void TfrmRicevuta::cmdIndietroClick()
+{
+    browse(RecordRules::Step::Previous);
+}
+void TfrmRicevuta::cmdAvantiClick()
+{
+    browse(RecordRules::Step::Next);
+}
+void TfrmRicevuta::cmdUltimoClick()
+{
+    browse(RecordRules::Step::Last);
+}
+
+void TfrmRicevuta::cmdTrovaClick()
+{
+    openReceiptSearch(this);
+}
+void TfrmRicevuta::cmdAnteprimaClick()
+{
+    openReceiptPreview(this);
+}
+void TfrmRicevuta::cmdStampaClick()
+{
+    openReceiptPrint(this);
+}
+void TfrmRicevuta::cmdEsportaClick()
+{
+    openReceiptExport(this);
+}
+
+void TfrmRicevuta::cmdNumerazioneClick()
+{
+    QPointer<TfrmNumerazione> window = new TfrmNumerazione(this);
+    setCallerContext(window, QStringLiteral("ricevute"));
+    window->setWindowTitle(QStringLiteral(" Impostazione inizio numerazione ricevute"));
+    window->exec();
+    delete window.data();
+}
+
+void TfrmRicevuta::cmdLogoClick()
+{
+    QPointer<TfrmLogo> window = new TfrmLogo(this);
+    window->exec();
+    delete window.data();
+    showLogo();
+}
+
+void TfrmRicevuta::impPagatoreClick()
+{
+    QPointer<TfrmTrovaTiratori> search = new TfrmTrovaTiratori(this);
+    setCallerContext(search, QStringLiteral("ricevuta"));
+    search->exec();
+    delete search.data();
+}
+
+void TfrmRicevuta::btnCodFiscClick()
+{
+    openTaxIdCheck(this, trimBlanks(textOf(CodFisc)));
+}
+
+void TfrmRicevuta::cmdGuidaClick()
+{
+    showHelpTopic(this, kHelpTopic);
+}
+
+void TfrmRicevuta::cmdEsciClick()
+{
+    close();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "common/RecordRules.h"
+#include "receipts/ReceiptRecord.h"
+
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+// The receipt window: the "Stampa Ricevute" work area. Shows one receipt of the year file that the
+// year menu opened; the only window that writes a year file. Long-lived: created at start, shown
+// by the year menu, it shows the main menu again when it closes.
+//
+// The amount in words and the cents copy always follow the euros and cents boxes, however their
+// text changes (typing, paste, drop, a loaded receipt), so figures and words never disagree.
+class TfrmRicevuta : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TfrmRicevuta(QWidget *parent = nullptr);
+
+    // The year menu's hand-over: the year file becomes program folder + year + ".ric" and the
+    // caption names the year.
+    void openYear(const QString &year);
+    // The year file of the receipts on show (hidden label lblFile).
+    QString yearFilePath() const;
+
+    // The receipt on show, saved or not: the window's 20 receipt texts as they stand.
+    Receipt::Record currentReceipt() const;
+    // Shows the receipt at 0-based `index` of the year file: its 20 texts, trimmed, and the record
+    // position index + 1.
+    void showReceipt(qint64 index, const Receipt::Record &receipt);
+    // The record position on show ("" for a receipt not yet saved).
+    QString position() const;
+
+    // The entry field (txtNumRic ... txtCents) or label (txtImpLettere, txtCentLettere, txtIntero,
+    // lblPosizione, lblFile, lblInizio) called `name`; nullptr for any other name.
+    QLineEdit *field(const QString &name) const;
+    QLabel *label(const QString &name) const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void cmdNuovoClick();
+    void cmdDuplicaClick();
+    void cmdSalvaClick();
+    void cmdTrovaClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+    void cmdEsportaClick();
+    void cmdNumerazioneClick();
+    void cmdLogoClick();
+    void impPagatoreClick();
+    void btnCodFiscClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+
+private:
+    void build();
+    QString textOf(int field) const;
+    void setTextOf(int field, const QString &text);
+    // Empties the receipt as a new one (receiver lines and number aside): issue date today,
+    // cents "00", whole amount `whole`, no position; the focus goes to the payer.
+    void clearReceipt(const QString &whole);
+    void browse(RecordRules::Step step);
+    void showLogo();
+    void fitWords();
+    void accessError(bool warning);
+    qint64 positionNumber() const;
+
+    std::array<QLineEdit *, Receipt::FieldCount> m_entries{}; // nullptr for the three label fields
+    std::array<QLabel *, Receipt::FieldCount> m_labels{};     // the words, cents copy, whole amount
+    QLabel *lblPosizione = nullptr;
+    QLabel *lblFile = nullptr;
+    QLabel *lblInizio = nullptr;
+    QLabel *panInfo = nullptr;
+    QWidget *bkgLettere = nullptr;
+    QToolButton *cmdLogo = nullptr;
+};

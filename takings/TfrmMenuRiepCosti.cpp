@@ -1,0 +1,436 @@
+#include "takings/TfrmMenuRiepCosti.h"
+
+#include "common/PictureButton.h"
+#include "app/WindowRegistry.h"
+#include "common/FieldConventions.h"
+#include "common/Formats.h"
+#include "common/MsgBox.h"
+#include "common/TextUtil.h"
+#include "members/MemberListPanel.h"
+#include "receipts/YearFile.h"
+#include "takings/Summary.h"
+#include "takings/TfrmRiepCosti.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <functional>
+
+namespace {
+
+using namespace Takings;
+
+const char *const kStyle = R"(
+TfrmMenuRiepCosti { background: #E8EEFA; }
+QFrame#shpSfondo { background: #FFFFFF; border: 1px solid #C3D1F0; border-radius: 8px; }
+QGroupBox { background: #EEF3FD; border: 1px solid #C3D1F0; border-radius: 6px; margin-top: 14px;
+            padding: 10px 10px 8px 10px; font-weight: bold; color: #00008B; }
+QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 2px; }
+QLabel { color: #1E2A4A; }
+QLabel[note="true"] { color: #1F3A7A; }
+QLabel#lblAnnoInizio, QLabel#lblAnnoFine { color: #00008B; font-weight: bold; }
+QLabel#lblAttendere { color: #8B0000; font-weight: bold; }
+QLineEdit, QComboBox { background: #FFFFFF; border: 1px solid #87CEEB; padding: 1px 3px; min-height: 22px; }
+QLineEdit:focus, QComboBox:focus { background: #FFFF00; }
+QPushButton { min-width: 150px; min-height: 28px; }
+)";
+
+// The four list fields: name, longest text, and whether they list months or days.
+struct ListFieldInfo
+{
+    const char *name;
+    int maxLength;
+    bool month;
+};
+// clang-format off
+constexpr ListFieldInfo kListFields[] = {
+    {"txtGiornoInizio", 2, false},
+    {"txtMeseInizio",   9, true},
+    {"txtGiornoFine",   2, false},
+    {"txtMeseFine",     9, true},
+};
+// clang-format on
+
+bool isEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// A field whose value comes only from its list: nothing can be typed or pasted; Backspace and
+// Delete empty it; Left and Right move the cursor; Enter moves on; Tab leaves; F4 and Alt+Down
+// open the list. Whenever it is about to take the focus its list has no selected line, and when it
+// is left with a text that is not one of its lines it is emptied.
+class ListOnlyField : public QObject
+{
+public:
+    ListOnlyField(QComboBox *field, std::function<bool(const QString &)> listed, QWidget *next)
+        : QObject(field), m_field(field), m_listed(std::move(listed)), m_next(next)
+    {
+        field->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_field)
+            return QObject::eventFilter(watched, event);
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return keyPress(static_cast<QKeyEvent *>(event));
+        case QEvent::FocusIn:
+            clearListSelection();
+            break;
+        case QEvent::FocusOut: {
+            // Opening its own list or another window coming to the front is not leaving the field.
+            const auto reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+                !m_listed(m_field->currentText()))
+                m_field->clearEditText();
+            break;
+        }
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool keyPress(const QKeyEvent *key)
+    {
+        const int k = key->key();
+        if (isEnterKey(k)) {
+            if (m_next)
+                m_next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        switch (k) {
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+            m_field->clearEditText();
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+        case Qt::Key_F4:
+            return false;
+        case Qt::Key_Down:
+        case Qt::Key_Up:
+            return !(key->modifiers() & Qt::AltModifier); // Alt+Down opens the list
+        default:
+            return true;
+        }
+    }
+
+    void clearListSelection()
+    {
+        const QString text = m_field->currentText();
+        m_field->setCurrentIndex(-1);
+        m_field->setEditText(text);
+    }
+
+    QComboBox *m_field;
+    std::function<bool(const QString &)> m_listed;
+    QWidget *m_next;
+};
+
+QComboBox *listField(const ListFieldInfo &info, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(info.name));
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->addItems(info.month ? monthNames() : dayNames());
+    combo->setMaxVisibleItems(info.month ? 12 : 16);
+    combo->lineEdit()->setMaxLength(info.maxLength);
+    const QFontMetrics metrics(combo->font());
+    combo->setMinimumContentsLength(info.month ? 10 : 3);
+    combo->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('W')) * (info.month ? 9 : 2) + 48);
+    combo->setCurrentIndex(-1);
+    return combo;
+}
+
+QLabel *noteLabel(const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setWordWrap(true);
+    l->setProperty("note", true);
+    return l;
+}
+
+} // namespace
+
+TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TfrmMenuRiepCosti"));
+    setWindowTitle(QStringLiteral(" Corvalla - Riepilogo Incassi"));
+    Formats::applyProcessFormats();
+    setAttribute(Qt::WA_StyledBackground, true);
+    setStyleSheet(QLatin1String(kStyle));
+
+    auto *shpSfondo = new QFrame(this);
+    shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
+    shpSfondo->setMaximumWidth(760);
+
+    auto *heading =
+        new PictureButton(QStringLiteral(":/pictures/riepilogo_titolo.svg"), QSize(500, 60), shpSfondo);
+    heading->setObjectName(QStringLiteral("imgTitolo"));
+    heading->setFixedSize(500, 60);
+
+    // Year and filters.
+    txtAnno = new QLineEdit(shpSfondo);
+    txtAnno->setObjectName(QStringLiteral("txtAnno"));
+    txtAnno->setMaxLength(4);
+    txtAnno->setFixedWidth(QFontMetrics(txtAnno->font()).horizontalAdvance(QStringLiteral("00000")) + 16);
+    txtEsecutore = new QLineEdit(shpSfondo);
+    txtEsecutore->setObjectName(QStringLiteral("txtEsecutore"));
+    txtCCP = new QLineEdit(shpSfondo);
+    txtCCP->setObjectName(QStringLiteral("txtCCP"));
+
+    auto *filters = new QGridLayout;
+    filters->setHorizontalSpacing(10);
+    filters->setVerticalSpacing(8);
+    const struct
+    {
+        const char *label;
+        QLineEdit *field;
+    } filterRows[] = {{"Anno:", txtAnno}, {"Pagatore:", txtEsecutore}, {"Attività sportiva:", txtCCP}};
+    for (int r = 0; r < 3; ++r) {
+        auto *label = new QLabel(QString::fromUtf8(filterRows[r].label), shpSfondo);
+        label->setBuddy(filterRows[r].field);
+        filters->addWidget(label, r, 0);
+        filters->addWidget(filterRows[r].field, r, 1, r == 0 ? Qt::AlignLeft : Qt::Alignment());
+    }
+    filters->setColumnStretch(1, 1);
+
+    // The interval: two groups of day, month and the year they take.
+    QComboBox *lists[4];
+    for (int i = 0; i < 4; ++i)
+        lists[i] = listField(kListFields[i], shpSfondo);
+    txtGiornoInizio = lists[0];
+    txtMeseInizio = lists[1];
+    txtGiornoFine = lists[2];
+    txtMeseFine = lists[3];
+    lblAnnoInizio = new QLabel(QStringLiteral("ANNO"), shpSfondo);
+    lblAnnoInizio->setObjectName(QStringLiteral("lblAnnoInizio"));
+    lblAnnoFine = new QLabel(QStringLiteral("ANNO"), shpSfondo);
+    lblAnnoFine->setObjectName(QStringLiteral("lblAnnoFine"));
+
+    auto intervalGroup = [shpSfondo](const char *title, QComboBox *day, QComboBox *month, QLabel *year) {
+        auto *group = new QGroupBox(QString::fromUtf8(title), shpSfondo);
+        auto *row = new QHBoxLayout(group);
+        row->setSpacing(8);
+        auto *dayLabel = new QLabel(QStringLiteral("Giorno:"), group);
+        dayLabel->setBuddy(day);
+        auto *monthLabel = new QLabel(QStringLiteral("Mese:"), group);
+        monthLabel->setBuddy(month);
+        row->addWidget(dayLabel);
+        row->addWidget(day);
+        row->addSpacing(8);
+        row->addWidget(monthLabel);
+        row->addWidget(month);
+        row->addSpacing(8);
+        row->addWidget(year);
+        row->addStretch(1);
+        return group;
+    };
+    QGroupBox *startGroup =
+        intervalGroup(" Data inizio intervallo: ", txtGiornoInizio, txtMeseInizio, lblAnnoInizio);
+    startGroup->setObjectName(QStringLiteral("grpInizio"));
+    QGroupBox *endGroup = intervalGroup(" Data fine intervallo: ", txtGiornoFine, txtMeseFine, lblAnnoFine);
+    endGroup->setObjectName(QStringLiteral("grpFine"));
+
+    // The composed dates and the year file, kept for the summary list; never shown.
+    lblDataInizio = new QLabel(this);
+    lblDataInizio->setObjectName(QStringLiteral("lblDataInizio"));
+    lblDataFine = new QLabel(this);
+    lblDataFine->setObjectName(QStringLiteral("lblDataFine"));
+    lblFile = new QLabel(this);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    for (QLabel *hidden : {lblDataInizio, lblDataFine, lblFile})
+        hidden->hide();
+
+    lblAttendere = new QLabel(QStringLiteral("Caricamento riepilogo in corso. Attendere..."), shpSfondo);
+    lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
+    lblAttendere->setVisible(false);
+    // The busy text comes and goes without moving the buttons.
+    QSizePolicy keepRoom = lblAttendere->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    lblAttendere->setSizePolicy(keepRoom);
+
+    btnEsci = new QPushButton(QStringLiteral("Esci"), shpSfondo);
+    btnEsci->setObjectName(QStringLiteral("btnEsci"));
+    btnVisualizza = new QPushButton(QStringLiteral("Visualizza riepilogo"), shpSfondo);
+    btnVisualizza->setObjectName(QStringLiteral("btnVisualizza"));
+    for (QPushButton *b : {btnVisualizza, btnEsci})
+        pressOnEnter(b);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(lblAttendere);
+    buttons->addStretch(1);
+    buttons->addWidget(btnVisualizza);
+    buttons->addWidget(btnEsci);
+
+    auto *sheet = new QVBoxLayout(shpSfondo);
+    sheet->setContentsMargins(24, 18, 24, 18);
+    sheet->setSpacing(12);
+    sheet->addWidget(heading, 0, Qt::AlignHCenter);
+    sheet->addWidget(noteLabel(QString::fromUtf8("Indicare l'anno solare di interesse, il cognome e nome del "
+                                                 "pagatore e/o l'attività sportiva praticata."),
+                               shpSfondo));
+    sheet->addLayout(filters);
+    sheet->addWidget(noteLabel(QString::fromUtf8("Per ottenere il riepilogo di tutti gli importi incassati "
+                                                 "nell'intervallo di tempo, lasciare in bianco i campi di "
+                                                 "ricerca soprastanti."),
+                               shpSfondo));
+    sheet->addSpacing(6);
+    sheet->addWidget(
+        noteLabel(QString::fromUtf8("Indicare l'intervallo di tempo relativo al periodo da "
+                                    "riepilogare in base alla data di emissione delle ricevute."),
+                  shpSfondo));
+    sheet->addWidget(startGroup);
+    sheet->addWidget(endGroup);
+    sheet->addSpacing(6);
+    sheet->addLayout(buttons);
+
+    auto *centreRow = new QHBoxLayout;
+    centreRow->addStretch(1);
+    centreRow->addWidget(shpSfondo, 4);
+    centreRow->addStretch(1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->addStretch(1);
+    layout->addLayout(centreRow);
+    layout->addStretch(2);
+
+    // Keys: digits only in the year; the lists take values only from themselves; Enter moves on.
+    Conventions::setCharacterFilter(txtAnno, QStringLiteral("0123456789"), txtEsecutore);
+    Conventions::setEnterTarget(txtEsecutore, txtCCP);
+    Conventions::setEnterTarget(txtCCP, txtGiornoInizio);
+    QWidget *const nextOf[4] = {txtMeseInizio, txtGiornoFine, txtMeseFine, btnVisualizza};
+    for (int i = 0; i < 4; ++i) {
+        std::function<bool(const QString &)> listed;
+        if (kListFields[i].month)
+            listed = [](const QString &t) { return monthNumber(t) > 0; };
+        else
+            listed = [](const QString &t) { return isListedDay(t); };
+        new ListOnlyField(lists[i], std::move(listed), nextOf[i]);
+    }
+    QWidget *const chain[] = {txtAnno,       txtEsecutore,  txtCCP,      txtGiornoInizio,
+                              txtMeseInizio, txtGiornoFine, txtMeseFine, btnVisualizza};
+    for (size_t i = 0; i + 1 < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
+    QWidget::setTabOrder(btnVisualizza, btnEsci);
+
+    connect(txtAnno, &QLineEdit::textChanged, this, &TfrmMenuRiepCosti::txtAnnoChange);
+    connect(btnVisualizza, &QPushButton::pressed, this, &TfrmMenuRiepCosti::btnVisualizzaMouseDown);
+    connect(btnVisualizza, &QPushButton::clicked, this, &TfrmMenuRiepCosti::btnVisualizzaClick);
+    connect(btnEsci, &QPushButton::clicked, this, &QWidget::close);
+
+    setWindowState(Qt::WindowMaximized);
+}
+
+void TfrmMenuRiepCosti::reset()
+{
+    txtEsecutore->clear();
+    txtCCP->clear();
+    for (QComboBox *list : {txtGiornoInizio, txtMeseInizio, txtGiornoFine, txtMeseFine}) {
+        list->setCurrentIndex(-1);
+        list->clearEditText();
+    }
+    txtAnno->setText(QString::number(QDate::currentDate().year()).rightJustified(4, QLatin1Char('0')));
+    txtAnnoChange();
+    lblAttendere->setVisible(false);
+    txtEsecutore->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmMenuRiepCosti::txtAnnoChange()
+{
+    const QString year = trimBlanks(txtAnno->text());
+    lblAnnoInizio->setText(year);
+    lblAnnoFine->setText(year);
+}
+
+void TfrmMenuRiepCosti::btnVisualizzaMouseDown()
+{
+    lblAttendere->setVisible(true);
+}
+
+void TfrmMenuRiepCosti::btnVisualizzaClick()
+{
+    lblDataInizio->clear();
+    lblDataFine->clear();
+
+    const PeriodCheck check = checkPeriod(
+        PeriodChoice{txtAnno->text(), txtGiornoInizio->currentText(), txtMeseInizio->currentText(),
+                     txtGiornoFine->currentText(), txtMeseFine->currentText()});
+    lblDataInizio->setText(check.startText);
+    lblDataFine->setText(check.endText);
+    if (!check.ok()) {
+        lblAttendere->setVisible(false);
+        MsgBox::show(this, check.box == PeriodCheck::Box::Plain ? MsgBox::Kind::Plain : MsgBox::Kind::Warning,
+                     check.message);
+        QWidget *focus = nullptr;
+        switch (check.focus) {
+        case PeriodField::Year:
+            focus = txtAnno;
+            break;
+        case PeriodField::StartDay:
+            focus = txtGiornoInizio;
+            break;
+        case PeriodField::StartMonth:
+            focus = txtMeseInizio;
+            break;
+        case PeriodField::EndDay:
+            focus = txtGiornoFine;
+            break;
+        case PeriodField::EndMonth:
+            focus = txtMeseFine;
+            break;
+        case PeriodField::None:
+            break;
+        }
+        if (focus)
+            focus->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    lblFile->setText(YearFile::pathFor(txtAnno->text()));
+    // The busy text must be on screen before the summary is read.
+    lblAttendere->setVisible(true);
+    lblAttendere->repaint();
+
+    SummaryRequest request;
+    request.yearFilePath = trimBlanks(lblFile->text());
+    request.filter = SummaryFilter{txtEsecutore->text(), txtCCP->text(), check.start, check.end};
+    request.closed = [this] { lblAttendere->setVisible(false); };
+    TfrmRiepCosti list(this);
+    list.setRequest(std::move(request));
+    list.exec();
+}
+
+void TfrmMenuRiepCosti::showEvent(QShowEvent *event)
+{
+    // Coming back from the task bar is not a new visit.
+    if (!event->spontaneous())
+        reset();
+    QWidget::showEvent(event);
+}
+
+void TfrmMenuRiepCosti::closeEvent(QCloseEvent *event)
+{
+    if (QWidget *menu = Windows::find("TfrmAvvio"))
+        menu->show();
+    event->accept(); // hides the window; it lives on for the next visit
+}

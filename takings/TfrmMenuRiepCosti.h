@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The takings summary work area: the year, the start and end of the interval chosen from lists and
+// the optional payer and activity filters. "Visualizza riepilogo" checks the choice and opens the
+// summary list over the year file. Long-lived: created at start, shown from the main menu, which
+// it shows again when it closes; every showing starts afresh.
+class TfrmMenuRiepCosti : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TfrmMenuRiepCosti(QWidget *parent = nullptr);
+
+    // The state of every showing: empty filters and lists, the current year, focus on the payer.
+    void reset();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void btnVisualizzaMouseDown();
+    void btnVisualizzaClick();
+    void txtAnnoChange();
+
+    QLineEdit *txtAnno;
+    QLineEdit *txtEsecutore;
+    QLineEdit *txtCCP;
+    QComboBox *txtGiornoInizio;
+    QComboBox *txtMeseInizio;
+    QComboBox *txtGiornoFine;
+    QComboBox *txtMeseFine;
+    QLabel *lblAnnoInizio;
+    QLabel *lblAnnoFine;
+    QLabel *lblDataInizio;
+    QLabel *lblDataFine;
+    QLabel *lblFile;
+    QLabel *lblAttendere;
+    QPushButton *btnVisualizza;
+    QPushButton *btnEsci;
+};

@@ -1,0 +1,352 @@
+// The summary period window and the summary list driven through their widgets: the checks in order
+// with their boxes and focus, the list fields that take values only from their lists, and the
+// summary the list window shows for a small year file, or the reason it cannot show one.
+#include "SummaryFixtures.h"
+#include "TestSupport.h"
+
+#include "app/TfrmAvvio.h"
+#include "app/WindowRegistry.h"
+#include "common/ProgramFolder.h"
+#include "receipts/YearFile.h"
+#include "takings/TfrmMenuRiepCosti.h"
+#include "takings/TfrmRiepCosti.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+using SummaryFixtures::receipt;
+
+namespace {
+
+template <typename T> T *child(QWidget *w, const QString &name)
+{
+    T *c = w->findChild<T *>(name);
+    if (!c)
+        qWarning("no %s", qPrintable(name));
+    return c;
+}
+
+const QString kAdviceDate =
+    QString::fromUtf8("\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare una data valida.");
+
+// What the list window showed while it was open.
+struct Shown
+{
+    bool opened = false;
+    QStringList lines;
+    QString payer, interval, total;
+    bool busyTextOn = false;
+};
+
+} // namespace
+
+class TestSummaryWindows : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    std::unique_ptr<TfrmMenuRiepCosti> m_window;
+    std::unique_ptr<BoxRecorder> m_boxes;
+
+    QComboBox *list(const char *name) { return child<QComboBox>(m_window.get(), QLatin1String(name)); }
+    QLineEdit *edit(const char *name) { return child<QLineEdit>(m_window.get(), QLatin1String(name)); }
+    QLabel *label(const char *name) { return child<QLabel>(m_window.get(), QLatin1String(name)); }
+
+    // Picks a line of a list field as the user does: from its list (an empty text leaves it empty).
+    void choose(const char *name, const QString &line)
+    {
+        QComboBox *c = list(name);
+        if (line.isEmpty())
+            return;
+        const int i = c->findText(line);
+        QVERIFY2(i >= 0, qPrintable(line));
+        c->setCurrentIndex(i);
+    }
+
+    void setPeriod(const QString &year, const QString &startDay, const QString &startMonth,
+                   const QString &endDay, const QString &endMonth)
+    {
+        QLineEdit *anno = edit("txtAnno");
+        anno->clear();
+        QTest::keyClicks(anno, year);
+        choose("txtGiornoInizio", startDay);
+        choose("txtMeseInizio", startMonth);
+        choose("txtGiornoFine", endDay);
+        choose("txtMeseFine", endMonth);
+    }
+
+    // Clicks "Visualizza riepilogo" with the mouse; when the list window opens, reads it and closes it.
+    Shown visualizza()
+    {
+        Shown shown;
+        QTimer poll; // lives only as long as the click: a list that never opens leaves nothing behind
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [&shown, &poll, this] {
+            auto *w = qobject_cast<TfrmRiepCosti *>(QApplication::activeModalWidget());
+            if (!w || !w->isVisible())
+                return;
+            poll.stop();
+            shown.opened = true;
+            // Any message the window gives on showing comes first.
+            QTest::qWait(50);
+            auto *lines = child<QListWidget>(w, QStringLiteral("lstRiepilogo"));
+            for (int i = 0; i < lines->count(); ++i)
+                shown.lines << lines->item(i)->text();
+            shown.payer = child<QLabel>(w, QStringLiteral("titTipologia"))->text();
+            shown.interval = child<QLabel>(w, QStringLiteral("lblIntervallo"))->text();
+            shown.total = child<QLabel>(w, QStringLiteral("lblTotCosti"))->text();
+            shown.busyTextOn = label("lblAttendere")->isVisible();
+            child<QPushButton>(w, QStringLiteral("btnEsci"))->click();
+        });
+        poll.start();
+        QTest::mouseClick(child<QPushButton>(m_window.get(), QStringLiteral("btnVisualizza")),
+                          Qt::LeftButton);
+        return shown;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        corvallaTestInit();
+        QVERIFY(m_dir.isValid());
+        setProgramFolder(m_dir.path());
+    }
+
+    void init()
+    {
+        m_boxes = std::make_unique<BoxRecorder>();
+        m_window = std::make_unique<TfrmMenuRiepCosti>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QApplication::setActiveWindow(m_window.get());
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_boxes.reset();
+        Windows::clear();
+        for (const QString &f : QDir(m_dir.path()).entryList(QDir::Files))
+            QFile::remove(QDir(m_dir.path()).filePath(f));
+    }
+
+    void checksInOrder_data()
+    {
+        QTest::addColumn<QStringList>("period"); // year, start day, start month, end day, end month
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("plain");
+        QTest::addColumn<QString>("focus");
+        const QString lists = QStringLiteral(" selezionandolo dall'elenco a cascata.");
+        QTest::newRow("three-digit year")
+            << QStringList{"202", "01", "Marzo", "31", "Marzo"}
+            << "Attenzione: indicare l'anno solare utilizzando quattro cifre." << false << "txtAnno";
+        QTest::newRow("letters are not typed in the year")
+            << QStringList{"2a0b2", "", "", "", ""}
+            << "Attenzione: indicare l'anno solare utilizzando quattro cifre." << false << "txtAnno";
+        QTest::newRow("start day") << QStringList{"2024", "", "Marzo", "31", "Marzo"}
+                                   << "Attenzione: indicare il giorno di inizio intervallo" + lists << false
+                                   << "txtGiornoInizio";
+        QTest::newRow("start month") << QStringList{"2024", "01", "", "", ""}
+                                     << "Attenzione: indicare il mese di inizio intervallo" + lists << false
+                                     << "txtMeseInizio";
+        QTest::newRow("end day") << QStringList{"2024", "01", "Marzo", "", "Marzo"}
+                                 << "Attenzione: indicare il giorno di fine intervallo" + lists << false
+                                 << "txtGiornoFine";
+        QTest::newRow("end month") << QStringList{"2024", "01", "Marzo", "31", ""}
+                                   << "Attenzione: indicare il mese di fine intervallo" + lists << false
+                                   << "txtMeseFine";
+        QTest::newRow("29 February 2023")
+            << QStringList{"2023", "29", "Febbraio", "31", "Aprile"}
+            << "Attenzione: la data 29/02/2023 di inizio intervallo non esiste." + kAdviceDate << true
+            << "txtGiornoInizio";
+        QTest::newRow("31 April") << QStringList{"2024", "01", "Aprile", "31", "Aprile"}
+                                  << "Attenzione: la data 31/04/2024 di fine intervallo non esiste." +
+                                         kAdviceDate
+                                  << true << "txtGiornoFine";
+        QTest::newRow("end before start")
+            << QStringList{"2024", "01", "Dicembre", "01", "Gennaio"}
+            << QString::fromUtf8(
+                   "Attenzione: la data di fine intervallo (01/01/2024) non può essere anteriore a "
+                   "quella di inizio intervallo (01/12/2024).\n\r\n\rPer poter visualizzare il "
+                   "riepilogo è necessario indicare un intervallo di tempo valido.")
+            << true << "btnVisualizza";
+    }
+
+    void checksInOrder()
+    {
+        QFETCH(QStringList, period);
+        QFETCH(QString, message);
+        QFETCH(bool, plain);
+        QFETCH(QString, focus);
+        setPeriod(period[0], period[1], period[2], period[3], period[4]);
+        const Shown shown = visualizza();
+        QVERIFY(!shown.opened);
+        QCOMPARE(m_boxes->texts(), QStringList{message});
+        QCOMPARE(m_boxes->boxes.first().first, plain ? MsgBox::Kind::Plain : MsgBox::Kind::Warning);
+        QVERIFY(m_window->focusWidget());
+        QCOMPARE(m_window->focusWidget()->objectName(), focus);
+        QVERIFY(!label("lblAttendere")->isVisible());
+        QVERIFY(label("lblFile")->text().isEmpty());
+        QVERIFY(!QFileInfo::exists(YearFile::pathFor(period[0])));
+    }
+
+    // Day and month take their values only from their lists.
+    void listFieldsTakeOnlyTheirLines()
+    {
+        QComboBox *day = list("txtGiornoInizio");
+        QComboBox *month = list("txtMeseInizio");
+        day->setFocus();
+        QTest::keyClicks(day, QStringLiteral("12"));
+        QCOMPARE(day->currentText(), QString());
+        choose("txtGiornoInizio", QStringLiteral("12"));
+        QTest::keyClick(day, Qt::Key_Left);
+        QTest::keyClick(day, Qt::Key_Backspace);
+        QCOMPARE(day->currentText(), QString());
+        choose("txtGiornoInizio", QStringLiteral("07"));
+        QTest::keyClick(day, Qt::Key_Return);
+        QCOMPARE(m_window->focusWidget(), month);
+
+        // A text that is not a line of the list (pasted, say) is dropped when the field is left.
+        month->setEditText(QStringLiteral("Marz"));
+        QTest::keyClick(month, Qt::Key_Tab);
+        QCOMPARE(month->currentText(), QString());
+        month->setFocus();
+        month->setEditText(QStringLiteral(" MARZO"));
+        QTest::keyClick(month, Qt::Key_Tab);
+        QCOMPARE(month->currentText(), QStringLiteral(" MARZO"));
+        QCOMPARE(day->currentText(), QStringLiteral("07"));
+    }
+
+    // Every showing starts afresh: empty filters and lists, the current year in the field and in
+    // both interval groups, the focus on the payer; closing shows the main menu again.
+    void showingResetsAndClosingReturnsToTheMenu()
+    {
+        edit("txtEsecutore")->setText(QStringLiteral("Rossi"));
+        edit("txtCCP")->setText(QStringLiteral("Nuoto"));
+        setPeriod(QStringLiteral("1999"), QStringLiteral("01"), QStringLiteral("Marzo"), QStringLiteral("31"),
+                  QStringLiteral("Marzo"));
+        QCOMPARE(label("lblAnnoInizio")->text(), QStringLiteral("1999"));
+        QCOMPARE(label("lblAnnoFine")->text(), QStringLiteral("1999"));
+
+        TfrmAvvio menu;
+        Windows::add(&menu);
+        QTest::mouseClick(child<QPushButton>(m_window.get(), QStringLiteral("btnEsci")), Qt::LeftButton);
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(menu.isVisible());
+
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        const QString year = QString::number(QDate::currentDate().year());
+        QCOMPARE(edit("txtAnno")->text(), year);
+        QCOMPARE(label("lblAnnoInizio")->text(), year);
+        QCOMPARE(label("lblAnnoFine")->text(), year);
+        QVERIFY(edit("txtEsecutore")->text().isEmpty());
+        QVERIFY(edit("txtCCP")->text().isEmpty());
+        for (const char *name : {"txtGiornoInizio", "txtMeseInizio", "txtGiornoFine", "txtMeseFine"}) {
+            QVERIFY(list(name)->currentText().isEmpty());
+            QCOMPARE(list(name)->currentIndex(), -1);
+        }
+        QCOMPARE(m_window->focusWidget(), edit("txtEsecutore"));
+        Windows::remove(&menu);
+    }
+
+    void summaryOfASmallYearFile_data()
+    {
+        QTest::addColumn<QString>("payer");
+        QTest::addColumn<QString>("activity");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("shownPayer");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("no filter") << ""
+                                   << "" << 3 << "- - -"
+                                   << "35,75";
+        QTest::newRow("payer of blanks") << "   "
+                                         << "" << 3 << "- - -"
+                                         << "35,75";
+        QTest::newRow("payer") << " rossi"
+                               << "" << 1 << "rossi"
+                               << "10,50";
+        QTest::newRow("payer and activity") << "i"
+                                            << "TENNIS" << 1 << "i"
+                                            << "20,25";
+    }
+
+    // 10,50 + 20,25 + 5 in March; one receipt a day outside and one without an amount.
+    void summaryOfASmallYearFile()
+    {
+        QFETCH(QString, payer);
+        QFETCH(QString, activity);
+        QFETCH(int, lines);
+        QFETCH(QString, shownPayer);
+        QFETCH(QString, total);
+        SummaryFixtures::storeReceipts(YearFile::pathFor(QStringLiteral("2024")),
+                                       {receipt("1", "29/02/2024", "Rossi Mario", "Nuoto", "99,00"),
+                                        receipt("2", "01/03/2024", "Mario Rossi", "Nuoto", "10,50"),
+                                        receipt("3", "15/03/2024", "Bianchi Anna", "Tennis", "20,25"),
+                                        receipt("4", "20/03/2024", "Verdi Carlo", "Nuoto", ""),
+                                        receipt("5", "31/03/2024", "Neri Ugo", "Nuoto libero", "5")});
+        edit("txtEsecutore")->setText(payer);
+        edit("txtCCP")->setText(activity);
+        setPeriod(QStringLiteral("2024"), QStringLiteral("01"), QStringLiteral("Marzo"), QStringLiteral("31"),
+                  QStringLiteral("Marzo"));
+        const Shown shown = visualizza();
+        QVERIFY(shown.opened);
+        QVERIFY(m_boxes->boxes.isEmpty());
+        QCOMPARE(shown.lines.size(), lines);
+        for (const QString &line : shown.lines)
+            QVERIFY2(line.startsWith(QStringLiteral("Ric. n. ")) && line.contains(QStringLiteral("/03/2024")),
+                     qPrintable(line));
+        QCOMPARE(shown.payer, shownPayer);
+        QCOMPARE(shown.interval, QStringLiteral("Dal   01/03/2024   al   31/03/2024"));
+        QCOMPARE(shown.total, total);
+        QVERIFY(shown.busyTextOn);
+        QVERIFY(!label("lblAttendere")->isVisible());
+        QCOMPARE(label("lblDataInizio")->text(), QStringLiteral("01/03/2024"));
+        QCOMPARE(label("lblDataFine")->text(), QStringLiteral("31/03/2024"));
+        QCOMPARE(label("lblFile")->text(), QDir(m_dir.path()).filePath(QStringLiteral("2024.ric")));
+    }
+
+    void yearWithoutAYearFile()
+    {
+        setPeriod(QStringLiteral("2019"), QStringLiteral("15"), QStringLiteral("Marzo"), QStringLiteral("15"),
+                  QStringLiteral("Marzo"));
+        const Shown shown = visualizza();
+        QVERIFY(shown.opened);
+        QVERIFY(m_boxes->boxes.isEmpty());
+        QVERIFY(shown.lines.isEmpty());
+        QCOMPARE(shown.total, QStringLiteral("0,00"));
+        QCOMPARE(shown.interval, QStringLiteral("Dal   15/03/2019   al   15/03/2019"));
+        QVERIFY(QFileInfo(YearFile::pathFor(QStringLiteral("2019"))).isFile());
+    }
+
+    // A receipt of the interval whose amount cannot be read: the message names it, and the window
+    // shows neither lines nor a total.
+    void failedSummaryShowsNoTotal()
+    {
+        SummaryFixtures::storeReceipts(YearFile::pathFor(QStringLiteral("2024")),
+                                       {receipt("1", "05/03/2024", "Rossi Mario", "Nuoto", "10,50"),
+                                        receipt("2/B", "06/03/2024", "Verdi Carlo", "Nuoto", "dieci")});
+        setPeriod(QStringLiteral("2024"), QStringLiteral("01"), QStringLiteral("Marzo"), QStringLiteral("31"),
+                  QStringLiteral("Marzo"));
+        const Shown shown = visualizza();
+        QVERIFY(shown.opened);
+        QCOMPARE(m_boxes->texts(), QStringList{QString::fromUtf8(
+                                       "Attenzione: la ricevuta n. 2/B (posizione 2 dell'archivio) ha un "
+                                       "importo non valido: \"dieci\".\n\r\n\rIl riepilogo non è stato "
+                                       "calcolato.")});
+        QCOMPARE(m_boxes->boxes.first().first, MsgBox::Kind::Error);
+        QVERIFY(shown.lines.isEmpty());
+        QCOMPARE(shown.total, QString());
+        QCOMPARE(shown.interval, QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"));
+    }
+};
+
+QTEST_MAIN(TestSummaryWindows)
+#include "tst_summary_windows.moc"
