@@ -29,10 +29,14 @@
 #include "members/TfrmZoom.h"
 #include "takings/TfrmMenuRiepCosti.h"
 #include "takings/TfrmRiepCosti.h"
+#include "receipts/TfrmAnteprimaRic.h"
+#include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmNumerazione.h"
 #include "receipts/TfrmRicevuta.h"
+#include "receipts/TfrmStampaRic.h"
+#include "receipts/TfrmTrovaRic.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -80,11 +84,13 @@ const QList<WindowEntry> &windowSet()
         CORVALLA_WINDOW(TfrmPassword),
         CORVALLA_WINDOW(TfrmAvvio),
         CORVALLA_WINDOW(TfrmAllegaCartella),
+        CORVALLA_WINDOW(TfrmAnteprimaRic),
         CORVALLA_WINDOW(TfrmAnteprimaTiratori),
         CORVALLA_WINDOW(TfrmCalendario),
         CORVALLA_WINDOW(TfrmCambiaPassword),
         CORVALLA_WINDOW(TfrmCertScaduti),
         CORVALLA_WINDOW(TfrmCodFisc),
+        CORVALLA_WINDOW(TfrmExpRic),
         CORVALLA_WINDOW(TfrmExpTiratori),
         CORVALLA_WINDOW(TfrmGuida),
         CORVALLA_WINDOW(TfrmInfo),
@@ -96,9 +102,11 @@ const QList<WindowEntry> &windowSet()
         CORVALLA_WINDOW(TfrmRicevuta),
         CORVALLA_WINDOW(TfrmRiepCosti),
         CORVALLA_WINDOW(TfrmSplash),
+        CORVALLA_WINDOW(TfrmStampaRic),
         CORVALLA_WINDOW(TfrmStampaTiratori),
         CORVALLA_WINDOW(TfrmTessereScadute),
         CORVALLA_WINDOW(TfrmTiratori),
+        CORVALLA_WINDOW(TfrmTrovaRic),
         CORVALLA_WINDOW(TfrmTrovaTiratori),
         CORVALLA_WINDOW(TfrmWebCam),
         CORVALLA_WINDOW(TfrmZoom),

@@ -36,7 +36,10 @@ set(CORVALLA_CORE_FILES
     members/MemberSearch
     receipts/AmountInWords
     receipts/ReceiptRecord
+    receipts/ReceiptExport
+    receipts/ReceiptPage
     receipts/ReceiptRules
+    receipts/ReceiptSearch
     receipts/ReceiptSettings
     receipts/YearFile
     reports/ListReportPage

@@ -22,6 +22,17 @@ struct LinePiece
     const char *fixed; // UTF-8 fixed text, for field == -1
 };
 
+// One criterion of a search window: its entry field, the label beside it, the record field (index
+// in the record layout) it is tested against, its highlight band and where Enter moves the focus.
+struct SearchCriterion
+{
+    const char *entryField;
+    const char *label; // UTF-8
+    int field;
+    const char *band;
+    const char *enterTarget;
+};
+
 // A table of line pieces made ready for a record layout; builds lines without allocating.
 class LineBuilder
 {

@@ -30,6 +30,8 @@ public:
         QString doubleClick;
         // The count line, "%1" standing for the number of lines; empty for no count line.
         QString countLine;
+        // The count line before the first list; empty: the count line with 0.
+        QString initialCountLine;
         // The printed list: report name, title and footer.
         ListReportPage::Page page;
 

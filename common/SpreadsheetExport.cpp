@@ -42,3 +42,21 @@ bool writeSpreadsheetFile(const QString &path, const SpreadsheetExport &table, Q
     file.close();
     return written && file.error() == QFileDevice::NoError;
 }
+
+QList<SpreadsheetColumn> exportedColumns(const ExportColumn *columns, int count)
+{
+    QList<SpreadsheetColumn> out;
+    for (int i = 0; i < count; ++i)
+        if (columns[i].exportHeader)
+            out.append({QString::fromUtf8(columns[i].exportHeader), columns[i].exportWidth});
+    return out;
+}
+
+int gridColumnOf(const ExportColumn *columns, int count, int exportColumn)
+{
+    int seen = -1;
+    for (int i = 0; i < count; ++i)
+        if (columns[i].exportHeader && ++seen == exportColumn)
+            return i;
+    return -1;
+}

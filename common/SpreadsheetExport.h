@@ -17,6 +17,25 @@ struct SpreadsheetExport
     std::function<QString(qsizetype row, int column)> cell;
 };
 
+// One column of an export window's grid: its name, header and width on screen, whether it may be
+// changed there (the grid is a working copy), and, unless it only numbers the rows, its header and
+// width in the file and the record field it shows.
+struct ExportColumn
+{
+    const char *name;         // grid column (colNum ...)
+    const char *gridHeader;   // UTF-8
+    int gridWidth;
+    bool editable;
+    const char *exportHeader; // UTF-8; nullptr for the row number, which is not exported
+    int exportWidth;
+    int field;                // record field shown in the column; -1 for the row number
+};
+
+// The exported columns of a grid, in order, with their headers and widths.
+QList<SpreadsheetColumn> exportedColumns(const ExportColumn *columns, int count);
+// The grid column of exported column `exportColumn`, or -1.
+int gridColumnOf(const ExportColumn *columns, int count, int exportColumn);
+
 // Writes the table to `path`, replacing any file there (the file is emptied first, then written).
 // False, with the reason, when the file cannot be created or written; the file may then be
 // incomplete. A file that the spreadsheet program has open (its lock file lies beside it) is

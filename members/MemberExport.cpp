@@ -39,20 +39,12 @@ const std::array<Column, kColumnCount> kColumns = {{
 
 QList<SpreadsheetColumn> exportColumns()
 {
-    QList<SpreadsheetColumn> out;
-    for (const Column &c : kColumns)
-        if (c.exportHeader)
-            out.append({QString::fromUtf8(c.exportHeader), c.exportWidth});
-    return out;
+    return exportedColumns(kColumns.data(), kColumnCount);
 }
 
 int gridColumnOf(int exportColumn)
 {
-    int seen = -1;
-    for (int i = 0; i < kColumnCount; ++i)
-        if (kColumns[size_t(i)].exportHeader && ++seen == exportColumn)
-            return i;
-    return -1;
+    return ::gridColumnOf(kColumns.data(), kColumnCount, exportColumn);
 }
 
 } // namespace MemberExport

@@ -8,16 +8,7 @@
 // Archivio_Iscritti.xls, one row per grid column.
 namespace MemberExport {
 
-struct Column
-{
-    const char *name;         // grid column (colNum ... colNote)
-    const char *gridHeader;   // UTF-8
-    int gridWidth;
-    bool editable;            // may be changed on screen (the grid is a working copy)
-    const char *exportHeader; // UTF-8; nullptr for the row number, which is not exported
-    int exportWidth;
-    int field;                // Member::Field shown in the column; -1 for the row number
-};
+using Column = ExportColumn;
 
 constexpr int kColumnCount = 26;
 extern const std::array<Column, kColumnCount> kColumns;

@@ -18,16 +18,8 @@
 // search, list and double click reads the whole archive.
 namespace MemberSearch {
 
-// One criterion of the search window: its entry field, the label beside it, the record field it
-// is tested against, its highlight band and where Enter moves the focus.
-struct CriterionInfo
-{
-    const char *entryField;
-    const char *label; // UTF-8
-    Member::Field field;
-    const char *band;
-    const char *enterTarget;
-};
+// The ten criteria of the search window (common/ListLines.h), tested against member fields.
+using CriterionInfo = SearchCriterion;
 constexpr int kCriterionCount = 10;
 extern const std::array<CriterionInfo, kCriterionCount> kCriteria;
 

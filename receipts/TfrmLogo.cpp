@@ -1,7 +1,7 @@
 #include "receipts/TfrmLogo.h"
 
-#include "app/PictureButton.h"
-#include "app/Placement.h"
+#include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "common/FileDialogs.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"

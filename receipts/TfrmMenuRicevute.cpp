@@ -1,7 +1,7 @@
 #include "receipts/TfrmMenuRicevute.h"
 
-#include "app/HelpTopics.h"
-#include "app/PictureButton.h"
+#include "common/HelpTopics.h"
+#include "common/PictureButton.h"
 #include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"

@@ -1,7 +1,7 @@
 #include "receipts/TfrmNumerazione.h"
 
-#include "app/PictureButton.h"
-#include "app/Placement.h"
+#include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/MsgBox.h"

@@ -1,6 +1,6 @@
 #include "receipts/TfrmRicevuta.h"
 
-#include "app/HelpTopics.h"
+#include "common/HelpTopics.h"
 #include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"

@@ -1,6 +1,6 @@
 // The printed guide Guida.pdf that the build writes, read back with poppler's tools.
 #include "TestSupport.h"
-#include "app/HelpTopics.h"
+#include "common/HelpTopics.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HelpTopics.h"
+#include "common/HelpTopics.h"
 
 #include <QList>
 #include <QString>

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "common/RecordArchive.h"
+#include "common/SpreadsheetExportFlow.h"
+
+#include <QDialog>
+#include <vector>
+
+class PictureButton;
+class QLabel;
+class QTableWidget;
+
+// An archive export window (members, receipts): every record of an archive in the grid
+// grdRecords, column 0 numbering the rows and the others showing record fields (a working copy,
+// editable in some columns, never written back), and the export of the grid as it is to a
+// spreadsheet file in the program folder. The picture buttons cmdEsporta, cmdGuida and cmdEsci
+// show their hints in the information bar panInfo. One-use window.
+class ExportWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    struct Texts
+    {
+        QString objectName;
+        QString caption;
+        QString helpTopic;
+        QString fileName; // the exported file, in the program folder
+        QString sheetName;
+    };
+
+    ExportWindow(const Texts &texts, std::vector<ExportColumn> columns, QWidget *parent = nullptr);
+
+    // Reads the archive into the grid (done each time the window is shown). An archive that
+    // cannot be opened leaves the grid as it was; one that fails part way keeps the rows read.
+    void fillGrid();
+    // The grid as it is now, as an export. An empty archive exports the header row only, not the
+    // grid's ten blank starting rows.
+    SpreadsheetExport exportTable() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+    // The archive the grid shows.
+    virtual RecordArchive archive() const = 0;
+
+private:
+    void cmdEsportaClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+
+    Texts m_texts;
+    std::vector<ExportColumn> m_columns;
+    QTableWidget *grdRecords;
+    QLabel *panInfo;
+    PictureButton *cmdEsporta;
+    PictureButton *cmdGuida;
+    PictureButton *cmdEsci;
+    bool m_hasRecords = false;
+};
