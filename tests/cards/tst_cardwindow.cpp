@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "../members/MemberFixtures.h"
+#include "ModalHelper.h"
 #include "app/TfrmAvvio.h"
 #include "app/WindowRegistry.h"
 #include "cards/CardPictures.h"
@@ -21,7 +22,6 @@
 #include "members/MemberArchive.h"
 #include "members/MemberPhoto.h"
 #include "members/TfrmTrovaTiratori.h"
-#include "reports/ModalHelper.h"
 #include "reports/Report.h"
 
 #include <QAbstractItemModel>
@@ -338,6 +338,41 @@ private slots:
             QCOMPARE(m_boxes.first().first, Kind::Error);
             QCOMPARE(labelText("txtTesserato"), QStringLiteral("UNO"));
         }
+    }
+
+    // The member search opened from the card with the context "tessera" puts the chosen member on
+    // the card, photo included.
+    void searchFillsTheCard()
+    {
+        writeArchive(
+            {cardMember("ROSSI MARIO", 1), cardMember("VERDI ANNA", 2), cardMember("ROSSI LUCA", 3)});
+        QVERIFY(MemberPhoto::save(picture(QSize(50, 60), Qt::red), QStringLiteral("3")));
+        QPointer<TfrmTrovaTiratori> opened;
+        auto ran = Modal::whenShown<TfrmTrovaTiratori>([&opened](TfrmTrovaTiratori *search) {
+            opened = search;
+            QCOMPARE(callerContext(search), QStringLiteral("tessera"));
+            QTest::keyClicks(search->findChild<QLineEdit *>(QStringLiteral("txtTiratore")), "rossi");
+            search->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
+            auto *list = search->findChild<QListView *>(QStringLiteral("lstRecords"));
+            QCOMPARE(list->model()->rowCount(), 2);
+            int row = 0;
+            while (row < 2 && !list->model()->index(row, 0).data().toString().startsWith("ROSSI LUCA"))
+                ++row;
+            const QRect r = list->visualRect(list->model()->index(row, 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+            if (search->isVisible())
+                search->reject();
+        });
+        click("cmdTrova");
+        QVERIFY(*ran);
+        QVERIFY(!opened); // destroyed after use
+        QCOMPARE(labelTexts(kMemberLabels),
+                 QStringList({"ROSSI LUCA", "Tiro a volo 3", "T-3", "1/2/2024", "31/12/2024"}));
+        QCOMPARE(m_card->position(), QStringLiteral("3"));
+        QCOMPARE(m_card->photo().size(), QSize(50, 60));
+        click("cmdIndietro");
+        QCOMPARE(labelText("txtTesserato"), QStringLiteral("VERDI ANNA"));
     }
 
     // --- association texts and logo --------------------------------------------------------
