@@ -508,6 +508,9 @@ private slots:
         QTest::newRow("not a picture")
             << "logo.jpg" << QByteArray("GIF89a but not really") << false << QColor();
         QTest::newRow("cleared") << "" << QByteArray() << true << QColor(Qt::white);
+        // A logo file spoilt on disk shows and is replaced by the placeholder.
+        QTest::newRow("stored logo not a picture")
+            << "Anagrafica/Logo.bmp" << QByteArray("BM not really") << false << QColor();
     }
     void logoIsStoredAt119x118()
     {
@@ -516,7 +519,11 @@ private slots:
         QFETCH(bool, cleared);
         QFETCH(QColor, colour);
         QCOMPARE(m_card->logo(), CardPictures::placeholderLogo()); // no logo file yet
-        if (!chosen.isEmpty()) {
+        if (chosen.startsWith(QLatin1String("Anagrafica/"))) {
+            writeFile(m_dir->filePath(chosen), content);
+            reopen();
+            QCOMPARE(m_card->logo(), CardPictures::placeholderLogo());
+        } else if (!chosen.isEmpty()) {
             const QString path = m_dir->filePath(chosen);
             writeFile(path, content);
             FileDialogs::Request asked;
@@ -533,7 +540,8 @@ private slots:
         }
         if (cleared)
             click("btnCancLogo");
-        QVERIFY(!QFile::exists(CardPictures::logoPath())); // nothing written before closing
+        if (!chosen.startsWith(QLatin1String("Anagrafica/")))
+            QVERIFY(!QFile::exists(CardPictures::logoPath())); // nothing written before closing
         m_card->close();
 
         QImageReader reader(CardPictures::logoPath());
@@ -783,6 +791,27 @@ private slots:
             QCOMPARE(out.report.orientation, landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
             QCOMPARE(out.report.find(0, "shpSfondo")->box, outline);
         }
+    }
+
+    // Settings that cannot be kept are reported; the card still prints.
+    void printSettingsThatCannotBeKept()
+    {
+        const QString notKept = QStringLiteral(
+            "Attenzione: non è stato possibile memorizzare i margini e l'orientamento di stampa nel file "
+            "Tesserini.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella cartella di "
+            "installazione del programma.");
+        std::unique_ptr<WritesRefused> refused;
+        const Output out = throughWindow("cmdStampa", [&](QDialog *w) {
+            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnTopPlus")), Qt::LeftButton);
+            refused = std::make_unique<WritesRefused>();
+            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnStampa")), Qt::LeftButton);
+            refused.reset();
+        });
+        QCOMPARE(boxTexts(), QStringList{notKept});
+        QCOMPARE(m_boxes.first().first, Kind::Warning);
+        QCOMPARE(out.calls, 1);
+        QCOMPARE(out.report.find(0, "shpSfondo")->box, QRectF(10, 11, 86, 54));
+        QVERIFY(!QFile::exists(CardSettings::filePath()));
     }
 
     // A margin spoilt by hand in Tesserini.ini: "-" and "+" report a conversion error and leave
