@@ -1,28 +1,19 @@
 #pragma once
 
 #include "cards/CardPage.h"
-
-#include <QDialog>
-
-class QLabel;
-class QPushButton;
+#include "reports/PrintWindow.h"
 
 // The card preview: shows the card its caller handed it in the report preview, always on a
 // portrait page without margins. One-use window.
-class TfrmAnteprimaTessera : public QDialog
+class TfrmAnteprimaTessera : public PrintWindow
 {
     Q_OBJECT
 public:
     explicit TfrmAnteprimaTessera(QWidget *parent = nullptr);
 
     // The card to show, as the card window shows it.
-    void setContent(const CardPage::Content &content);
+    void setCard(const CardPage::Content &card) { m_card = card; }
 
 private:
-    void btnStampaClick();
-
-    CardPage::Content m_content;
-    QLabel *m_lblAttendere;
-    QPushButton *m_btnAnnulla;
-    QPushButton *m_btnStampa;
+    CardPage::Content m_card;
 };

@@ -1,8 +1,7 @@
 #include "cards/TfrmStampaTessera.h"
 
-#include "cards/CardDialogParts.h"
+#include "cards/CardSettings.h"
 #include "common/MsgBox.h"
-#include "common/TextUtil.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -11,14 +10,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
-#include <QVBoxLayout>
 
 namespace {
 
-const QString kPrintFailed =
-    QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\rAccertarsi che "
-                   "la stampante sia configurata correttamente.");
+const PrintWindow::Texts kTexts = {
+    "TfrmStampaTessera",
+    " Stampa tesserino",
+    "Stampa",
+    "Margini di stampa",
+    "I margini superiore e sinistro servono ad adattare la stampa del tesserino al modello della propria "
+    "stampante: i valori giusti si trovano per tentativi.",
+    "I valori sono espressi in millimetri: valori maggiori spostano la stampa verso il basso e verso destra, "
+    "valori minori, anche negativi se necessario, la spostano verso l'alto e verso sinistra.",
+    ":/pictures/stampa_grande.svg",
+    "Attenzione: la stampa non è andata a buon fine.\n\r\n\rAccertarsi che la stampante sia configurata "
+    "correttamente.",
+};
+
 // The margins are the user's trials with the printer: a failure to keep them is said, not hidden.
 const QString kSettingsNotSaved = QStringLiteral(
     "Attenzione: non è stato possibile memorizzare i margini e l'orientamento di stampa nel file "
@@ -34,60 +42,49 @@ QString notWholeNumber(const QString &text)
     return QStringLiteral("'%1' non è un valore intero valido.").arg(text);
 }
 
+// One row per margin: the label, "-", the value, "+" and the unit.
+struct MarginRow
+{
+    const char *label;
+    const char *minus;
+    const char *field;
+    const char *plus;
+};
+constexpr MarginRow kMargins[] = {
+    {"Margine superiore:", "btnTopMinus", "txtTop", "btnTopPlus"},
+    {"Margine sinistro:", "btnLeftMinus", "txtLeft", "btnLeftPlus"},
+};
+
 } // namespace
 
-TfrmStampaTessera::TfrmStampaTessera(QWidget *parent) : QDialog(parent)
+TfrmStampaTessera::TfrmStampaTessera(QWidget *parent) : PrintWindow(Output::Print, kTexts, parent)
 {
-    setObjectName(QStringLiteral("TfrmStampaTessera"));
-    setWindowTitle(QStringLiteral(" Stampa tesserino"));
-    setModal(true);
-    setStyleSheet(QStringLiteral("QDialog#TfrmStampaTessera { background: #FFFFFF; }"));
+    auto *panel = new QWidget;
+    panel->setObjectName(QStringLiteral("panMargini"));
+    auto *grid = new QGridLayout(panel);
+    grid->setContentsMargins(4, 0, 4, 0);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(10);
 
-    QWidget *instructions = CardDialogParts::instructions(
-        this, QStringLiteral(":/pictures/stampa_grande.svg"), QStringLiteral("Margini di stampa"),
-        {QStringLiteral(
-             "I margini superiore e sinistro servono ad adattare la stampa del tesserino al modello "
-             "della propria stampante: i valori giusti si trovano per tentativi."),
-         QStringLiteral(
-             "I valori sono espressi in millimetri: valori maggiori spostano la stampa verso il basso e "
-             "verso destra, valori minori, anche negativi se necessario, la spostano verso l'alto e "
-             "verso sinistra.")});
-
-    auto *orientation = new QLabel(QStringLiteral("Orientamento:"), this);
-    m_optVerticale = new QRadioButton(QStringLiteral("Verticale"), this);
+    m_optVerticale = new QRadioButton(QStringLiteral("Verticale"), panel);
     m_optVerticale->setObjectName(QStringLiteral("optVerticale"));
-    m_optOrizzontale = new QRadioButton(QStringLiteral("Orizzontale"), this);
+    m_optOrizzontale = new QRadioButton(QStringLiteral("Orizzontale"), panel);
     m_optOrizzontale->setObjectName(QStringLiteral("optOrizzontale"));
-    auto *options = new QButtonGroup(this);
+    auto *options = new QButtonGroup(panel);
     options->addButton(m_optVerticale);
     options->addButton(m_optOrizzontale);
     m_optVerticale->setChecked(true);
-
-    // One row per margin: the label, "-", the value, "+" and the unit.
-    auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(10);
-    grid->addWidget(orientation, 0, 0);
     auto *optionRow = new QHBoxLayout;
     optionRow->addWidget(m_optVerticale);
     optionRow->addWidget(m_optOrizzontale);
     optionRow->addStretch(1);
+    grid->addWidget(new QLabel(QStringLiteral("Orientamento:"), panel), 0, 0);
     grid->addLayout(optionRow, 0, 1, 1, 4);
-    struct MarginRow
-    {
-        const char *label;
-        const char *minus;
-        const char *field;
-        const char *plus;
-        QLineEdit **target;
-    };
-    const MarginRow margins[] = {
-        {"Margine superiore:", "btnTopMinus", "txtTop", "btnTopPlus", &m_txtTop},
-        {"Margine sinistro:", "btnLeftMinus", "txtLeft", "btnLeftPlus", &m_txtLeft},
-    };
-    int row = 1;
-    for (const MarginRow &m : margins) {
-        auto *field = new QLineEdit(QStringLiteral("0"), this);
+
+    QLineEdit **fields[] = {&m_txtTop, &m_txtLeft};
+    for (int row = 0; row < int(std::size(kMargins)); ++row) {
+        const MarginRow &m = kMargins[row];
+        auto *field = new QLineEdit(QStringLiteral("0"), panel);
         field->setObjectName(QLatin1String(m.field));
         field->setReadOnly(true);
         field->setAlignment(Qt::AlignCenter);
@@ -95,9 +92,9 @@ TfrmStampaTessera::TfrmStampaTessera(QWidget *parent) : QDialog(parent)
         bold.setBold(true);
         field->setFont(bold);
         field->setFixedWidth(70);
-        auto *minus = new QPushButton(QStringLiteral("-"), this);
+        auto *minus = new QPushButton(QStringLiteral("-"), panel);
         minus->setObjectName(QLatin1String(m.minus));
-        auto *plus = new QPushButton(QStringLiteral("+"), this);
+        auto *plus = new QPushButton(QStringLiteral("+"), panel);
         plus->setObjectName(QLatin1String(m.plus));
         for (QPushButton *b : {minus, plus}) {
             b->setFixedWidth(34);
@@ -105,66 +102,33 @@ TfrmStampaTessera::TfrmStampaTessera(QWidget *parent) : QDialog(parent)
         }
         connect(minus, &QPushButton::clicked, this, [this, field] { stepMargin(field, -1); });
         connect(plus, &QPushButton::clicked, this, [this, field] { stepMargin(field, +1); });
-        grid->addWidget(new QLabel(QLatin1String(m.label), this), row, 0);
-        grid->addWidget(minus, row, 1);
-        grid->addWidget(field, row, 2);
-        grid->addWidget(plus, row, 3);
-        grid->addWidget(new QLabel(QStringLiteral("mm"), this), row, 4);
-        *m.target = field;
-        ++row;
+        grid->addWidget(new QLabel(QLatin1String(m.label), panel), row + 1, 0);
+        grid->addWidget(minus, row + 1, 1);
+        grid->addWidget(field, row + 1, 2);
+        grid->addWidget(plus, row + 1, 3);
+        grid->addWidget(new QLabel(QStringLiteral("mm"), panel), row + 1, 4);
+        *fields[row] = field;
     }
     grid->setColumnStretch(5, 1);
 
-    // Saving each margin is a step of printing, never a button of its own.
+    // Saving the margins is a step of printing, never a button of the user's.
     for (const char *name : {"btnApplicaTop", "btnApplicaLeft"}) {
-        auto *apply = new QPushButton(this);
+        auto *apply = new QPushButton(panel);
         apply->setObjectName(QLatin1String(name));
         apply->hide();
         connect(apply, &QPushButton::clicked, this, &TfrmStampaTessera::saveSettings);
     }
 
-    m_btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
-    m_btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    m_btnStampa = new QPushButton(QStringLiteral("Stampa"), this);
-    m_btnStampa->setObjectName(QStringLiteral("btnStampa"));
-    m_btnStampa->setDefault(true);
-    for (QPushButton *b : {m_btnAnnulla, m_btnStampa})
-        b->setMinimumWidth(110);
-    m_lblAttendere = CardDialogParts::busyText(this, m_btnStampa);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_lblAttendere);
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnAnnulla);
-    buttons->addWidget(m_btnStampa);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 14);
-    layout->setSpacing(14);
-    layout->addWidget(instructions);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_btnStampa, &QPushButton::clicked, this, &TfrmStampaTessera::btnStampaClick);
-}
-
-void TfrmStampaTessera::setContent(const CardPage::Content &content)
-{
-    m_content = content;
-}
-
-void TfrmStampaTessera::showEvent(QShowEvent *event)
-{
-    if (!event->spontaneous()) {
+    setContent(panel);
+    setBusyText(QStringLiteral("Elaborazione in corso. Attendere..."));
+    setOnShow([this] {
         const CardSettings settings = CardSettings::load();
         m_txtTop->setText(settings.topMargin);
         m_txtLeft->setText(settings.leftMargin);
         (settings.orientation == CardSettings::Orientation::Landscape ? m_optOrizzontale : m_optVerticale)
             ->setChecked(true);
-    }
-    QDialog::showEvent(event);
+    });
+    setPrepare([this](Reports::PreparedReport *out, QString *error) { return prepareCard(out, error); });
 }
 
 void TfrmStampaTessera::stepMargin(QLineEdit *field, int step)
@@ -188,27 +152,20 @@ void TfrmStampaTessera::saveSettings()
         MsgBox::warning(this, kSettingsNotSaved);
 }
 
-void TfrmStampaTessera::btnStampaClick()
+bool TfrmStampaTessera::prepareCard(Reports::PreparedReport *out, QString *error)
 {
     // The settings on show are kept whatever becomes of the print.
     saveSettings();
-    CardDialogParts::showBusy(m_lblAttendere);
-
     const std::optional<double> top = CardSettings::marginMillimetres(m_txtTop->text());
     const std::optional<double> left = CardSettings::marginMillimetres(m_txtLeft->text());
-    bool ok = top && left;
-    Reports::PreparedReport prepared;
-    QString error;
-    if (ok) {
-        const QMarginsF margins(qBound(-kFarOffPageMm, *left, kFarOffPageMm),
-                                qBound(-kFarOffPageMm, *top, kFarOffPageMm), 0, 0);
-        ok = CardPage::prepare(CardPage::Copy::Print, m_content,
-                               m_optVerticale->isChecked() ? QPageLayout::Portrait : QPageLayout::Landscape,
-                               margins, &prepared, &error) &&
-             Reports::print(prepared, this, &error);
+    if (!top || !left) {
+        *error = QStringLiteral("Il margine \"%1\" non è un numero.")
+                     .arg(top ? m_txtLeft->text() : m_txtTop->text());
+        return false;
     }
-    m_lblAttendere->hide();
-    if (!ok)
-        MsgBox::warning(this, kPrintFailed);
-    accept();
+    const QMarginsF margins(qBound(-kFarOffPageMm, *left, kFarOffPageMm),
+                            qBound(-kFarOffPageMm, *top, kFarOffPageMm), 0, 0);
+    return CardPage::prepare(CardPage::Copy::Print, m_card,
+                             m_optVerticale->isChecked() ? QPageLayout::Portrait : QPageLayout::Landscape,
+                             margins, out, error);
 }

@@ -29,12 +29,11 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <array>
+#include <utility>
 
 namespace {
 
-const QString kAccessMessage = QStringLiteral("Attenzione: il sistema non permette di accedere "
-                                              "all'archivio.\n\r\n\rAccertarsi di possedere i privilegi "
-                                              "di scrittura nella cartella di installazione del programma.");
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString kRestingInfo = QStringLiteral("Pronto per stampare una nuova tessera...");
 // The association texts are the user's typing: losing them without a word is not an option.
@@ -178,7 +177,7 @@ struct TfrmTessera::Ui : public QObject
     };
     static const Button kButtons[];
 
-    void accessError() { MsgBox::error(q, kAccessMessage); }
+    void accessError() { MsgBox::error(q, MemberArchive::accessMessage()); }
 
     QString text(CardPage::Text t) const { return texts[size_t(t)]->text(); }
     void setText(CardPage::Text t, const QString &text) { texts[size_t(t)]->setText(text); }
@@ -241,6 +240,7 @@ struct TfrmTessera::Ui : public QObject
     {
         QPointer<TfrmTrovaTiratori> search = new TfrmTrovaTiratori(q);
         setCallerContext(search, QStringLiteral("tessera"));
+        search->setTarget(q);
         search->exec();
         delete search.data();
     }
@@ -249,7 +249,7 @@ struct TfrmTessera::Ui : public QObject
     {
         q->saveLogo();
         QPointer<W> window = new W(q);
-        window->setContent(q->content());
+        window->setCard(q->content());
         window->exec();
         delete window.data();
     }
@@ -536,6 +536,11 @@ void TfrmTessera::resetMember()
 void TfrmTessera::showMember(const Member::Record &record, qint64 position)
 {
     ui->showMember(record, position);
+}
+
+void TfrmTessera::takeMember(qint64 position, const Member::Record &record)
+{
+    showMember(record, position);
 }
 
 CardPage::Content TfrmTessera::content() const

@@ -2,6 +2,7 @@
 
 #include "cards/CardPage.h"
 #include "cards/CardSettings.h"
+#include "members/MemberChoiceTarget.h"
 #include "members/MemberRecord.h"
 
 #include <QImage>
@@ -13,7 +14,8 @@ class QLabel;
 // the association's texts and logo (kept in Tesserini.ini and Anagrafica/Logo.bmp) and one
 // member's data and photo, read from the member archive, never written. Long-lived: created at
 // start, shown from the main menu, which it shows again when it closes.
-class TfrmTessera : public QWidget
+// The member search opened from the card (caller context "tessera") hands the chosen member to it.
+class TfrmTessera : public QWidget, public MemberChoiceTarget
 {
     Q_OBJECT
 public:
@@ -24,6 +26,8 @@ public:
     // Puts a member of the archive on the card: the five member texts (trimmed), the position and
     // the member's photo. Used by browsing and by the member search.
     void showMember(const Member::Record &record, qint64 position);
+    // The member chosen in the member search opened from the card.
+    void takeMember(qint64 position, const Member::Record &record) override;
 
     // What the card shows now, as printing and previewing take it.
     CardPage::Content content() const;

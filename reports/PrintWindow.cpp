@@ -64,18 +64,50 @@ PrintWindow::PrintWindow(Output output, const Texts &texts, QWidget *parent)
     auto *top = new QHBoxLayout;
     top->addWidget(m_picture, 0, Qt::AlignTop);
     top->addLayout(text, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnStampa);
-    buttons->addWidget(m_btnAnnulla);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_buttons = new QHBoxLayout;
+    m_buttons->addStretch(1);
+    m_buttons->addWidget(m_btnStampa);
+    m_buttons->addWidget(m_btnAnnulla);
+    m_layout = new QVBoxLayout(this);
+    m_layout->addLayout(top);
+    m_layout->addSpacing(8);
+    m_layout->addLayout(m_buttons);
+    m_layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_btnStampa, &QPushButton::clicked, this, &PrintWindow::btnStampaClick);
     connect(m_btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void PrintWindow::setContent(QWidget *content)
+{
+    content->setParent(this);
+    m_layout->insertWidget(m_layout->indexOf(m_buttons), content);
+    m_layout->insertSpacing(m_layout->indexOf(m_buttons), 8);
+}
+
+void PrintWindow::setBusyText(const QString &text)
+{
+    if (!m_lblAttendere) {
+        m_lblAttendere = new QLabel(this);
+        m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
+        m_lblAttendere->setStyleSheet(QStringLiteral("QLabel { color: #8B0000; font-weight: bold; }"));
+        // Hidden without giving up its room, so that the window keeps its size when it shows.
+        QSizePolicy policy = m_lblAttendere->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        m_lblAttendere->setSizePolicy(policy);
+        m_lblAttendere->hide();
+        m_buttons->insertWidget(0, m_lblAttendere);
+        connect(m_btnStampa, &QPushButton::pressed, this, &PrintWindow::showBusyText);
+    }
+    m_lblAttendere->setText(text);
+}
+
+void PrintWindow::showBusyText()
+{
+    if (!m_lblAttendere)
+        return;
+    m_lblAttendere->show();
+    m_lblAttendere->repaint(); // at once: the work that follows keeps the window from repainting
 }
 
 void PrintWindow::showEvent(QShowEvent *event)
@@ -94,7 +126,10 @@ void PrintWindow::btnStampaClick()
 {
     QString error;
     Reports::PreparedReport prepared;
+    showBusyText(); // also when the button is pressed from the keyboard
     bool ok = m_prepare && m_prepare(&prepared, &error);
+    if (m_lblAttendere)
+        m_lblAttendere->hide();
     if (ok) {
         ok = m_output == Output::Preview ? Reports::preview(prepared, this, &error)
                                          : Reports::print(prepared, this, &error);

@@ -5,8 +5,10 @@
 #include <QDialog>
 #include <functional>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 // The small print and preview window every printable window opens (member sheet, receipt, card):
 // a picture, the instructions, the main button ("Stampa" or "Mostra anteprima") and "Annulla".
@@ -44,11 +46,18 @@ public:
     // appears: the place to take what the page needs from the opener at that moment.
     void setOnShow(std::function<void()> onShow) { m_onShow = std::move(onShow); }
 
+    // Controls of the window's own between the instructions and the buttons (the window takes it).
+    void setContent(QWidget *content);
+    // A busy text (lblAttendere) beside the buttons: shown as soon as the mouse button goes down
+    // on the main button, hidden again once the page is prepared.
+    void setBusyText(const QString &text);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     void btnStampaClick();
+    void showBusyText();
 
     Output m_output;
     Texts m_texts;
@@ -57,4 +66,7 @@ private:
     QLabel *m_picture = nullptr;
     QPushButton *m_btnStampa = nullptr;
     QPushButton *m_btnAnnulla = nullptr;
+    QLabel *m_lblAttendere = nullptr;
+    QVBoxLayout *m_layout = nullptr;
+    QHBoxLayout *m_buttons = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "../members/MemberFixtures.h"
+#include "ModalHelper.h"
 #include "app/TfrmAvvio.h"
 #include "app/WindowRegistry.h"
 #include "cards/CardPictures.h"
@@ -21,7 +22,6 @@
 #include "members/MemberArchive.h"
 #include "members/MemberPhoto.h"
 #include "members/TfrmTrovaTiratori.h"
-#include "reports/ModalHelper.h"
 #include "reports/Report.h"
 
 #include <QAbstractItemModel>
@@ -340,6 +340,41 @@ private slots:
         }
     }
 
+    // The member search opened from the card with the context "tessera" puts the chosen member on
+    // the card, photo included.
+    void searchFillsTheCard()
+    {
+        writeArchive(
+            {cardMember("ROSSI MARIO", 1), cardMember("VERDI ANNA", 2), cardMember("ROSSI LUCA", 3)});
+        QVERIFY(MemberPhoto::save(picture(QSize(50, 60), Qt::red), QStringLiteral("3")));
+        QPointer<TfrmTrovaTiratori> opened;
+        auto ran = Modal::whenShown<TfrmTrovaTiratori>([&opened](TfrmTrovaTiratori *search) {
+            opened = search;
+            QCOMPARE(callerContext(search), QStringLiteral("tessera"));
+            QTest::keyClicks(search->findChild<QLineEdit *>(QStringLiteral("txtTiratore")), "rossi");
+            search->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
+            auto *list = search->findChild<QListView *>(QStringLiteral("lstRecords"));
+            QCOMPARE(list->model()->rowCount(), 2);
+            int row = 0;
+            while (row < 2 && !list->model()->index(row, 0).data().toString().startsWith("ROSSI LUCA"))
+                ++row;
+            const QRect r = list->visualRect(list->model()->index(row, 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+            if (search->isVisible())
+                search->reject();
+        });
+        click("cmdTrova");
+        QVERIFY(*ran);
+        QVERIFY(!opened); // destroyed after use
+        QCOMPARE(labelTexts(kMemberLabels),
+                 QStringList({"ROSSI LUCA", "Tiro a volo 3", "T-3", "1/2/2024", "31/12/2024"}));
+        QCOMPARE(m_card->position(), QStringLiteral("3"));
+        QCOMPARE(m_card->photo().size(), QSize(50, 60));
+        click("cmdIndietro");
+        QCOMPARE(labelText("txtTesserato"), QStringLiteral("VERDI ANNA"));
+    }
+
     // --- association texts and logo --------------------------------------------------------
 
     void associationTextsAcrossVisits_data()
@@ -473,6 +508,9 @@ private slots:
         QTest::newRow("not a picture")
             << "logo.jpg" << QByteArray("GIF89a but not really") << false << QColor();
         QTest::newRow("cleared") << "" << QByteArray() << true << QColor(Qt::white);
+        // A logo file spoilt on disk shows and is replaced by the placeholder.
+        QTest::newRow("stored logo not a picture")
+            << "Anagrafica/Logo.bmp" << QByteArray("BM not really") << false << QColor();
     }
     void logoIsStoredAt119x118()
     {
@@ -481,7 +519,11 @@ private slots:
         QFETCH(bool, cleared);
         QFETCH(QColor, colour);
         QCOMPARE(m_card->logo(), CardPictures::placeholderLogo()); // no logo file yet
-        if (!chosen.isEmpty()) {
+        if (chosen.startsWith(QLatin1String("Anagrafica/"))) {
+            writeFile(m_dir->filePath(chosen), content);
+            reopen();
+            QCOMPARE(m_card->logo(), CardPictures::placeholderLogo());
+        } else if (!chosen.isEmpty()) {
             const QString path = m_dir->filePath(chosen);
             writeFile(path, content);
             FileDialogs::Request asked;
@@ -498,7 +540,8 @@ private slots:
         }
         if (cleared)
             click("btnCancLogo");
-        QVERIFY(!QFile::exists(CardPictures::logoPath())); // nothing written before closing
+        if (!chosen.startsWith(QLatin1String("Anagrafica/")))
+            QVERIFY(!QFile::exists(CardPictures::logoPath())); // nothing written before closing
         m_card->close();
 
         QImageReader reader(CardPictures::logoPath());
@@ -748,6 +791,27 @@ private slots:
             QCOMPARE(out.report.orientation, landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
             QCOMPARE(out.report.find(0, "shpSfondo")->box, outline);
         }
+    }
+
+    // Settings that cannot be kept are reported; the card still prints.
+    void printSettingsThatCannotBeKept()
+    {
+        const QString notKept = QStringLiteral(
+            "Attenzione: non è stato possibile memorizzare i margini e l'orientamento di stampa nel file "
+            "Tesserini.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella cartella di "
+            "installazione del programma.");
+        std::unique_ptr<WritesRefused> refused;
+        const Output out = throughWindow("cmdStampa", [&](QDialog *w) {
+            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnTopPlus")), Qt::LeftButton);
+            refused = std::make_unique<WritesRefused>();
+            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnStampa")), Qt::LeftButton);
+            refused.reset();
+        });
+        QCOMPARE(boxTexts(), QStringList{notKept});
+        QCOMPARE(m_boxes.first().first, Kind::Warning);
+        QCOMPARE(out.calls, 1);
+        QCOMPARE(out.report.find(0, "shpSfondo")->box, QRectF(10, 11, 86, 54));
+        QVERIFY(!QFile::exists(CardSettings::filePath()));
     }
 
     // A margin spoilt by hand in Tesserini.ini: "-" and "+" report a conversion error and leave
