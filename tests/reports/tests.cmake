@@ -19,12 +19,18 @@ set_tests_properties(reports_cups_stop PROPERTIES
     LABELS reports
     TIMEOUT 60)
 
-if(TEST tst_printing)
-    set_tests_properties(tst_printing PROPERTIES
-        FIXTURES_REQUIRED corvalla_cups
-        RESOURCE_LOCK corvalla_cups
-        TIMEOUT 300)
-    set_property(TEST tst_printing APPEND PROPERTY ENVIRONMENT
-        "CUPS_SERVER=${CORVALLA_CUPS_DIR}/cups.sock"
-        "CORVALLA_PDF_DIR=${CORVALLA_CUPS_DIR}/pdf")
-endif()
+# A test that prints onto the private queue: it runs after the scheduler has started, one at a
+# time, and learns the scheduler and the queue's output folder from its environment.
+function(corvalla_prints_on_queue test)
+    if(TEST ${test})
+        set_tests_properties(${test} PROPERTIES
+            FIXTURES_REQUIRED corvalla_cups
+            RESOURCE_LOCK corvalla_cups
+            TIMEOUT 300)
+        set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
+            "CUPS_SERVER=${CORVALLA_CUPS_DIR}/cups.sock"
+            "CORVALLA_PDF_DIR=${CORVALLA_CUPS_DIR}/pdf")
+    endif()
+endfunction()
+
+corvalla_prints_on_queue(tst_printing)
