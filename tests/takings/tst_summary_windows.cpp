@@ -7,6 +7,7 @@
 #include "app/TfrmAvvio.h"
 #include "app/WindowRegistry.h"
 #include "common/ProgramFolder.h"
+#include "common/TfrmGuida.h"
 #include "receipts/YearFile.h"
 #include "reports/Report.h"
 #include "takings/TfrmMenuRiepCosti.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -254,6 +256,23 @@ private slots:
         QCOMPARE(day->currentText(), QStringLiteral("07"));
     }
 
+    void enterMovesAlongTheChain()
+    {
+        edit("txtAnno")->setFocus();
+        QStringList visited{m_window->focusWidget()->objectName()};
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(m_window->focusWidget(), Qt::Key_Return);
+            visited << m_window->focusWidget()->objectName();
+        }
+        QCOMPARE(visited, (QStringList{"txtAnno", "txtEsecutore", "txtCCP", "txtGiornoInizio",
+                                       "txtMeseInizio", "txtGiornoFine", "txtMeseFine", "btnVisualizza"}));
+        // Enter on the button asks for the summary: here the start day is missing.
+        QTest::keyClick(m_window->focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_boxes->texts(),
+                 QStringList{"Attenzione: indicare il giorno di inizio intervallo selezionandolo "
+                             "dall'elenco a cascata."});
+    }
+
     // Every showing starts afresh: empty filters and lists, the current year in the field and in
     // both interval groups, the focus on the payer; closing shows the main menu again.
     void showingResetsAndClosingReturnsToTheMenu()
@@ -482,6 +501,28 @@ private slots:
                      .match(footer)
                      .hasMatch(),
                  qPrintable(footer));
+    }
+
+    // The help button opens the summary's own topic, with its text.
+    void helpOpensTheSummaryTopic()
+    {
+        std::unique_ptr<TfrmRiepCosti> w = summaryWindow({});
+        QString title, text;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *help = qobject_cast<TfrmGuida *>(QApplication::activeModalWidget());
+            if (!help || !help->isVisible())
+                return;
+            poll.stop();
+            title = child<QLabel>(help, QStringLiteral("lblTitolo"))->text();
+            text = child<QPlainTextEdit>(help, QStringLiteral("txtGuida"))->toPlainText();
+            help->close();
+        });
+        poll.start();
+        QTest::mouseClick(child<QWidget>(w.get(), QStringLiteral("imgGuida")), Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("App Riepilogo Incassi"));
+        QVERIFY(text.contains(QStringLiteral("Riepilogo Incassi")));
     }
 };
 
