@@ -16,7 +16,7 @@ TfrmInfo::TfrmInfo(QWidget *parent) : QDialog(parent, Placement::kNoTitleButtons
     auto *picture = new PictureButton(QStringLiteral(":/pictures/info_titolo.svg"), QSize(500, 70), this);
     picture->setObjectName(QStringLiteral("imgTitolo"));
 
-    const LinkWindow::Parts parts =
+    const LinkWindow::Controls parts =
         LinkWindow::build(this, picture, QStringLiteral(":/pictures/email.svg"), QStringLiteral("imgEmail"),
                           ProgramInfo::contactEmail());
     imgEmail = parts.icon;

@@ -14,7 +14,7 @@ TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent, Placement::kNoTitleBut
     auto *picture = new PictureButton(QStringLiteral(":/pictures/splash.svg"), QSize(500, 220), this);
     picture->setObjectName(QStringLiteral("imgSplash"));
 
-    const LinkWindow::Parts parts = LinkWindow::build(this, picture, QStringLiteral(":/pictures/globe.svg"),
+    const LinkWindow::Controls parts = LinkWindow::build(this, picture, QStringLiteral(":/pictures/globe.svg"),
                                                       QStringLiteral("imgWeb"), ProgramInfo::webAddress());
     imgWeb = parts.icon;
     lnkWeb = parts.link;

@@ -15,13 +15,6 @@ QHash<QByteArray, QPointer<QWidget>> &table()
 
 void add(QWidget *window) { table().insert(window->metaObject()->className(), window); }
 
-void remove(QWidget *window)
-{
-    const QByteArray name = window->metaObject()->className();
-    if (table().value(name) == window)
-        table().remove(name);
-}
-
 QWidget *find(const char *className) { return table().value(QByteArray(className)).data(); }
 
 void clear() { table().clear(); }

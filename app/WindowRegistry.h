@@ -8,7 +8,6 @@
 namespace Windows {
 
 void add(QWidget *window); // registered under window->metaObject()->className()
-void remove(QWidget *window);
 QWidget *find(const char *className);
 template <typename T> T *get() { return qobject_cast<T *>(find(T::staticMetaObject.className())); }
 void clear();

@@ -66,8 +66,6 @@ add_library(corvalla_lib STATIC ${CORVALLA_WIDGET_SOURCES})
 target_link_libraries(corvalla_lib
     PUBLIC corvalla_core Qt6::Widgets Qt6::PrintSupport Qt6::Multimedia
     PRIVATE corvalla_flags)
-target_precompile_headers(corvalla_lib PRIVATE
-    <QtCore/QtCore> <QtGui/QtGui> <QtWidgets/QtWidgets>)
 
 # Pictures and help texts are compiled in as resources, under their path below assets/.
 file(GLOB_RECURSE CORVALLA_ASSETS CONFIGURE_DEPENDS

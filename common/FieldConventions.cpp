@@ -291,6 +291,7 @@ private:
     {
         QPointer<TfrmCalendario> picker = new TfrmCalendario(m_field->window());
         setCallerContext(picker, m_context);
+        picker->setTarget(m_field);
         picker->exec();
         delete picker.data();
     }

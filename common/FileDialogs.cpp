@@ -1,5 +1,7 @@
 #include "common/FileDialogs.h"
 
+#include "common/TestSeam.h"
+
 #include <QFileDialog>
 #include <QRegularExpression>
 #include <QStringList>
@@ -7,11 +9,7 @@
 namespace FileDialogs {
 
 namespace {
-TestHook &hook()
-{
-    static TestHook h;
-    return h;
-}
+TestHook &hook() { return TestSeam<TestHook>::hook(); }
 
 QString run(QWidget *parent, const Request &r)
 {
@@ -69,6 +67,6 @@ QString getSaveFileName(QWidget *parent, const QString &title, const QString &fi
     return run(parent, {Request::Kind::Save, title, filter, proposedName});
 }
 
-void setTestHook(TestHook h) { hook() = std::move(h); }
+void setTestHook(TestHook h) { TestSeam<TestHook>::set(std::move(h)); }
 
 } // namespace FileDialogs

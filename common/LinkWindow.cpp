@@ -30,7 +30,7 @@ QPushButton *makeCloseButton(QDialog *window)
     return button;
 }
 
-Parts build(QDialog *window, PictureButton *picture, const QString &iconResource, const QString &iconName,
+Controls build(QDialog *window, PictureButton *picture, const QString &iconResource, const QString &iconName,
             const QString &text)
 {
     const IconLink iconLink = makeIconLink(window, iconResource, iconName, text);

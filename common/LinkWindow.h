@@ -25,7 +25,7 @@ IconLink makeIconLink(QWidget *window, const QString &iconResource, const QStrin
 // "Chiudi" (btnChiudi), which closes the window.
 QPushButton *makeCloseButton(QDialog *window);
 
-struct Parts
+struct Controls
 {
     PictureButton *icon;
     LinkLabel *link;
@@ -34,7 +34,7 @@ struct Parts
 
 // The information and credits windows: `picture` centred on top, the icon and its link centred
 // below it, "Chiudi" at the bottom right, the window as large as its contents.
-Parts build(QDialog *window, PictureButton *picture, const QString &iconResource, const QString &iconName,
+Controls build(QDialog *window, PictureButton *picture, const QString &iconResource, const QString &iconName,
             const QString &text);
 
 } // namespace LinkWindow

@@ -1,25 +1,13 @@
 #include "common/ListLines.h"
 
 #include "common/Cp1252.h"
+#include "common/TextUtil.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
 namespace {
-
-inline char foldByte(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-}
-inline char16_t foldChar(char16_t c)
-{
-    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-}
-inline char16_t foldUpChar(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
-}
 
 // Windows-1252 byte to character, built once from the shared converter.
 const std::array<char16_t, 256> &cp1252Table()
@@ -54,7 +42,7 @@ QString foldedKey(const QString &line)
     const char16_t *from = reinterpret_cast<const char16_t *>(line.constData());
     char16_t *to = reinterpret_cast<char16_t *>(key.data());
     for (qsizetype i = 0, size = line.size(); i < size; ++i)
-        to[i] = foldUpChar(from[i]);
+        to[i] = foldUpAZ(from[i]);
     return key;
 }
 
@@ -132,7 +120,7 @@ TextCriteria::TextCriteria(const RecordLayout &layout, const std::vector<int> &f
                 p.possible = false;
                 break;
             }
-            p.pattern.append(foldByte(char(b)));
+            p.pattern.append(foldDownAZ(char(b)));
         }
         m_filled.push_back(std::move(p));
     }
@@ -149,7 +137,7 @@ bool TextCriteria::matches(const char *record) const
         bool found = false;
         for (int i = 0; i + n <= f.size && !found; ++i) {
             int j = 0;
-            while (j < n && foldByte(f.data[i + j]) == pat[j])
+            while (j < n && foldDownAZ(f.data[i + j]) == pat[j])
                 ++j;
             found = j == n;
         }
@@ -193,7 +181,7 @@ bool containsFoldedAZ(QStringView line, QStringView needle)
         return true;
     for (qsizetype i = 0; i + n <= line.size(); ++i) {
         qsizetype j = 0;
-        while (j < n && foldChar(line[i + j].unicode()) == needle[j].unicode())
+        while (j < n && foldDownAZ(line[i + j].unicode()) == needle[j].unicode())
             ++j;
         if (j == n)
             return true;

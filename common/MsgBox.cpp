@@ -1,5 +1,7 @@
 #include "common/MsgBox.h"
 
+#include "common/TestSeam.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -9,11 +11,7 @@
 namespace MsgBox {
 
 namespace {
-TestHook &hook()
-{
-    static TestHook h;
-    return h;
-}
+TestHook &hook() { return TestSeam<TestHook>::hook(); }
 
 QMessageBox::StandardButton standardFor(Answer a)
 {
@@ -101,6 +99,6 @@ Answer show(QWidget *parent, Kind kind, const QString &text)
     }
 }
 
-void setTestHook(TestHook h) { hook() = std::move(h); }
+void setTestHook(TestHook h) { TestSeam<TestHook>::set(std::move(h)); }
 
 } // namespace MsgBox

@@ -1,14 +1,12 @@
 #include "common/OpenURL.h"
 
+#include "common/TestSeam.h"
+
 #include <QDesktopServices>
 #include <QRegularExpression>
 
 namespace {
-TMisc::TestHook &hook()
-{
-    static TMisc::TestHook h;
-    return h;
-}
+TMisc::TestHook &hook() { return TestSeam<TMisc::TestHook>::hook(); }
 } // namespace
 
 QUrl TMisc::urlFor(const QString &sCommand)
@@ -31,4 +29,4 @@ void TMisc::Open(const QString &sCommand)
     QDesktopServices::openUrl(urlFor(sCommand)); // the result is deliberately ignored
 }
 
-void TMisc::setTestHook(TestHook h) { hook() = std::move(h); }
+void TMisc::setTestHook(TestHook h) { TestSeam<TestHook>::set(std::move(h)); }

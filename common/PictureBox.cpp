@@ -52,19 +52,9 @@ void PictureBox::paintEvent(QPaintEvent *)
     p.drawPixmap(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), m_fitted);
 }
 
-void PictureBox::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        emit pressed();
-    QWidget::mousePressEvent(event);
-}
-
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        emit released();
-        if (rect().contains(event->position().toPoint()))
-            emit clicked();
-    }
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
     QWidget::mouseReleaseEvent(event);
 }

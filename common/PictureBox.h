@@ -23,12 +23,9 @@ public:
 
 signals:
     void clicked();
-    void pressed();
-    void released();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:

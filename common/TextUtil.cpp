@@ -1,9 +1,5 @@
 #include "common/TextUtil.h"
 
-namespace {
-inline char16_t foldUp(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; }
-} // namespace
-
 QStringView trimBlanksView(QStringView s)
 {
     qsizetype b = 0;
@@ -24,7 +20,7 @@ QString upperAZ(QStringView s)
 {
     QString out = s.toString();
     for (QChar &c : out)
-        c = QChar(foldUp(c.unicode()));
+        c = QChar(foldUpAZ(c.unicode()));
     return out;
 }
 
@@ -32,8 +28,7 @@ QString lowerAZ(QStringView s)
 {
     QString out = s.toString();
     for (QChar &c : out)
-        if (c.unicode() >= u'A' && c.unicode() <= u'Z')
-            c = QChar(char16_t(c.unicode() + 32));
+        c = QChar(foldDownAZ(c.unicode()));
     return out;
 }
 
@@ -51,8 +46,8 @@ int compareFoldedAZ(QStringView a, QStringView b)
 {
     const qsizetype n = qMin(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t x = foldUp(a[i].unicode());
-        const char16_t y = foldUp(b[i].unicode());
+        const char16_t x = foldUpAZ(a[i].unicode());
+        const char16_t y = foldUpAZ(b[i].unicode());
         if (x != y)
             return x < y ? -1 : 1;
     }

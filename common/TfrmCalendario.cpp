@@ -82,9 +82,11 @@ QString TfrmCalendario::targetField(const QString &context)
 
 void TfrmCalendario::btnImportaDataClick()
 {
-    const QString name = targetField(callerContext(this));
-    QLineEdit *target =
-        name.isEmpty() || !parentWidget() ? nullptr : parentWidget()->findChild<QLineEdit *>(name);
+    QLineEdit *target = m_target;
+    if (!target) {
+        const QString name = targetField(callerContext(this));
+        target = name.isEmpty() || !parentWidget() ? nullptr : parentWidget()->findChild<QLineEdit *>(name);
+    }
     // Nowhere to put the date: nothing is written and the picker stays open.
     if (!target)
         return;

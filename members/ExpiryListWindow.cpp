@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QLabel>
+#include <QLineEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
 

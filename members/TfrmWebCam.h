@@ -17,9 +17,6 @@ public:
     explicit TfrmWebCam(QWidget *parent = nullptr);
     ~TfrmWebCam() override;
 
-    // The video source, once switched on at least once (nullptr before).
-    FrameSource *camCamera() const { return m_camera; }
-
     // Where "Importa foto" puts the captured picture; by default the member sheet that opened the
     // window (caller context "euro_01").
     using PhotoTarget = std::function<void(const QImage &photo)>;

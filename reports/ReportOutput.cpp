@@ -1,4 +1,5 @@
 // Printing and preview of prepared reports through the system's printers.
+#include "common/TestSeam.h"
 #include "reports/Report.h"
 #include "reports/ReportPreview.h"
 
@@ -8,11 +9,7 @@
 namespace Reports {
 
 namespace {
-OutputHook &outputHook()
-{
-    static OutputHook hook;
-    return hook;
-}
+OutputHook &outputHook() { return TestSeam<OutputHook>::hook(); }
 
 void setError(QString *error, const QString &text)
 {
@@ -21,7 +18,7 @@ void setError(QString *error, const QString &text)
 }
 } // namespace
 
-void setOutputHook(OutputHook hook) { outputHook() = std::move(hook); }
+void setOutputHook(OutputHook hook) { TestSeam<OutputHook>::set(std::move(hook)); }
 
 bool printOn(const PreparedReport &report, QPrinter *printer, QString *error)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModalHelper.h"
 #include "TestSupport.h"
 #include "common/MsgBox.h"
 
@@ -18,36 +19,11 @@ inline void typeText(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-// Runs `act` (which opens a modal window) and, once the modal window is up, `inspect` on it; the
-// modal window is then closed if `inspect` left it open. Returns the class name of the modal
-// window, empty when none appeared.
+// Runs `act` (which opens a modal window), inspects the modal window and closes it.
 inline QByteArray withModalWindow(const std::function<void()> &act,
                                   const std::function<void(QWidget *)> &inspect = {})
 {
-    QByteArray seen;
-    bool done = false;
-    std::function<void()> poll;
-    QElapsedTimer clock;
-    clock.start();
-    poll = [&]() {
-        if (done)
-            return;
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            done = true;
-            seen = modal->metaObject()->className();
-            if (inspect)
-                inspect(modal);
-            if (modal->isVisible())
-                modal->close();
-            return;
-        }
-        if (clock.elapsed() < 5000)
-            QTimer::singleShot(10, poll);
-    };
-    QTimer::singleShot(0, poll);
-    act();
-    done = true;
-    return seen;
+    return Modal::withModalWindow(act, inspect);
 }
 
 // Runs `act` inside the application's own event loop and tells whether it ended the program

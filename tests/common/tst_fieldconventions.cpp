@@ -1,3 +1,4 @@
+#include "ModalHelper.h"
 #include "TestSupport.h"
 
 #include "common/CallerContext.h"
@@ -73,19 +74,7 @@ struct Window
 };
 
 // Runs `answer` on the next modal window once it is on screen.
-void onModal(std::function<void(QWidget *)> answer)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            answer(modal);
-        }
-    });
-    poll->start();
-}
+void onModal(std::function<void(QWidget *)> answer) { Modal::whenShown<QWidget>(std::move(answer)); }
 
 // Types a text key by key, accented letters included.
 void type(QWidget *w, const QString &text)

@@ -1,5 +1,6 @@
 // The lists of expired membership cards and expired medical certificates: the expiry test, the
 // building of the lists, and the two windows driven from the member sheet.
+#include "ModalHelper.h"
 #include "MemberFixtures.h"
 #include "TestSupport.h"
 
@@ -160,10 +161,7 @@ private slots:
         sheet.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
         bool checked = false;
-        QTimer::singleShot(0, this, [&] {
-            auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!window)
-                return;
+        Modal::whenShown<QDialog>([&](QDialog *window) {
             useList(window);
             checked = !QTest::currentTestFailed();
             if (window->isVisible())

@@ -1,3 +1,4 @@
+#include "ModalHelper.h"
 #include "TestSupport.h"
 
 #include "common/OpenURL.h"
@@ -49,17 +50,8 @@ QString today()
 // Runs `answer` on the next modal window that is not a message box, once it is on screen.
 void onModal(std::function<void(QWidget *)> answer)
 {
-    auto *poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && !qobject_cast<QMessageBox *>(modal)) {
-            poll->stop();
-            poll->deleteLater();
-            answer(modal);
-        }
-    });
-    poll->start();
+    Modal::whenShown<QWidget>(std::move(answer), 30000,
+                              [](QWidget *modal) { return !qobject_cast<QMessageBox *>(modal); });
 }
 
 Member::Record named(const QString &name)

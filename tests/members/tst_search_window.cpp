@@ -1,6 +1,7 @@
 // The member search window driven through its widgets: criteria, results, find, print, and the
 // double click that hands a member to each of its openers.
 #include "MemberFixtures.h"
+#include "ModalHelper.h"
 #include "TestSupport.h"
 
 #include "common/CallerContext.h"
@@ -137,10 +138,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
 
         bool checked = false;
-        QTimer::singleShot(0, this, [&] {
-            auto *search = qobject_cast<TfrmTrovaTiratori *>(QApplication::activeModalWidget());
-            if (!search)
-                return;
+        Modal::whenShown<TfrmTrovaTiratori>([&](TfrmTrovaTiratori *search) {
             useSearchFromTheSheet(search);
             checked = !QTest::currentTestFailed();
             if (search->isVisible()) // a failed check must not leave the modal window open
