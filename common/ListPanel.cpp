@@ -132,14 +132,10 @@ ListPanel::ListPanel(const Texts &texts, QWidget *parent) : QWidget(parent), m_t
     m_lstRecords->viewport()->installEventFilter(this);
     m_lstRecords->setMinimumHeight(260);
 
-    auto *doubleClick = new QLabel(m_texts.doubleClick, this);
-    doubleClick->setObjectName(QStringLiteral("lblDoppioClic"));
-    doubleClick->setStyleSheet(QStringLiteral("QLabel { color: #1F3A7A; font-weight: bold; }"));
-
-    m_btnStampa = new QPushButton(QStringLiteral("Stampa"), this);
+    m_btnStampa = new QPushButton(m_texts.printButton, this);
     m_btnStampa->setObjectName(QStringLiteral("btnStampa"));
-    m_btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
-    m_btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
+    m_btnChiudi = new QPushButton(m_texts.closeButton, this);
+    m_btnChiudi->setObjectName(m_texts.closeButtonName);
     for (QPushButton *b : {m_btnTrova, m_btnStampa, m_btnChiudi}) {
         b->setMinimumWidth(110);
         pressOnEnter(b);
@@ -150,7 +146,12 @@ ListPanel::ListPanel(const Texts &texts, QWidget *parent) : QWidget(parent), m_t
     findRow->addWidget(m_btnTrova);
 
     auto *infoRow = new QHBoxLayout;
-    infoRow->addWidget(doubleClick);
+    if (!m_texts.doubleClick.isEmpty()) {
+        auto *doubleClick = new QLabel(m_texts.doubleClick, this);
+        doubleClick->setObjectName(QStringLiteral("lblDoppioClic"));
+        doubleClick->setStyleSheet(QStringLiteral("QLabel { color: #1F3A7A; font-weight: bold; }"));
+        infoRow->addWidget(doubleClick);
+    }
     infoRow->addStretch(1);
     if (!m_texts.countLine.isEmpty()) {
         m_lblTrovate = new QLabel(m_texts.initialCountLine.isEmpty() ? m_texts.countLine.arg(0)
@@ -166,17 +167,23 @@ ListPanel::ListPanel(const Texts &texts, QWidget *parent) : QWidget(parent), m_t
     buttons->addWidget(m_btnStampa);
     buttons->addWidget(m_btnChiudi);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(instruction);
-    layout->addLayout(findRow);
-    layout->addWidget(m_lstRecords, 1);
-    layout->addLayout(infoRow);
-    layout->addLayout(buttons);
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->addWidget(instruction);
+    m_layout->addLayout(findRow);
+    m_layout->addWidget(m_lstRecords, 1);
+    m_layout->addLayout(infoRow);
+    m_layout->addLayout(buttons);
 
     connect(m_btnTrova, &QPushButton::clicked, this, &ListPanel::findInList);
     connect(m_btnStampa, &QPushButton::clicked, this, &ListPanel::printList);
     connect(m_btnChiudi, &QPushButton::clicked, this, &ListPanel::closeRequested);
+}
+
+void ListPanel::setFooter(QWidget *footer)
+{
+    footer->setParent(this);
+    m_layout->insertWidget(m_layout->count() - 1, footer); // above the buttons
 }
 
 void ListPanel::setRows(ListRows sortedRows)
@@ -221,7 +228,7 @@ void ListPanel::clearList()
 
 void ListPanel::resetFind()
 {
-    m_lastFind.clear();
+    m_lastFind->clear();
     m_txtTrova->clear();
 }
 
@@ -250,16 +257,22 @@ void ListPanel::findInList()
     const QString needle = lowerAZ(m_txtTrova->text());
     const int found = ::findInList(
         int(m_lines.size()), [this](int row) { return QStringView(m_lines[row]); }, selectedRow(), needle,
-        needle == m_lastFind);
+        needle == *m_lastFind);
     if (found >= 0)
         selectRow(found);
-    m_lastFind = needle;
+    *m_lastFind = needle;
 }
 
 void ListPanel::printList()
 {
+    if (m_lines.isEmpty() && !m_texts.emptyPrintWarning.isEmpty()) {
+        MsgBox::warning(window(), m_texts.emptyPrintWarning);
+        return;
+    }
+    if (!m_texts.printQuestion.isEmpty() && !MsgBox::confirm(window(), m_texts.printQuestion))
+        return;
     QString error;
-    if (!ListReportPage::print(window(), m_texts.page, m_lines, &error)) {
+    if (!ListReportPage::print(window(), m_texts.page, m_lines + m_printTrailer, &error)) {
         QString text = QStringLiteral("Attenzione: non è stato possibile stampare il riepilogo.");
         if (!error.isEmpty())
             text += QStringLiteral("\n\r\n\r") + error;
@@ -278,8 +291,8 @@ void ListPanel::openSelected()
 bool ListPanel::eventFilter(QObject *watched, QEvent *event)
 {
     // Any double click on the list opens the selected line; the first click of it has already
-    // selected the line under the pointer.
-    if (watched == m_lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+    // selected the line under the pointer. A list whose lines open nothing ignores it.
+    if (m_open && watched == m_lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         openSelected();
         return true;

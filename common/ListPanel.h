@@ -12,6 +12,7 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QStringListModel;
+class QVBoxLayout;
 class ListLineDelegate;
 
 // The result list every list window shares (member search, expiry lists, receipt search, takings
@@ -27,6 +28,7 @@ public:
     struct Texts
     {
         QString instruction = defaultInstruction();
+        // The double-click line; empty for none.
         QString doubleClick;
         // The count line, "%1" standing for the number of lines; empty for no count line.
         QString countLine;
@@ -34,6 +36,15 @@ public:
         QString initialCountLine;
         // The printed list: report name, title and footer.
         ListReportPage::Page page;
+        // The captions of the two buttons, and the name of the one that closes the window.
+        QString printButton = QStringLiteral("Stampa");
+        QString closeButton = QStringLiteral("Chiudi");
+        QString closeButtonName = QStringLiteral("btnChiudi");
+        // Before printing: the warning that refuses to print an empty list (empty: an empty list
+        // prints its title and footer), and the question whose answer No stops the printing
+        // (empty: no question).
+        QString emptyPrintWarning;
+        QString printQuestion;
 
         static QString defaultInstruction();
     };
@@ -63,6 +74,13 @@ public:
 
     void setOpenRow(OpenRow open) { m_open = std::move(open); }
     void setPrintTitle(const QString &title) { m_texts.page.title = title; }
+    // Lines printed after the list's own (a total, say); none by default.
+    void setPrintTrailer(const QStringList &lines) { m_printTrailer = lines; }
+    // Keeps the last find text in `store` instead of in the panel, so that several windows, one
+    // after the other, share it; `store` must outlive the panel.
+    void setLastFindStore(QString *store) { m_lastFind = store ? store : &m_ownLastFind; }
+    // Puts `footer` under the list, above the buttons.
+    void setFooter(QWidget *footer);
 
     // "Trova": finds the find text in the list, from the first line for a new text, from the line
     // after the selected one when the same text is asked again; the message when the list is empty.
@@ -70,7 +88,8 @@ public:
     // "Stampa": the lines on the list report page.
     void printList();
     // Double click: opens the record of the selected row (exactly that one, whatever other rows
-    // read the same), then asks the window to close, also when there was nothing to open.
+    // read the same), then asks the window to close, also when there was nothing to open. A
+    // panel without an open-this-row callback ignores double clicks.
     void openSelected();
 
 signals:
@@ -83,7 +102,9 @@ private:
     Texts m_texts;
     QStringList m_lines;
     std::vector<qint64> m_records;
-    QString m_lastFind;
+    QString m_ownLastFind;
+    QString *m_lastFind = &m_ownLastFind;
+    QStringList m_printTrailer;
     OpenRow m_open;
 
     QLineEdit *m_txtTrova;
@@ -93,6 +114,7 @@ private:
     QLabel *m_lblTrovate = nullptr;
     QPushButton *m_btnStampa;
     QPushButton *m_btnChiudi;
+    QVBoxLayout *m_layout;
     ListLineDelegate *m_delegate;
 };
 

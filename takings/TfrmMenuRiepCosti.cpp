@@ -6,7 +6,7 @@
 #include "common/Formats.h"
 #include "common/MsgBox.h"
 #include "common/TextUtil.h"
-#include "members/MemberListPanel.h"
+#include "common/ListPanel.h"
 #include "receipts/YearFile.h"
 #include "takings/Summary.h"
 #include "takings/TfrmRiepCosti.h"

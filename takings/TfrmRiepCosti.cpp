@@ -1,16 +1,17 @@
 #include "takings/TfrmRiepCosti.h"
 
-#include "common/HelpTopics.h"
-#include "common/PictureButton.h"
 #include "common/Formats.h"
+#include "common/HelpTopics.h"
+#include "common/ListPanel.h"
 #include "common/MsgBox.h"
+#include "common/PictureButton.h"
 #include "common/TextUtil.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QLineEdit>
 #include <QMetaObject>
-#include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -21,11 +22,33 @@ TfrmRiepCosti { background: #FFFFFF; }
 QLabel[caption="true"] { color: #1E2A4A; font-weight: bold; }
 QLabel#titTipologia, QLabel#lblIntervallo { color: #00008B; font-weight: bold; }
 QLabel#lblTotCosti { color: #8B0000; font-weight: bold; font-size: 14pt; }
-QPushButton { min-width: 140px; min-height: 28px; }
 )";
 
 const QString kInitialInterval = QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa");
 const QString kInitialTotal = QStringLiteral("0,00");
+
+// The last find text outlives each summary window: a new summary finds on from where the user
+// left the previous one.
+QString &lastFind()
+{
+    static QString text;
+    return text;
+}
+
+ListPanel::Texts panelTexts()
+{
+    ListPanel::Texts t;
+    t.page.title = QStringLiteral("Riepilogo incassi");
+    t.page.reportName = QStringLiteral("Riepilogo incassi");
+    t.page.footer = QStringLiteral("Stampa eseguita in data [DATE] alle ore [TIME]");
+    t.printButton = QStringLiteral("Stampa riepilogo");
+    t.closeButton = QStringLiteral("Esci");
+    t.closeButtonName = QStringLiteral("btnEsci");
+    t.emptyPrintWarning =
+        QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce.");
+    t.printQuestion = QStringLiteral("Si vuole stampare il presente riepilogo?");
+    return t;
+}
 
 QLabel *caption(const char *text, QWidget *parent)
 {
@@ -50,44 +73,36 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget *parent) : QDialog(parent)
     imgGuida->setObjectName(QStringLiteral("imgGuida"));
     imgGuida->setClickable(true);
 
-    lstRiepilogo = new QListWidget(this);
-    lstRiepilogo->setObjectName(QStringLiteral("lstRiepilogo"));
-    lstRiepilogo->setUniformItemSizes(true);
-    lstRiepilogo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    lstRiepilogo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont mono(QStringLiteral("Courier New"), 12);
-    mono.setStyleHint(QFont::TypeWriter);
-    lstRiepilogo->setFont(mono);
+    panContainer = new ListPanel(panelTexts(), this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setLastFindStore(&lastFind());
 
-    lblIntervallo = new QLabel(kInitialInterval, this);
+    auto *foot = new QWidget;
+    lblIntervallo = new QLabel(kInitialInterval, foot);
     lblIntervallo->setObjectName(QStringLiteral("lblIntervallo"));
-    lblTotCosti = new QLabel(kInitialTotal, this);
+    lblTotCosti = new QLabel(kInitialTotal, foot);
     lblTotCosti->setObjectName(QStringLiteral("lblTotCosti"));
-    btnEsci = new QPushButton(QStringLiteral("Esci"), this);
-    btnEsci->setObjectName(QStringLiteral("btnEsci"));
-    btnEsci->setAutoDefault(false);
+    auto *footLayout = new QGridLayout(foot);
+    footLayout->setContentsMargins(0, 4, 0, 4);
+    footLayout->addWidget(caption("Intervallo selezionato:", foot), 0, 0);
+    footLayout->addWidget(lblIntervallo, 0, 1);
+    footLayout->addWidget(caption("Totale importi incassati:", foot), 1, 0);
+    footLayout->addWidget(lblTotCosti, 1, 1);
+    footLayout->setColumnStretch(2, 1);
+    panContainer->setFooter(foot);
 
     auto *top = new QHBoxLayout;
     top->addWidget(caption("Pagatore:", this));
     top->addWidget(titTipologia, 1);
     top->addWidget(imgGuida);
 
-    auto *foot = new QGridLayout;
-    foot->addWidget(caption("Intervallo selezionato:", this), 0, 0);
-    foot->addWidget(lblIntervallo, 0, 1);
-    foot->addWidget(caption("Totale importi incassati:", this), 1, 0);
-    foot->addWidget(lblTotCosti, 1, 1);
-    foot->setColumnStretch(2, 1);
-    foot->addWidget(btnEsci, 1, 3);
-
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 12);
     layout->addLayout(top);
-    layout->addWidget(lstRiepilogo, 1);
-    layout->addLayout(foot);
+    layout->addWidget(panContainer, 1);
 
     connect(imgGuida, &PictureButton::clicked, this, &TfrmRiepCosti::imgGuidaClick);
-    connect(btnEsci, &QPushButton::clicked, this, &QDialog::close);
+    connect(panContainer, &ListPanel::closeRequested, this, &QDialog::close);
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -99,15 +114,17 @@ void TfrmRiepCosti::setRequest(Takings::SummaryRequest request)
 void TfrmRiepCosti::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         buildSummary();
+        panContainer->findField()->setFocus();
+    }
 }
 
 void TfrmRiepCosti::buildSummary()
 {
     const QString payer = trimBlanks(m_request.filter.payer);
     titTipologia->setText(payer.isEmpty() ? QStringLiteral("- - -") : payer);
-    lstRiepilogo->clear();
+    panContainer->clearList();
     lblIntervallo->setText(kInitialInterval);
     lblTotCosti->setText(kInitialTotal);
 
@@ -120,9 +137,13 @@ void TfrmRiepCosti::buildSummary()
             this, [this, message] { MsgBox::error(this, message); }, Qt::QueuedConnection);
         return;
     }
-    lstRiepilogo->addItems(summary.lines);
+    panContainer->setLines(summary.lines); // file order
     lblIntervallo->setText(summary.interval);
     lblTotCosti->setText(summary.total);
+    panContainer->setPrintTrailer(
+        {QStringLiteral("- - - - - - - - - - - - - - - -"),
+         QStringLiteral("INTERVALLO SELEZIONATO:    ") + trimBlanks(summary.interval),
+         QStringLiteral("TOTALE IMPORTI INCASSATI:  € ") + trimBlanks(summary.total)});
 }
 
 void TfrmRiepCosti::imgGuidaClick()
@@ -132,7 +153,7 @@ void TfrmRiepCosti::imgGuidaClick()
 
 void TfrmRiepCosti::done(int result)
 {
-    lstRiepilogo->clear();
+    panContainer->clearList();
     if (m_request.closed)
         m_request.closed();
     QDialog::done(result);

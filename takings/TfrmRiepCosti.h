@@ -5,10 +5,9 @@
 #include <QDialog>
 #include <functional>
 
-class QLabel;
-class QListWidget;
-class QPushButton;
+class ListPanel;
 class PictureButton;
+class QLabel;
 
 namespace Takings {
 
@@ -22,10 +21,11 @@ struct SummaryRequest
 
 } // namespace Takings
 
-// The takings summary: the receipts of the chosen interval as fixed-width lines, the interval and
-// the total of takings. One-use: the period window creates it for each request, shows it modally
-// and destroys it. The summary is built when the window is shown; a summary that cannot be built
-// shows why, naming the receipt, and neither lines nor total.
+// The takings summary: the receipts of the chosen interval as fixed-width lines in file order,
+// the interval and the total of takings, with find in list and printing. One-use: the period
+// window creates it for each request, shows it modally and destroys it. The summary is built when
+// the window is shown; a summary that cannot be built shows why, naming the receipt, and neither
+// lines nor total.
 class TfrmRiepCosti : public QDialog
 {
     Q_OBJECT
@@ -45,9 +45,8 @@ private:
 
     Takings::SummaryRequest m_request;
     QLabel *titTipologia;
-    QListWidget *lstRiepilogo;
+    ListPanel *panContainer;
     QLabel *lblIntervallo;
     QLabel *lblTotCosti;
     PictureButton *imgGuida;
-    QPushButton *btnEsci;
 };

@@ -19,18 +19,25 @@ set_tests_properties(reports_cups_stop PROPERTIES
     LABELS reports
     TIMEOUT 60)
 
+# A test that prints onto the private queue: it runs after the scheduler has started, one at a
+# time, and learns the scheduler and the queue's output folder from its environment.
+function(corvalla_prints_on_queue test)
+    if(TEST ${test})
+        set_tests_properties(${test} PROPERTIES
+            FIXTURES_REQUIRED corvalla_cups
+            RESOURCE_LOCK corvalla_cups
+            TIMEOUT 300)
+        set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
+            "CUPS_SERVER=${CORVALLA_CUPS_DIR}/cups.sock"
+            "CORVALLA_PDF_DIR=${CORVALLA_CUPS_DIR}/pdf")
+    endif()
+endfunction()
+
+
 # Every test called tst_printing* or tst_*_printing prints on that queue.
 file(GLOB printing_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/tst_printing*.cpp
      ${CMAKE_CURRENT_SOURCE_DIR}/*/tst_*_printing.cpp)
 foreach(src IN LISTS printing_sources)
     get_filename_component(name ${src} NAME_WE)
-    if(TEST ${name})
-        set_tests_properties(${name} PROPERTIES
-            FIXTURES_REQUIRED corvalla_cups
-            RESOURCE_LOCK corvalla_cups
-            TIMEOUT 300)
-        set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
-            "CUPS_SERVER=${CORVALLA_CUPS_DIR}/cups.sock"
-            "CORVALLA_PDF_DIR=${CORVALLA_CUPS_DIR}/pdf")
-    endif()
+    corvalla_prints_on_queue(${name})
 endforeach()

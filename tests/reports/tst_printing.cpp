@@ -3,6 +3,8 @@
 // scheduler in CUPS_SERVER and the queue's output folder in CORVALLA_PDF_DIR.
 #include "TestSupport.h"
 
+#include "ModalHelper.h"
+#include "PdfText.h"
 #include "PrintQueue.h"
 #include "common/Formats.h"
 #include "common/MsgBox.h"

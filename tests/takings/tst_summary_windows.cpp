@@ -7,7 +7,9 @@
 #include "app/TfrmAvvio.h"
 #include "app/WindowRegistry.h"
 #include "common/ProgramFolder.h"
+#include "common/TfrmGuida.h"
 #include "receipts/YearFile.h"
+#include "reports/Report.h"
 #include "takings/TfrmMenuRiepCosti.h"
 #include "takings/TfrmRiepCosti.h"
 
@@ -15,8 +17,10 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -32,6 +36,23 @@ template <typename T> T *child(QWidget *w, const QString &name)
     if (!c)
         qWarning("no %s", qPrintable(name));
     return c;
+}
+
+// The lines the list shows, as the list view has them.
+QStringList listedLines(QWidget *window)
+{
+    QStringList lines;
+    const QAbstractItemModel *model = child<QListView>(window, QStringLiteral("lstRecords"))->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        lines << model->index(row, 0).data().toString();
+    return lines;
+}
+
+int selectedRow(QWidget *window)
+{
+    const QModelIndexList rows =
+        child<QListView>(window, QStringLiteral("lstRecords"))->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 const QString kAdviceDate =
@@ -96,9 +117,7 @@ class TestSummaryWindows : public QObject
             shown.opened = true;
             // Any message the window gives on showing comes first.
             QTest::qWait(50);
-            auto *lines = child<QListWidget>(w, QStringLiteral("lstRiepilogo"));
-            for (int i = 0; i < lines->count(); ++i)
-                shown.lines << lines->item(i)->text();
+            shown.lines = listedLines(w);
             shown.payer = child<QLabel>(w, QStringLiteral("titTipologia"))->text();
             shown.interval = child<QLabel>(w, QStringLiteral("lblIntervallo"))->text();
             shown.total = child<QLabel>(w, QStringLiteral("lblTotCosti"))->text();
@@ -109,6 +128,19 @@ class TestSummaryWindows : public QObject
         QTest::mouseClick(child<QPushButton>(m_window.get(), QStringLiteral("btnVisualizza")),
                           Qt::LeftButton);
         return shown;
+    }
+
+    // A summary window of its own over `receipts` for March 2024, shown.
+    std::unique_ptr<TfrmRiepCosti> summaryWindow(const QList<Receipt::Record> &receipts)
+    {
+        const QString path = YearFile::pathFor(QStringLiteral("2024"));
+        SummaryFixtures::storeReceipts(path, receipts);
+        auto w = std::make_unique<TfrmRiepCosti>(m_window.get());
+        w->setRequest({path, {QString(), QString(), QDate(2024, 3, 1), QDate(2024, 3, 31)}, {}});
+        w->show();
+        if (!QTest::qWaitForWindowExposed(w.get()))
+            qWarning("the summary window did not show");
+        return w;
     }
 
 private slots:
@@ -222,6 +254,23 @@ private slots:
         QTest::keyClick(month, Qt::Key_Tab);
         QCOMPARE(month->currentText(), QStringLiteral(" MARZO"));
         QCOMPARE(day->currentText(), QStringLiteral("07"));
+    }
+
+    void enterMovesAlongTheChain()
+    {
+        edit("txtAnno")->setFocus();
+        QStringList visited{m_window->focusWidget()->objectName()};
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(m_window->focusWidget(), Qt::Key_Return);
+            visited << m_window->focusWidget()->objectName();
+        }
+        QCOMPARE(visited, (QStringList{"txtAnno", "txtEsecutore", "txtCCP", "txtGiornoInizio",
+                                       "txtMeseInizio", "txtGiornoFine", "txtMeseFine", "btnVisualizza"}));
+        // Enter on the button asks for the summary: here the start day is missing.
+        QTest::keyClick(m_window->focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_boxes->texts(),
+                 QStringList{"Attenzione: indicare il giorno di inizio intervallo selezionandolo "
+                             "dall'elenco a cascata."});
     }
 
     // Every showing starts afresh: empty filters and lists, the current year in the field and in
@@ -345,6 +394,135 @@ private slots:
         QVERIFY(shown.lines.isEmpty());
         QCOMPARE(shown.total, QString());
         QCOMPARE(shown.interval, QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"));
+    }
+
+    // Find in list: each line with the text in turn, wrapping to the top; a new text starts from
+    // the top again. The last find text outlives the window: the next summary goes on after the
+    // first line.
+    void findInListAcrossSummaries()
+    {
+        const QList<Receipt::Record> receipts = {receipt("1", "05/03/2024", "Rossi Mario", "Nuoto", "10,50"),
+                                                 receipt("2", "06/03/2024", "Verdi Carlo", "Tennis", "20,25"),
+                                                 receipt("3", "07/03/2024", "Neri Ugo", "Nuoto libero", "5"),
+                                                 receipt("4", "08/03/2024", "Gialli Eva", "Tennis", "7")};
+        auto find = [](QWidget *w, const QString &text) {
+            child<QLineEdit>(w, QStringLiteral("txtTrova"))->setText(text);
+            QTest::mouseClick(child<QPushButton>(w, QStringLiteral("btnTrova")), Qt::LeftButton);
+            return selectedRow(w);
+        };
+        {
+            std::unique_ptr<TfrmRiepCosti> first = summaryWindow(receipts);
+            QCOMPARE(find(first.get(), QStringLiteral("nuoto")), 0);
+            QCOMPARE(find(first.get(), QStringLiteral("NUOTO")), 2);
+            QCOMPARE(find(first.get(), QStringLiteral("nuoto")), 0);
+            QCOMPARE(find(first.get(), QStringLiteral("zzz")), 0);
+            QCOMPARE(find(first.get(), QStringLiteral("tennis")), 1);
+            QCOMPARE(find(first.get(), QStringLiteral("nuoto")), 0);
+        }
+        std::unique_ptr<TfrmRiepCosti> second = summaryWindow(receipts);
+        QCOMPARE(find(second.get(), QStringLiteral("nuoto")), 2);
+        QVERIFY(m_boxes->boxes.isEmpty());
+
+        std::unique_ptr<TfrmRiepCosti> empty = summaryWindow({});
+        QCOMPARE(find(empty.get(), QStringLiteral("nuoto")), -1);
+        QCOMPARE(m_boxes->texts(),
+                 QStringList{"Ricerca non applicabile: la lista non contiene nessuna voce."});
+        QCOMPARE(m_boxes->boxes.first().first, MsgBox::Kind::Plain);
+    }
+
+    void printing_data()
+    {
+        QTest::addColumn<bool>("receipts");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("printed");
+        const QString question = QStringLiteral("Si vuole stampare il presente riepilogo?");
+        QTest::newRow("empty summary")
+            << false << true
+            << "Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce." << false;
+        QTest::newRow("answer No") << true << false << question << false;
+        QTest::newRow("answer Yes") << true << true << question << true;
+    }
+
+    // What goes to the printer: the lines, the interval and the total under the title, with the
+    // moment of printing in the footer; only after the question, and never for an empty summary.
+    void printing()
+    {
+        QFETCH(bool, receipts);
+        QFETCH(bool, yes);
+        QFETCH(QString, box);
+        QFETCH(bool, printed);
+        m_boxes.reset();
+        QList<QPair<MsgBox::Kind, QString>> boxes;
+        MsgBox::setTestHook([&](MsgBox::Kind kind, const QString &text) {
+            boxes.append({kind, text});
+            return kind == MsgBox::Kind::Confirmation ? (yes ? MsgBox::Answer::Yes : MsgBox::Answer::No)
+                                                      : MsgBox::Answer::Ok;
+        });
+        QList<Reports::PreparedReport> reports;
+        Reports::setOutputHook([&](const Reports::PreparedReport &report, Reports::Destination d, QString *) {
+            reports.append(report);
+            return d == Reports::Destination::Printer;
+        });
+        std::unique_ptr<TfrmRiepCosti> w;
+        if (receipts)
+            w = summaryWindow({receipt("1", "01/03/2024", "Mario Rossi", "Nuoto", "10,50"),
+                               receipt("2", "15/03/2024", "Bianchi Anna", "Tennis", "20,25"),
+                               receipt("3", "31/03/2024", "Neri Ugo", "Nuoto libero", "5")});
+        else
+            w = summaryWindow({receipt("1", "01/04/2024", "Mario Rossi", "Nuoto", "10,50")});
+        const QStringList lines = listedLines(w.get());
+        QTest::mouseClick(child<QPushButton>(w.get(), QStringLiteral("btnStampa")), Qt::LeftButton);
+        Reports::setOutputHook(nullptr);
+        MsgBox::setTestHook(nullptr);
+
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().second, box);
+        QCOMPARE(boxes.first().first, receipts ? MsgBox::Kind::Confirmation : MsgBox::Kind::Warning);
+        QCOMPARE(reports.size(), printed ? 1 : 0);
+        if (!printed)
+            return;
+        const Reports::PreparedReport &report = reports.first();
+        QCOMPARE(report.documentName, QStringLiteral("Riepilogo incassi"));
+        QCOMPARE(report.find(0, QStringLiteral("txtTitolo"))->lines.value(0).text,
+                 QStringLiteral("Riepilogo incassi"));
+        QStringList text;
+        for (const Reports::PlacedLine &l : report.find(0, QStringLiteral("txtRiepilogo"))->lines)
+            text << l.text;
+        QCOMPARE(lines.size(), 3);
+        const QStringList trailer = {
+            QStringLiteral("- - - - - - - - - - - - - - - -"),
+            QStringLiteral("INTERVALLO SELEZIONATO:    Dal   01/03/2024   al   31/03/2024"),
+            QString::fromUtf8("TOTALE IMPORTI INCASSATI:  € 35,75")};
+        QCOMPARE(text, lines + trailer);
+        const QString footer = report.find(0, QStringLiteral("txtPagina"))->lines.value(0).text;
+        QVERIFY2(QRegularExpression(QStringLiteral("^Stampa eseguita in data \\d\\d/\\d\\d/\\d{4} alle ore "
+                                                   "\\d\\d:\\d\\d:\\d\\d$"))
+                     .match(footer)
+                     .hasMatch(),
+                 qPrintable(footer));
+    }
+
+    // The help button opens the summary's own topic, with its text.
+    void helpOpensTheSummaryTopic()
+    {
+        std::unique_ptr<TfrmRiepCosti> w = summaryWindow({});
+        QString title, text;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *help = qobject_cast<TfrmGuida *>(QApplication::activeModalWidget());
+            if (!help || !help->isVisible())
+                return;
+            poll.stop();
+            title = child<QLabel>(help, QStringLiteral("lblTitolo"))->text();
+            text = child<QPlainTextEdit>(help, QStringLiteral("txtGuida"))->toPlainText();
+            help->close();
+        });
+        poll.start();
+        QTest::mouseClick(child<QWidget>(w.get(), QStringLiteral("imgGuida")), Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("App Riepilogo Incassi"));
+        QVERIFY(text.contains(QStringLiteral("Riepilogo Incassi")));
     }
 };
 
