@@ -6,7 +6,7 @@
 #include "common/TfrmCodFisc.h"
 #include "common/TfrmPartitaIva.h"
 #include "members/TfrmTiratori.h"
-#include "reports/ModalHelper.h"
+#include "ModalHelper.h"
 
 #include <QLineEdit>
 #include <QPushButton>
