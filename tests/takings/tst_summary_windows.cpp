@@ -303,7 +303,7 @@ private slots:
             QCOMPARE(list(name)->currentIndex(), -1);
         }
         QCOMPARE(m_window->focusWidget(), edit("txtEsecutore"));
-        Windows::remove(&menu);
+        Windows::clear();
     }
 
     void summaryOfASmallYearFile_data()
