@@ -12,7 +12,7 @@ packages=(
   libgl-dev libglx-dev libvulkan-dev
   fonts-liberation fonts-dejavu fonts-dejavu-core
   xvfb xauth x11-utils desktop-file-utils
-  cups cups-client cups-bsd
+  cups cups-client cups-bsd printer-driver-cups-pdf
   poppler-utils libreoffice-calc-nogui
   clang libclang-rt-14-dev
   libsqlite3-dev
