@@ -1,12 +1,11 @@
 #include "app/Application.h"
 
-#include "common/Placement.h"
 #include "app/WindowRegistry.h"
 #include "common/Formats.h"
+#include "common/Placement.h"
 
 #include "app/TfrmAvvio.h"
 #include "app/TfrmCambiaPassword.h"
-#include "common/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPassword.h"
 #include "app/TfrmSplash.h"
@@ -16,6 +15,7 @@
 #include "cards/TfrmTessera.h"
 #include "common/TfrmCalendario.h"
 #include "common/TfrmCodFisc.h"
+#include "common/TfrmGuida.h"
 #include "common/TfrmPartitaIva.h"
 #include "members/TfrmAllegaCartella.h"
 #include "members/TfrmAnteprimaTiratori.h"
@@ -27,8 +27,6 @@
 #include "members/TfrmTrovaTiratori.h"
 #include "members/TfrmWebCam.h"
 #include "members/TfrmZoom.h"
-#include "takings/TfrmMenuRiepCosti.h"
-#include "takings/TfrmRiepCosti.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmLogo.h"
@@ -37,6 +35,8 @@
 #include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmStampaRic.h"
 #include "receipts/TfrmTrovaRic.h"
+#include "takings/TfrmMenuRiepCosti.h"
+#include "takings/TfrmRiepCosti.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -47,9 +47,16 @@
 namespace Corvalla {
 
 namespace {
-template <typename T> QWidget *make() { return new T(nullptr); }
+template <typename T> QWidget *make()
+{
+    return new T(nullptr);
+}
 
-#define CORVALLA_WINDOW(T) WindowEntry{#T, &make<T>}
+#define CORVALLA_WINDOW(T)                                                                                   \
+    WindowEntry                                                                                              \
+    {                                                                                                        \
+#T, &make < T>                                                                                       \
+    }
 } // namespace
 
 void initApplication()
@@ -128,7 +135,10 @@ QWidget *createWindow(const WindowEntry &e)
 }
 } // namespace
 
-QWidget *createMainWindow() { return createWindow(windowSet().constFirst()); }
+QWidget *createMainWindow()
+{
+    return createWindow(windowSet().constFirst());
+}
 
 QList<QWidget *> createRemainingWindows()
 {
@@ -152,6 +162,9 @@ void showMainWindow(QWidget *mainWindow)
     mainWindow->show();
 }
 
-void endProgram() { QCoreApplication::exit(0); }
+void endProgram()
+{
+    QCoreApplication::exit(0);
+}
 
 } // namespace Corvalla

@@ -1,13 +1,13 @@
 #include "app/TfrmAvvio.h"
 
 #include "app/Application.h"
-#include "common/HelpTopics.h"
-#include "common/OpenURL.h"
-#include "common/PictureButton.h"
 #include "app/ProgramInfo.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "app/WindowRegistry.h"
+#include "common/HelpTopics.h"
+#include "common/OpenURL.h"
+#include "common/PictureButton.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -4,12 +4,12 @@
 #include "app/PasswordField.h"
 #include "app/PasswordMessages.h"
 #include "app/PasswordWindow.h"
-#include "common/PictureButton.h"
-#include "common/Placement.h"
 #include "app/TfrmPassword.h"
 #include "app/WindowRegistry.h"
 #include "common/FieldConventions.h"
 #include "common/MsgBox.h"
+#include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "common/TextUtil.h"
 
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #include "app/TfrmInfo.h"
 
+#include "app/ProgramInfo.h"
 #include "common/LinkWindow.h"
 #include "common/OpenURL.h"
 #include "common/PictureButton.h"
 #include "common/Placement.h"
-#include "app/ProgramInfo.h"
 
 #include <QShowEvent>
 

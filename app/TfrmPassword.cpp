@@ -4,9 +4,9 @@
 #include "app/PasswordField.h"
 #include "app/PasswordMessages.h"
 #include "app/PasswordWindow.h"
+#include "app/WindowRegistry.h"
 #include "common/PictureButton.h"
 #include "common/Placement.h"
-#include "app/WindowRegistry.h"
 #include "common/TextUtil.h"
 
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #include "app/TfrmSplash.h"
 
+#include "app/ProgramInfo.h"
 #include "common/LinkWindow.h"
 #include "common/OpenURL.h"
 #include "common/PictureButton.h"
 #include "common/Placement.h"
-#include "app/ProgramInfo.h"
 
 TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent, Placement::kNoTitleButtons)
 {
@@ -15,8 +15,9 @@ TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent, Placement::kNoTitleBut
     auto *picture = new PictureButton(QStringLiteral(":/pictures/splash.svg"), QSize(500, 220), this);
     picture->setObjectName(QStringLiteral("imgSplash"));
 
-    const LinkWindow::Controls parts = LinkWindow::build(this, picture, QStringLiteral(":/pictures/globe.svg"),
-                                                      QStringLiteral("imgWeb"), ProgramInfo::webAddress());
+    const LinkWindow::Controls parts =
+        LinkWindow::build(this, picture, QStringLiteral(":/pictures/globe.svg"), QStringLiteral("imgWeb"),
+                          ProgramInfo::webAddress());
     imgWeb = parts.icon;
     lnkWeb = parts.link;
     btnChiudi = parts.close;

@@ -13,10 +13,19 @@ QHash<QByteArray, QPointer<QWidget>> &table()
 }
 } // namespace
 
-void add(QWidget *window) { table().insert(window->metaObject()->className(), window); }
+void add(QWidget *window)
+{
+    table().insert(window->metaObject()->className(), window);
+}
 
-QWidget *find(const char *className) { return table().value(QByteArray(className)).data(); }
+QWidget *find(const char *className)
+{
+    return table().value(QByteArray(className)).data();
+}
 
-void clear() { table().clear(); }
+void clear()
+{
+    table().clear();
+}
 
 } // namespace Windows

@@ -9,7 +9,10 @@ namespace Windows {
 
 void add(QWidget *window); // registered under window->metaObject()->className()
 QWidget *find(const char *className);
-template <typename T> T *get() { return qobject_cast<T *>(find(T::staticMetaObject.className())); }
+template <typename T> T *get()
+{
+    return qobject_cast<T *>(find(T::staticMetaObject.className()));
+}
 void clear();
 
 } // namespace Windows

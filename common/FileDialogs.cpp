@@ -9,7 +9,10 @@
 namespace FileDialogs {
 
 namespace {
-TestHook &hook() { return TestSeam<TestHook>::hook(); }
+TestHook &hook()
+{
+    return TestSeam<TestHook>::hook();
+}
 
 QString run(QWidget *parent, const Request &r)
 {
@@ -17,7 +20,8 @@ QString run(QWidget *parent, const Request &r)
         return hook()(r);
     QFileDialog dialog(parent, r.title, QString(), toQtFilter(r.filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setObjectName(r.kind == Request::Kind::Open ? QStringLiteral("dlgApri") : QStringLiteral("dlgSalva"));
+    dialog.setObjectName(r.kind == Request::Kind::Open ? QStringLiteral("dlgApri")
+                                                       : QStringLiteral("dlgSalva"));
     if (r.kind == Request::Kind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -62,11 +66,15 @@ QString getOpenFileName(QWidget *parent, const QString &title, const QString &fi
     return run(parent, {Request::Kind::Open, title, filter, QString()});
 }
 
-QString getSaveFileName(QWidget *parent, const QString &title, const QString &filter, const QString &proposedName)
+QString getSaveFileName(QWidget *parent, const QString &title, const QString &filter,
+                        const QString &proposedName)
 {
     return run(parent, {Request::Kind::Save, title, filter, proposedName});
 }
 
-void setTestHook(TestHook h) { TestSeam<TestHook>::set(std::move(h)); }
+void setTestHook(TestHook h)
+{
+    TestSeam<TestHook>::set(std::move(h));
+}
 
 } // namespace FileDialogs

@@ -12,7 +12,11 @@ namespace FileDialogs {
 
 struct Request
 {
-    enum class Kind { Open, Save } kind = Kind::Open;
+    enum class Kind
+    {
+        Open,
+        Save
+    } kind = Kind::Open;
     QString title;
     QString filter;       // in the "|" form above
     QString proposedName; // save dialogs only

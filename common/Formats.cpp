@@ -58,7 +58,8 @@ QString normaliseAmount(const QString &text)
     const bool negative = m.captured(1) == QLatin1String("-");
 
     // value * 100 as digits, and the digit just after the cents decides the rounding.
-    QString hundredths = (intPart.isEmpty() ? QStringLiteral("0") : intPart) + (fracPart + QStringLiteral("00")).left(2);
+    QString hundredths =
+        (intPart.isEmpty() ? QStringLiteral("0") : intPart) + (fracPart + QStringLiteral("00")).left(2);
     const int third = fracPart.size() > 2 ? fracPart[2].digitValue() : 0;
     // Half up on the magnitude. (Applying "+0.5 then truncate" to a negative value would turn
     // "-5" into "-4,99"; a pasted negative fee keeps its sign and rounds like a positive one.)

@@ -75,7 +75,10 @@ bool sectionName(const QString &text, QString &name)
     return true;
 }
 
-bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 // Key and value of a "key=value" line; false for lines without '='.
 bool keyValue(const QString &text, QString &key, QString &value)

@@ -31,7 +31,7 @@ QPushButton *makeCloseButton(QDialog *window)
 }
 
 Controls build(QDialog *window, PictureButton *picture, const QString &iconResource, const QString &iconName,
-            const QString &text)
+               const QString &text)
 {
     const IconLink iconLink = makeIconLink(window, iconResource, iconName, text);
     QPushButton *close = makeCloseButton(window);

@@ -35,6 +35,6 @@ struct Controls
 // The information and credits windows: `picture` centred on top, the icon and its link centred
 // below it, "Chiudi" at the bottom right, the window as large as its contents.
 Controls build(QDialog *window, PictureButton *picture, const QString &iconResource, const QString &iconName,
-            const QString &text);
+               const QString &text);
 
 } // namespace LinkWindow

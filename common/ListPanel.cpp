@@ -154,9 +154,8 @@ ListPanel::ListPanel(const Texts &texts, QWidget *parent) : QWidget(parent), m_t
     }
     infoRow->addStretch(1);
     if (!m_texts.countLine.isEmpty()) {
-        m_lblTrovate = new QLabel(m_texts.initialCountLine.isEmpty() ? m_texts.countLine.arg(0)
-                                                                     : m_texts.initialCountLine,
-                                  this);
+        m_lblTrovate = new QLabel(
+            m_texts.initialCountLine.isEmpty() ? m_texts.countLine.arg(0) : m_texts.initialCountLine, this);
         m_lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
         m_lblTrovate->setStyleSheet(QStringLiteral("QLabel { color: #8B0000; font-weight: bold; }"));
         infoRow->addWidget(m_lblTrovate);

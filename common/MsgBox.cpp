@@ -11,15 +11,22 @@
 namespace MsgBox {
 
 namespace {
-TestHook &hook() { return TestSeam<TestHook>::hook(); }
+TestHook &hook()
+{
+    return TestSeam<TestHook>::hook();
+}
 
 QMessageBox::StandardButton standardFor(Answer a)
 {
     switch (a) {
-    case Answer::Ok: return QMessageBox::Ok;
-    case Answer::Cancel: return QMessageBox::Cancel;
-    case Answer::Yes: return QMessageBox::Yes;
-    case Answer::No: return QMessageBox::No;
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
@@ -92,13 +99,20 @@ Answer show(QWidget *parent, Kind kind, const QString &text)
     }
 
     switch (box.exec()) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return kind == Kind::Confirmation ? Answer::No : Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return kind == Kind::Confirmation ? Answer::No : Answer::Cancel;
     }
 }
 
-void setTestHook(TestHook h) { TestSeam<TestHook>::set(std::move(h)); }
+void setTestHook(TestHook h)
+{
+    TestSeam<TestHook>::set(std::move(h));
+}
 
 } // namespace MsgBox

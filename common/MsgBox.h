@@ -9,7 +9,8 @@ class QWidget;
 // kinds, buttons and titles are the same everywhere.
 namespace MsgBox {
 
-enum class Kind {
+enum class Kind
+{
     Warning,      // OK and Cancel
     Information,  // OK and Cancel
     Error,        // OK and Cancel
@@ -17,15 +18,33 @@ enum class Kind {
     Plain         // OK
 };
 
-enum class Answer { Ok, Cancel, Yes, No };
+enum class Answer
+{
+    Ok,
+    Cancel,
+    Yes,
+    No
+};
 
 // Shows a modal box and returns the button pressed (closing the box counts as Cancel or No).
 Answer show(QWidget *parent, Kind kind, const QString &text);
 
-inline void warning(QWidget *parent, const QString &text) { show(parent, Kind::Warning, text); }
-inline void information(QWidget *parent, const QString &text) { show(parent, Kind::Information, text); }
-inline void error(QWidget *parent, const QString &text) { show(parent, Kind::Error, text); }
-inline void plain(QWidget *parent, const QString &text) { show(parent, Kind::Plain, text); }
+inline void warning(QWidget *parent, const QString &text)
+{
+    show(parent, Kind::Warning, text);
+}
+inline void information(QWidget *parent, const QString &text)
+{
+    show(parent, Kind::Information, text);
+}
+inline void error(QWidget *parent, const QString &text)
+{
+    show(parent, Kind::Error, text);
+}
+inline void plain(QWidget *parent, const QString &text)
+{
+    show(parent, Kind::Plain, text);
+}
 // True when the user answers Yes.
 inline bool confirm(QWidget *parent, const QString &text)
 {

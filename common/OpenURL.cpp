@@ -6,7 +6,10 @@
 #include <QRegularExpression>
 
 namespace {
-TMisc::TestHook &hook() { return TestSeam<TMisc::TestHook>::hook(); }
+TMisc::TestHook &hook()
+{
+    return TestSeam<TMisc::TestHook>::hook();
+}
 } // namespace
 
 QUrl TMisc::urlFor(const QString &sCommand)
@@ -29,4 +32,7 @@ void TMisc::Open(const QString &sCommand)
     QDesktopServices::openUrl(urlFor(sCommand)); // the result is deliberately ignored
 }
 
-void TMisc::setTestHook(TestHook h) { TestSeam<TestHook>::set(std::move(h)); }
+void TMisc::setTestHook(TestHook h)
+{
+    TestSeam<TestHook>::set(std::move(h));
+}

@@ -45,7 +45,10 @@ bool lockFile(int fd, int operation)
 
 RecordFile::RecordFile(const QString &path, int recordSize) : m_path(path), m_recordSize(recordSize) {}
 
-RecordFile::~RecordFile() { close(); }
+RecordFile::~RecordFile()
+{
+    close();
+}
 
 bool RecordFile::fail(const QString &what) const
 {
@@ -94,7 +97,8 @@ qint64 RecordFile::readMany(qint64 first, qint64 n, QByteArray &out) const
     qint64 done = 0;
     const qint64 want = n * m_recordSize;
     while (done < want) {
-        const ssize_t got = ::pread(m_fd, out.data() + done, size_t(want - done), off_t(first * m_recordSize + done));
+        const ssize_t got =
+            ::pread(m_fd, out.data() + done, size_t(want - done), off_t(first * m_recordSize + done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;

@@ -10,7 +10,11 @@
 class RecordFile
 {
 public:
-    enum class Access { Read, Write };
+    enum class Access
+    {
+        Read,
+        Write
+    };
 
     RecordFile(const QString &path, int recordSize);
     ~RecordFile();

@@ -22,13 +22,13 @@ struct SpreadsheetExport
 // width in the file and the record field it shows.
 struct ExportColumn
 {
-    const char *name;         // grid column (colNum ...)
-    const char *gridHeader;   // UTF-8
+    const char *name;       // grid column (colNum ...)
+    const char *gridHeader; // UTF-8
     int gridWidth;
     bool editable;
     const char *exportHeader; // UTF-8; nullptr for the row number, which is not exported
     int exportWidth;
-    int field;                // record field shown in the column; -1 for the row number
+    int field; // record field shown in the column; -1 for the row number
 };
 
 // The exported columns of a grid, in order, with their headers and widths.

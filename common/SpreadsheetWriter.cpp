@@ -29,10 +29,21 @@ char *encodeInto(QStringView text, char *out)
         char32_t cp = *p++;
         if (cp >= 0x20 && cp < 0x7F) {
             switch (cp) {
-            case '&': std::memcpy(out, "&amp;", 5); out += 5; break;
-            case '<': std::memcpy(out, "&lt;", 4); out += 4; break;
-            case '>': std::memcpy(out, "&gt;", 4); out += 4; break;
-            default: *out++ = char(cp); break;
+            case '&':
+                std::memcpy(out, "&amp;", 5);
+                out += 5;
+                break;
+            case '<':
+                std::memcpy(out, "&lt;", 4);
+                out += 4;
+                break;
+            case '>':
+                std::memcpy(out, "&gt;", 4);
+                out += 4;
+                break;
+            default:
+                *out++ = char(cp);
+                break;
             }
             continue;
         }
@@ -52,7 +63,8 @@ char *encodeInto(QStringView text, char *out)
 }
 } // namespace
 
-SpreadsheetWriter::SpreadsheetWriter(QIODevice *device) : m_device(device), m_buffer(kBufferSize, Qt::Uninitialized)
+SpreadsheetWriter::SpreadsheetWriter(QIODevice *device)
+    : m_device(device), m_buffer(kBufferSize, Qt::Uninitialized)
 {
 }
 
@@ -135,7 +147,10 @@ void SpreadsheetWriter::writeHead(QStringView sheetName, const QList<Spreadsheet
     raw("</tr>");
 }
 
-void SpreadsheetWriter::beginRow() { raw("<tr>"); }
+void SpreadsheetWriter::beginRow()
+{
+    raw("<tr>");
+}
 
 void SpreadsheetWriter::writeCell(QStringView t)
 {
@@ -152,7 +167,10 @@ void SpreadsheetWriter::writeCell(QStringView t)
     m_used = out + closeSize - m_buffer.constData();
 }
 
-void SpreadsheetWriter::endRow() { raw("</tr>"); }
+void SpreadsheetWriter::endRow()
+{
+    raw("</tr>");
+}
 
 bool SpreadsheetWriter::finish()
 {

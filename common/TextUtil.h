@@ -10,10 +10,19 @@ QStringView trimBlanksView(QStringView s);
 
 // The A-Z folding of every comparison and list order in the program: only the letters a-z and
 // A-Z change case; accented letters and everything else stay as they are.
-constexpr char16_t foldUpAZ(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; }
-constexpr char16_t foldDownAZ(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
+constexpr char16_t foldUpAZ(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+}
+constexpr char16_t foldDownAZ(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+}
 // The same on a Windows-1252 byte (A-Z and a-z have the same codes).
-constexpr char foldDownAZ(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
+constexpr char foldDownAZ(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+}
 
 // Turns only a-z into A-Z; every other character stays as it is.
 QString upperAZ(QStringView s);

@@ -85,7 +85,10 @@ CameraFrameSource::~CameraFrameSource()
     }
 }
 
-bool CameraFrameSource::isAvailable() const { return !QMediaDevices::defaultVideoInput().isNull(); }
+bool CameraFrameSource::isAvailable() const
+{
+    return !QMediaDevices::defaultVideoInput().isNull();
+}
 
 bool CameraFrameSource::startDevice()
 {
@@ -99,8 +102,9 @@ bool CameraFrameSource::startDevice()
         m_device->session.setCamera(m_device->camera);
         m_device->session.setVideoSink(m_device->sink);
         // Frames arrive on the camera's thread: hand them over from there.
-        connect(m_device->sink, &QVideoSink::videoFrameChanged, this,
-                [this](const QVideoFrame &f) { offer(f); }, Qt::DirectConnection);
+        connect(
+            m_device->sink, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame &f) { offer(f); },
+            Qt::DirectConnection);
         connect(m_device->camera, &QCamera::errorOccurred, this,
                 [this](QCamera::Error error, const QString &text) {
                     if (error != QCamera::NoError && isActive()) {
@@ -136,6 +140,9 @@ FrameSource *create(QObject *parent)
     return new CameraFrameSource(parent);
 }
 
-void setFactory(Factory f) { factory() = std::move(f); }
+void setFactory(Factory f)
+{
+    factory() = std::move(f);
+}
 
 } // namespace FrameSources

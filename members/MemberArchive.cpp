@@ -4,25 +4,44 @@
 
 namespace MemberArchive {
 
-QString filePath() { return programFolder() + QStringLiteral("Archivio_Iscritti.pro"); }
-QString photoFolder() { return programFolder() + QStringLiteral("Anagrafica/"); }
+QString filePath()
+{
+    return programFolder() + QStringLiteral("Archivio_Iscritti.pro");
+}
+QString photoFolder()
+{
+    return programFolder() + QStringLiteral("Anagrafica/");
+}
 QString photoPath(const QString &position)
 {
     return photoFolder() + QStringLiteral("Scheda_Iscritto_") + position.trimmed() + QStringLiteral(".jpg");
 }
-QString attachmentsFolder() { return programFolder() + QStringLiteral("Documenti_Allegati/"); }
-QString attachmentPath(const QString &name) { return attachmentsFolder() + name; }
+QString attachmentsFolder()
+{
+    return programFolder() + QStringLiteral("Documenti_Allegati/");
+}
+QString attachmentPath(const QString &name)
+{
+    return attachmentsFolder() + name;
+}
 
 QString accessMessage()
 {
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                          "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-                          "programma.");
+    return QStringLiteral(
+        "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+        "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+        "programma.");
 }
 
-RecordArchive archive() { return RecordArchive(filePath(), Member::layout()); }
+RecordArchive archive()
+{
+    return RecordArchive(filePath(), Member::layout());
+}
 
-qint64 count(QString *error) { return archive().count(error); }
+qint64 count(QString *error)
+{
+    return archive().count(error);
+}
 
 bool read(qint64 index, Member::Record &record, QString *error)
 {

@@ -12,9 +12,9 @@
 namespace MemberArchive {
 
 QString filePath();
-QString photoFolder();                        // ends with a separator
-QString photoPath(const QString &position);   // Anagrafica/Scheda_Iscritto_<p>.jpg
-QString attachmentsFolder();                  // ends with a separator
+QString photoFolder();                      // ends with a separator
+QString photoPath(const QString &position); // Anagrafica/Scheda_Iscritto_<p>.jpg
+QString attachmentsFolder();                // ends with a separator
 QString attachmentPath(const QString &name);
 
 // The message every member window shows when the archive cannot be opened, read or written.

@@ -11,10 +11,40 @@
 namespace Member {
 
 // Field indexes, in record order; each field is known by the member-sheet control that shows it.
-enum Field {
-    Tiratore, Sesso, DataNasc, Cittadinanza, LuogoNasc, Indirizzo, Citta, Cap, Nazione, CodFisc,
-    Gruppo, Professione, Studio, Ente, Email, Tel, Cel, Tessera, Quota, InizioTes, FineTes, Armi,
-    Porto, InizioPor, FinePor, Note, File01, File02, File03, Desc01, Desc02, Desc03,
+enum Field
+{
+    Tiratore,
+    Sesso,
+    DataNasc,
+    Cittadinanza,
+    LuogoNasc,
+    Indirizzo,
+    Citta,
+    Cap,
+    Nazione,
+    CodFisc,
+    Gruppo,
+    Professione,
+    Studio,
+    Ente,
+    Email,
+    Tel,
+    Cel,
+    Tessera,
+    Quota,
+    InizioTes,
+    FineTes,
+    Armi,
+    Porto,
+    InizioPor,
+    FinePor,
+    Note,
+    File01,
+    File02,
+    File03,
+    Desc01,
+    Desc02,
+    Desc03,
     FieldCount
 };
 
@@ -23,7 +53,7 @@ constexpr int kSheetFieldCount = 26; // fields 0..25 are entry fields; 26..31 hi
 
 struct FieldInfo
 {
-    FieldSpec layout;    // control name, offset, width
+    FieldSpec layout;  // control name, offset, width
     const char *label; // the label beside the entry field on the member sheet (UTF-8), or nullptr
     bool required;     // a save refuses the sheet while it is empty
 };
@@ -76,12 +106,21 @@ inline constexpr std::array<FieldSpec, FieldCount> kLayout = [] {
 }();
 static_assert(isRecordLayout(kLayout, kRecordSize), "the member fields fill the record exactly");
 
-inline const FieldSpec *fieldSpecs() { return kLayout.data(); }
-inline RecordLayout layout() { return RecordLayout(kLayout); }
+inline const FieldSpec *fieldSpecs()
+{
+    return kLayout.data();
+}
+inline RecordLayout layout()
+{
+    return RecordLayout(kLayout);
+}
 
 // Index of the field shown by the control `name`, or -1.
 int fieldIndex(const QString &name);
-inline QString fieldName(int field) { return QString::fromLatin1(kFields[size_t(field)].layout.name); }
+inline QString fieldName(int field)
+{
+    return QString::fromLatin1(kFields[size_t(field)].layout.name);
+}
 
 // A decoded member record: 32 texts in record order.
 struct Record

@@ -63,7 +63,8 @@ const PageDesign &design()
         d.orientation = QPageLayout::Portrait;
         d.margins = QMarginsF(10, 10, 10, 10);
 
-        d.objects.push_back(rectangleObject(QStringLiteral("shpTitolo"), 1, 1, 188, 8, kRoyalBlue, kRoyalBlue));
+        d.objects.push_back(
+            rectangleObject(QStringLiteral("shpTitolo"), 1, 1, 188, 8, kRoyalBlue, kRoyalBlue));
         d.objects.push_back(textObject(QStringLiteral("txtTiratore"), 2, 2.2, 186, 6, {"Arial", 12, false},
                                        kWhite, kNoColour, Qt::AlignHCenter | Qt::AlignVCenter,
                                        QStringLiteral("Nome")));
@@ -78,15 +79,13 @@ const PageDesign &design()
             d.objects.push_back(rectangleObject(QStringLiteral("shpTit") + base, b.left, b.top, b.width,
                                                 kCaptionBarHeight, kRoyalBlue, kRoyalBlue));
             d.objects.push_back(textObject(QStringLiteral("tit") + base, b.left + 1, b.top + capOffset,
-                                           capWidth, kCaptionHeight, {"Arial", 8, true}, kWhite,
-                                           kNoColour, Qt::AlignLeft | Qt::AlignVCenter,
-                                           QString::fromUtf8(b.caption)));
+                                           capWidth, kCaptionHeight, {"Arial", 8, true}, kWhite, kNoColour,
+                                           Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(b.caption)));
             d.objects.push_back(rectangleObject(QStringLiteral("shp") + base, b.left, b.top + kValueBoxTop,
                                                 b.width, kValueBoxHeight, kNoColour, kBlack));
-            d.objects.push_back(textObject(QString::fromLatin1(b.field), b.left + 1,
-                                           b.top + kValueBoxTop + valOffset, valWidth, kValueHeight,
-                                           {"Arial", 8, false}, kBlack, kNoColour,
-                                           b.valueAlignment | Qt::AlignVCenter));
+            d.objects.push_back(textObject(
+                QString::fromLatin1(b.field), b.left + 1, b.top + kValueBoxTop + valOffset, valWidth,
+                kValueHeight, {"Arial", 8, false}, kBlack, kNoColour, b.valueAlignment | Qt::AlignVCenter));
         }
         return d;
     }();
@@ -105,8 +104,7 @@ bool fill(Reports::Report &report, const Member::Record &sheet, const QImage &ph
     return true;
 }
 
-bool prepare(const Member::Record &sheet, const QImage &photo, Reports::PreparedReport *out,
-             QString *error)
+bool prepare(const Member::Record &sheet, const QImage &photo, Reports::PreparedReport *out, QString *error)
 {
     Report report(design());
     report.setDocumentName(QStringLiteral("Scheda iscritto"));

@@ -1,13 +1,13 @@
 #include "members/TfrmAllegaCartella.h"
 
-#include "common/OpenURL.h"
-#include "common/PictureButton.h"
-#include "common/Placement.h"
 #include "common/CallerContext.h"
 #include "common/Cp1252.h"
 #include "common/FileDialogs.h"
 #include "common/FileReplace.h"
 #include "common/MsgBox.h"
+#include "common/OpenURL.h"
+#include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "common/TextUtil.h"
 #include "members/MemberArchive.h"
 #include "members/TfrmTiratori.h"
@@ -29,7 +29,10 @@ namespace {
 constexpr int kFieldWidth = 250; // the width of the member fields that keep them
 
 // The controls of slot n (1-based) and the member sheet labels it belongs to.
-QString slotName(const char *prefix, int n) { return QString::fromLatin1(prefix) + QStringLiteral("0%1").arg(n); }
+QString slotName(const char *prefix, int n)
+{
+    return QString::fromLatin1(prefix) + QStringLiteral("0%1").arg(n);
+}
 
 // The name under which a chosen document is kept: one that the 250-character Windows-1252 name
 // field can hold and that the folder can take as a file name (at most 255 bytes here), so that
@@ -220,9 +223,10 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
         // A document chosen from the attachments folder itself is already in place.
         if (targetInfo.canonicalFilePath() == QFileInfo(chosen).canonicalFilePath())
             return;
-        if (!MsgBox::confirm(this, QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente "
-                                                  "un file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il "
-                                                  "file esistente?")))
+        if (!MsgBox::confirm(this,
+                             QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente "
+                                            "un file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il "
+                                            "file esistente?")))
             return;
     }
     copyReplacing(chosen, target);
@@ -236,16 +240,23 @@ void TfrmAllegaCartella::btnApriClick(int slot)
     TMisc::Open(QLatin1Char('"') + MemberArchive::attachmentPath(name) + QLatin1Char('"'));
 }
 
-void TfrmAllegaCartella::imgCancellaClick(int slot) { m_slots[slot].txtFile->clear(); }
+void TfrmAllegaCartella::imgCancellaClick(int slot)
+{
+    m_slots[slot].txtFile->clear();
+}
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
     auto *sheet = qobject_cast<TfrmTiratori *>(parentWidget());
     if (callerContext(this) == QLatin1String("tiratori") && sheet) {
         for (int i = 0; i < kSlots; ++i)
-            sheet->setAttachment(i, trimBlanks(m_slots[i].txtFile->text()), trimBlanks(m_slots[i].txtDesc->text()));
+            sheet->setAttachment(i, trimBlanks(m_slots[i].txtFile->text()),
+                                 trimBlanks(m_slots[i].txtDesc->text()));
     }
     accept();
 }
 
-void TfrmAllegaCartella::btnAnnullaClick() { reject(); }
+void TfrmAllegaCartella::btnAnnullaClick()
+{
+    reject();
+}

@@ -16,7 +16,4 @@ const MemberSheetDialog::Texts kTexts = {
 };
 } // namespace
 
-TfrmStampaTiratori::TfrmStampaTiratori(QWidget *parent)
-    : MemberSheetDialog(Output::Print, kTexts, parent)
-{
-}
+TfrmStampaTiratori::TfrmStampaTiratori(QWidget *parent) : MemberSheetDialog(Output::Print, kTexts, parent) {}

@@ -1,15 +1,15 @@
 #include "members/TfrmTiratori.h"
 
-#include "common/HelpTopics.h"
-#include "common/OpenURL.h"
-#include "common/PictureButton.h"
 #include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/FileDialogs.h"
 #include "common/Formats.h"
+#include "common/HelpTopics.h"
 #include "common/MsgBox.h"
+#include "common/OpenURL.h"
 #include "common/PictureBox.h"
+#include "common/PictureButton.h"
 #include "common/RecordRules.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCodFisc.h"
@@ -253,8 +253,8 @@ struct TfrmTiratori::Ui : public QObject
             return;
         }
 
-        const RecordRules::Save saved = RecordRules::save(MemberArchive::archive(), positionNumber(),
-                                                          Member::encode(q->sheetRecord()));
+        const RecordRules::Save saved =
+            RecordRules::save(MemberArchive::archive(), positionNumber(), Member::encode(q->sheetRecord()));
         switch (saved.outcome) {
         case RecordRules::Save::Outcome::Failed:
             accessError();

@@ -1,10 +1,10 @@
 #include "members/TfrmWebCam.h"
 
-#include "common/Placement.h"
 #include "common/CallerContext.h"
 #include "common/FileDialogs.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
+#include "common/Placement.h"
 #include "members/FrameSource.h"
 #include "members/MemberPhoto.h"
 #include "members/TfrmTiratori.h"
@@ -52,7 +52,8 @@ TfrmWebCam::TfrmWebCam(QWidget *parent) : QDialog(parent)
     btnAccendi = button(QStringLiteral("btnAccendi"), QStringLiteral("Accendi webcam"), this);
     btnSpegni = button(QStringLiteral("btnSpegni"), QStringLiteral("Spegni webcam"), this);
     btnCattura = button(QStringLiteral("btnCattura"), QStringLiteral("Cattura foto"), this);
-    btnSalvaFotogramma = button(QStringLiteral("btnSalvaFotogramma"), QStringLiteral("Salva foto su disco"), this);
+    btnSalvaFotogramma =
+        button(QStringLiteral("btnSalvaFotogramma"), QStringLiteral("Salva foto su disco"), this);
     btnImportaFoto = button(QStringLiteral("btnImportaFoto"), QStringLiteral("Importa foto in scheda"), this);
     btnClose = button(QStringLiteral("btnClose"), QStringLiteral("Annulla"), this);
 
@@ -84,7 +85,10 @@ TfrmWebCam::TfrmWebCam(QWidget *parent) : QDialog(parent)
     connect(btnClose, &QPushButton::clicked, this, &TfrmWebCam::btnCloseClick);
 }
 
-TfrmWebCam::~TfrmWebCam() { switchOff(); }
+TfrmWebCam::~TfrmWebCam()
+{
+    switchOff();
+}
 
 void TfrmWebCam::showEvent(QShowEvent *event)
 {
@@ -136,7 +140,10 @@ void TfrmWebCam::drawFrame(const QImage &image)
     imgCamera->repaint(); // drawn before the next frame is taken
 }
 
-void TfrmWebCam::btnSpegniClick() { switchOff(); }
+void TfrmWebCam::btnSpegniClick()
+{
+    switchOff();
+}
 
 void TfrmWebCam::switchOff()
 {

@@ -23,7 +23,10 @@ TfrmZoom::TfrmZoom(QWidget *parent) : QDialog(parent)
     connect(imgFoto, &PictureBox::clicked, this, &QDialog::accept);
 }
 
-void TfrmZoom::setPhoto(const QImage &photo) { imgFoto->setImage(photo); }
+void TfrmZoom::setPhoto(const QImage &photo)
+{
+    imgFoto->setImage(photo);
+}
 
 void TfrmZoom::showEvent(QShowEvent *event)
 {

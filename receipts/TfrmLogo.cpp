@@ -1,10 +1,10 @@
 #include "receipts/TfrmLogo.h"
 
-#include "common/PictureButton.h"
-#include "common/Placement.h"
 #include "common/FileDialogs.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
+#include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "receipts/ReceiptLogo.h"
 
 #include <QFrame>

@@ -1,12 +1,12 @@
 #include "receipts/TfrmMenuRicevute.h"
 
-#include "common/HelpTopics.h"
-#include "common/PictureButton.h"
 #include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/Formats.h"
+#include "common/HelpTopics.h"
 #include "common/MsgBox.h"
+#include "common/PictureButton.h"
 #include "common/TextUtil.h"
 #include "receipts/TfrmRicevuta.h"
 

@@ -1,10 +1,10 @@
 #include "receipts/TfrmNumerazione.h"
 
-#include "common/PictureButton.h"
-#include "common/Placement.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/MsgBox.h"
+#include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "common/TextUtil.h"
 #include "receipts/ReceiptSettings.h"
 

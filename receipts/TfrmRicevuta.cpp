@@ -1,10 +1,10 @@
 #include "receipts/TfrmRicevuta.h"
 
-#include "common/HelpTopics.h"
 #include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/Formats.h"
+#include "common/HelpTopics.h"
 #include "common/MsgBox.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCodFisc.h"

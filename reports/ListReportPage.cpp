@@ -22,23 +22,21 @@ const PageDesign &design()
         d.margins = QMarginsF(10, 10, 10, 10);
 
         BandDesign title{QStringLiteral("ReportTitle"), BandKind::Title, 8, {}};
-        title.objects.push_back(textObject(QStringLiteral("txtTitolo"), 2, 1, 273, 5,
-                                           {"Verdana", 9, true}, kWhite, kSlateGrey,
-                                           Qt::AlignHCenter | Qt::AlignVCenter,
+        title.objects.push_back(textObject(QStringLiteral("txtTitolo"), 2, 1, 273, 5, {"Verdana", 9, true},
+                                           kWhite, kSlateGrey, Qt::AlignHCenter | Qt::AlignVCenter,
                                            QStringLiteral("Riepilogo")));
 
         BandDesign data{QStringLiteral("MasterData"), BandKind::Data, 0, {}};
-        ObjectDesign lines = textObject(QStringLiteral("txtRiepilogo"), 3, 0, 273, 0,
-                                        {"Courier New", 8, false}, kBlack, kNoColour,
-                                        Qt::AlignLeft | Qt::AlignTop);
+        ObjectDesign lines =
+            textObject(QStringLiteral("txtRiepilogo"), 3, 0, 273, 0, {"Courier New", 8, false}, kBlack,
+                       kNoColour, Qt::AlignLeft | Qt::AlignTop);
         lines.linePitch = kLineUnits;
         data.objects.push_back(lines);
 
         BandDesign footer{QStringLiteral("PageFooter"), BandKind::Footer, 8, {}};
-        ObjectDesign stamp = textObject(QStringLiteral("txtPagina"), 3, 2, 272, 5,
-                                        {"Verdana", 8, true}, kWhite, kSlateGrey,
-                                        Qt::AlignHCenter | Qt::AlignVCenter,
-                                        QStringLiteral("Stampa eseguita in data [DATE]"));
+        ObjectDesign stamp =
+            textObject(QStringLiteral("txtPagina"), 3, 2, 272, 5, {"Verdana", 8, true}, kWhite, kSlateGrey,
+                       Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Stampa eseguita in data [DATE]"));
         stamp.stampsDateTime = true;
         footer.objects.push_back(stamp);
 
@@ -49,8 +47,8 @@ const PageDesign &design()
 }
 } // namespace
 
-bool prepare(const QString &title, const QStringList &lines, Reports::PreparedReport *out,
-             QString *error, const QDateTime &now)
+bool prepare(const QString &title, const QStringList &lines, Reports::PreparedReport *out, QString *error,
+             const QDateTime &now)
 {
     Page page;
     page.title = title;
@@ -63,12 +61,12 @@ bool prepare(const Page &page, const QStringList &lines, Reports::PreparedReport
     Report report(design());
     report.setDocumentName(page.reportName.isEmpty() ? page.title : page.reportName);
     const double height = double(lines.size()) * kLineUnits;
-    return report.setText(QStringLiteral("txtTitolo"), page.title, error)
-           && report.setText(QStringLiteral("txtPagina"), page.footer, error)
-           && report.setLines(QStringLiteral("txtRiepilogo"), lines, error)
-           && report.setObjectHeight(QStringLiteral("txtRiepilogo"), height, error)
-           && report.setBandHeight(QStringLiteral("MasterData"), height + kBandExtraUnits, error)
-           && report.prepare(out, error, now);
+    return report.setText(QStringLiteral("txtTitolo"), page.title, error) &&
+           report.setText(QStringLiteral("txtPagina"), page.footer, error) &&
+           report.setLines(QStringLiteral("txtRiepilogo"), lines, error) &&
+           report.setObjectHeight(QStringLiteral("txtRiepilogo"), height, error) &&
+           report.setBandHeight(QStringLiteral("MasterData"), height + kBandExtraUnits, error) &&
+           report.prepare(out, error, now);
 }
 
 } // namespace ListReportPage

@@ -31,7 +31,7 @@ bool print(QWidget *parent, const Page &page, const QStringList &lines, QString 
 // The laid-out pages that print() sends to the printer, with `now` as the date of printing.
 bool prepare(const QString &title, const QStringList &lines, Reports::PreparedReport *out,
              QString *error = nullptr, const QDateTime &now = QDateTime::currentDateTime());
-bool prepare(const Page &page, const QStringList &lines, Reports::PreparedReport *out, QString *error = nullptr,
-             const QDateTime &now = QDateTime::currentDateTime());
+bool prepare(const Page &page, const QStringList &lines, Reports::PreparedReport *out,
+             QString *error = nullptr, const QDateTime &now = QDateTime::currentDateTime());
 
 } // namespace ListReportPage

@@ -19,8 +19,14 @@ constexpr double kEps = 1e-6;
 // large photo does not turn into a huge print job.
 constexpr double kPictureDpi = 300.0;
 
-QColor colour(QRgb rgb) { return QColor::fromRgba(rgb); }
-bool hasColour(QRgb rgb) { return qAlpha(rgb) != 0; }
+QColor colour(QRgb rgb)
+{
+    return QColor::fromRgba(rgb);
+}
+bool hasColour(QRgb rgb)
+{
+    return qAlpha(rgb) != 0;
+}
 
 QFont makeFont(const FontSpec &font)
 {
@@ -74,10 +80,12 @@ bool isVisualBlock(const Laid &l)
     return l.design->kind != ObjectKind::Text || hasColour(l.design->fill) || hasColour(l.design->border);
 }
 
-bool isFlat(const Laid &l) { return l.box.height() <= kEps; }
+bool isFlat(const Laid &l)
+{
+    return l.box.height() <= kEps;
+}
 
-bool layOut(const ObjectDesign &o, const QImage &picture, const QDateTime &now, Laid *out,
-            QString *error)
+bool layOut(const ObjectDesign &o, const QImage &picture, const QDateTime &now, Laid *out, QString *error)
 {
     out->design = &o;
     out->box = QRectF(o.left, o.top, o.width, o.height);
@@ -166,8 +174,8 @@ public:
                     if (line.box.top() < cut - kEps && line.box.bottom() > cut + kEps)
                         cut = qMin(cut, line.box.top());
                 }
-                if (l.design->kind != ObjectKind::Text && l.box.top() > from + kEps
-                    && l.box.top() < cut - kEps && l.box.bottom() > cut + kEps)
+                if (l.design->kind != ObjectKind::Text && l.box.top() > from + kEps &&
+                    l.box.top() < cut - kEps && l.box.bottom() > cut + kEps)
                     cut = qMin(cut, l.box.top());
             }
             if (cut <= from + kEps) {
@@ -201,8 +209,8 @@ private:
                 if (line.box.top() >= from - kEps)
                     return true;
             }
-            if (isVisualBlock(l)
-                && (l.box.bottom() > from + kEps || (isFlat(l) && l.box.top() >= from - kEps)))
+            if (isVisualBlock(l) &&
+                (l.box.bottom() > from + kEps || (isFlat(l) && l.box.top() >= from - kEps)))
                 return true;
         }
         return false;
@@ -215,8 +223,7 @@ private:
         const double dy = m_margins.top() + m_y - from;
         for (const Laid &l : items) {
             const bool outside = isFlat(l)
-                                     ? (l.box.top() < from - kEps
-                                        || l.box.top() > to + (last ? kEps : -kEps))
+                                     ? (l.box.top() < from - kEps || l.box.top() > to + (last ? kEps : -kEps))
                                      : (l.box.bottom() <= from + kEps || l.box.top() >= to - kEps);
             if (outside)
                 continue;
@@ -233,9 +240,12 @@ private:
 int bandOrder(BandKind kind)
 {
     switch (kind) {
-    case BandKind::Title: return 0;
-    case BandKind::Data: return 1;
-    case BandKind::Footer: return 2;
+    case BandKind::Title:
+        return 0;
+    case BandKind::Data:
+        return 1;
+    case BandKind::Footer:
+        return 2;
     }
     return 1;
 }
@@ -366,9 +376,15 @@ bool Report::setBandHeight(const QString &name, double units, QString *error)
     return setHeight(b ? &b->height : nullptr, name, units, error);
 }
 
-void Report::setOrientation(QPageLayout::Orientation orientation) { m_design.orientation = orientation; }
+void Report::setOrientation(QPageLayout::Orientation orientation)
+{
+    m_design.orientation = orientation;
+}
 
-void Report::setMargins(const QMarginsF &margins) { m_design.margins = margins; }
+void Report::setMargins(const QMarginsF &margins)
+{
+    m_design.margins = margins;
+}
 
 bool Report::prepare(PreparedReport *out, QString *error, const QDateTime &now) const
 {
@@ -380,8 +396,8 @@ bool Report::prepare(PreparedReport *out, QString *error, const QDateTime &now) 
     const QSizeF paper = r.pageSizeMm();
     const QMarginsF &m = m_design.margins;
     const double printableHeight = paper.height() - m.top() - m.bottom();
-    const bool finiteMargins =
-        std::isfinite(m.left()) && std::isfinite(m.top()) && std::isfinite(m.right()) && std::isfinite(m.bottom());
+    const bool finiteMargins = std::isfinite(m.left()) && std::isfinite(m.top()) &&
+                               std::isfinite(m.right()) && std::isfinite(m.bottom());
     // Bands need room to flow down the page; a page of placed objects only may have them partly
     // or wholly off the paper, where large margins put them.
     const bool placedOnly = m_design.bands.empty() && !m_design.objects.empty();
@@ -469,8 +485,8 @@ void paintPage(QPainter &painter, const PreparedReport &report, int page)
             if (d.kind == ObjectKind::Text && !o.lines.isEmpty()) {
                 painter.setFont(makeFont(d.font));
                 painter.setPen(colour(d.textColour));
-                const int flags = int(d.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter
-                                  | Qt::TextSingleLine;
+                const int flags =
+                    int(d.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter | Qt::TextSingleLine;
                 for (const PlacedLine &line : o.lines)
                     painter.drawText(px(line.box), flags, line.text);
             }
@@ -577,8 +593,8 @@ ObjectDesign textObject(const QString &name, double left, double top, double wid
     return o;
 }
 
-ObjectDesign rectangleObject(const QString &name, double left, double top, double width,
-                             double height, QRgb fill, QRgb border, double borderWidth)
+ObjectDesign rectangleObject(const QString &name, double left, double top, double width, double height,
+                             QRgb fill, QRgb border, double borderWidth)
 {
     ObjectDesign o = placedObject(ObjectKind::Rectangle, name, left, top, width, height);
     o.fill = fill;

@@ -115,9 +115,12 @@ bool printOn(const PreparedReport &report, QPrinter *printer, QString *error = n
 
 // Test seam: when set, print() and preview() hand each prepared report to the hook instead of
 // opening the print dialog or the preview window; the hook's result is theirs.
-enum class Destination { Printer, Preview };
-using OutputHook =
-    std::function<bool(const PreparedReport &report, Destination destination, QString *error)>;
+enum class Destination
+{
+    Printer,
+    Preview
+};
+using OutputHook = std::function<bool(const PreparedReport &report, Destination destination, QString *error)>;
 void setOutputHook(OutputHook hook);
 
 } // namespace Reports

@@ -18,7 +18,10 @@ namespace Reports {
 constexpr double kMmPerInch = 25.4;
 constexpr double kUnitsPerInch = 96.0;
 constexpr double kMmPerUnit = kMmPerInch / kUnitsPerInch;
-inline double unitsToMm(double units) { return units * kMmPerUnit; }
+inline double unitsToMm(double units)
+{
+    return units * kMmPerUnit;
+}
 
 // A colour with alpha 0 means "none" (no fill, no border).
 constexpr QRgb kNoColour = 0x00000000;
@@ -42,7 +45,13 @@ constexpr QRgb White = kWhite;
 // "none", an empty name or an unknown one.
 QRgb namedColour(QStringView name);
 
-enum class ObjectKind { Text, Picture, Rectangle, Line };
+enum class ObjectKind
+{
+    Text,
+    Picture,
+    Rectangle,
+    Line
+};
 
 struct FontSpec
 {
@@ -75,7 +84,8 @@ struct ObjectDesign
     QString text;
 };
 
-enum class BandKind {
+enum class BandKind
+{
     Title, // once, at the top of the first page
     Data,  // once, continuing on the next page when it does not fit
     Footer // once, after the data band
@@ -107,8 +117,8 @@ struct PageDesign
 ObjectDesign textObject(const QString &name, double left, double top, double width, double height,
                         FontSpec font, QRgb textColour, QRgb fill, Qt::Alignment alignment,
                         const QString &text = QString());
-ObjectDesign rectangleObject(const QString &name, double left, double top, double width,
-                             double height, QRgb fill, QRgb border, double borderWidth = 0.2);
+ObjectDesign rectangleObject(const QString &name, double left, double top, double width, double height,
+                             QRgb fill, QRgb border, double borderWidth = 0.2);
 ObjectDesign pictureObject(const QString &name, double left, double top, double width, double height);
 ObjectDesign lineObject(const QString &name, double left, double top, double width, double height,
                         QRgb colour, double lineWidth = 0.2);

@@ -9,7 +9,10 @@
 namespace Reports {
 
 namespace {
-OutputHook &outputHook() { return TestSeam<OutputHook>::hook(); }
+OutputHook &outputHook()
+{
+    return TestSeam<OutputHook>::hook();
+}
 
 void setError(QString *error, const QString &text)
 {
@@ -18,7 +21,10 @@ void setError(QString *error, const QString &text)
 }
 } // namespace
 
-void setOutputHook(OutputHook hook) { TestSeam<OutputHook>::set(std::move(hook)); }
+void setOutputHook(OutputHook hook)
+{
+    TestSeam<OutputHook>::set(std::move(hook));
+}
 
 bool printOn(const PreparedReport &report, QPrinter *printer, QString *error)
 {
@@ -26,8 +32,8 @@ bool printOn(const PreparedReport &report, QPrinter *printer, QString *error)
     printer->setFullPage(true);
     // Should the printer still paint from its printable area, the paper's corner lies above and to
     // the left of the painter's origin.
-    const QPointF paperCorner = printer->paperRect(QPrinter::DevicePixel).topLeft()
-                                - printer->pageRect(QPrinter::DevicePixel).topLeft();
+    const QPointF paperCorner = printer->paperRect(QPrinter::DevicePixel).topLeft() -
+                                printer->pageRect(QPrinter::DevicePixel).topLeft();
     if (!renderTo(report, printer, error, printer->fromPage(), printer->toPage(), paperCorner))
         return false;
     if (printer->printerState() == QPrinter::Error) {

@@ -95,19 +95,19 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
         b->setAutoRaise(true);
         return b;
     };
-    QToolButton *print = button("btnStampa", QStringLiteral("Stampa"),
-                                QStringLiteral("Stampa il documento"), "stampa");
+    QToolButton *print =
+        button("btnStampa", QStringLiteral("Stampa"), QStringLiteral("Stampa il documento"), "stampa");
     QToolButton *zoomIn = button("btnIngrandisci", QStringLiteral("Ingrandisci"),
                                  QStringLiteral("Ingrandisce la pagina"), "zoom");
-    QToolButton *zoomOut = button("btnRiduci", QStringLiteral("Riduci"),
-                                  QStringLiteral("Riduce la pagina"), "zoom");
+    QToolButton *zoomOut =
+        button("btnRiduci", QStringLiteral("Riduci"), QStringLiteral("Riduce la pagina"), "zoom");
     QToolButton *fit = button("btnAdatta", QStringLiteral("Pagina intera"),
                               QStringLiteral("Adatta la pagina alla finestra"), "anteprima");
     m_fullScreen = button("btnSchermoIntero", QStringLiteral("Schermo intero"),
                           QStringLiteral("Mostra l'anteprima a schermo intero"), "anteprima");
     m_fullScreen->setCheckable(true);
-    QToolButton *close = button("btnChiudi", QStringLiteral("Chiudi"),
-                                QStringLiteral("Chiude l'anteprima"), "esci");
+    QToolButton *close =
+        button("btnChiudi", QStringLiteral("Chiudi"), QStringLiteral("Chiude l'anteprima"), "esci");
 
     m_zoomLabel = new QLabel(this);
     m_zoomLabel->setObjectName(QStringLiteral("lblZoom"));
@@ -118,9 +118,9 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
 
     auto *bar = new QHBoxLayout;
     bar->setContentsMargins(6, 4, 6, 4);
-    for (QWidget *w : {static_cast<QWidget *>(print), static_cast<QWidget *>(zoomIn),
-                       static_cast<QWidget *>(zoomOut), static_cast<QWidget *>(fit),
-                       static_cast<QWidget *>(m_fullScreen)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(print), static_cast<QWidget *>(zoomIn), static_cast<QWidget *>(zoomOut),
+          static_cast<QWidget *>(fit), static_cast<QWidget *>(m_fullScreen)})
         bar->addWidget(w);
     bar->addSpacing(12);
     bar->addWidget(m_zoomLabel);
@@ -157,7 +157,10 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
     setZoom(1.0);
 }
 
-double ReportPreview::zoom() const { return m_view->zoom(); }
+double ReportPreview::zoom() const
+{
+    return m_view->zoom();
+}
 
 bool ReportPreview::printSucceeded(QString *error) const
 {

@@ -14,7 +14,7 @@ packages=(
   xvfb xauth x11-utils desktop-file-utils
   cups cups-client cups-bsd printer-driver-cups-pdf
   poppler-utils libreoffice-calc-nogui
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
   libsqlite3-dev
 )
 missing=()

@@ -1,12 +1,12 @@
 #include "AppTestSupport.h"
 #include "TestSupport.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmSplash.h"
 #include "common/HelpTopics.h"
 #include "common/OpenURL.h"
 #include "common/PictureButton.h"
-#include "common/TfrmGuida.h"
-#include "app/TfrmInfo.h"
-#include "app/TfrmSplash.h"
 #include "common/ProgramFolder.h"
+#include "common/TfrmGuida.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

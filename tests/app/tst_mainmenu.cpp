@@ -1,10 +1,10 @@
 #include "AppTestSupport.h"
 #include "TestSupport.h"
-#include "common/OpenURL.h"
-#include "common/PictureButton.h"
 #include "app/TfrmAvvio.h"
 #include "app/WindowRegistry.h"
+#include "common/OpenURL.h"
 #include "common/PictureBox.h"
+#include "common/PictureButton.h"
 #include "common/ProgramFolder.h"
 #include "members/TfrmTiratori.h"
 

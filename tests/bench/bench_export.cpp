@@ -14,8 +14,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <array>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -24,14 +24,18 @@ using namespace Member;
 
 Record generated(int i)
 {
-    static const char *const towns[] = {"Forlì", "Cesena", "Città di Castello", "Perugia", "Bagno di Romagna"};
+    static const char *const towns[] = {"Forlì", "Cesena", "Città di Castello", "Perugia",
+                                        "Bagno di Romagna"};
     static const char *const sports[] = {"Tiro a segno", "Tiro a volo, fossa olimpica", "Tiro con l'arco",
                                          "Tiro dinamico sportivo"};
     Record r;
     const QString town = QString::fromUtf8(towns[i % 5]);
     r[Tiratore] = QStringLiteral("Cognome%1 Nome%2").arg(i).arg(i % 97);
     r[Sesso] = (i % 2) ? QStringLiteral("M") : QStringLiteral("F");
-    r[DataNasc] = QStringLiteral("%1/%2/19%3").arg(1 + i % 28, 2, 10, QLatin1Char('0')).arg(1 + i % 12, 2, 10, QLatin1Char('0')).arg(40 + i % 60);
+    r[DataNasc] = QStringLiteral("%1/%2/19%3")
+                      .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                      .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                      .arg(40 + i % 60);
     r[Cittadinanza] = QStringLiteral("Italiana");
     r[LuogoNasc] = town;
     r[Indirizzo] = QStringLiteral("Via dell'Unità d'Italia, %1").arg(i % 300);
@@ -67,10 +71,17 @@ public:
 
 protected:
     qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *, qint64 len) override { written += len; return len; }
+    qint64 writeData(const char *, qint64 len) override
+    {
+        written += len;
+        return len;
+    }
 };
 
-qint64 fileSize(const QString &path) { return QFileInfo(path).size(); }
+qint64 fileSize(const QString &path)
+{
+    return QFileInfo(path).size();
+}
 
 bool plainWrite(const QString &path, qint64 bytes)
 {

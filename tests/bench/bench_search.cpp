@@ -3,9 +3,9 @@
 #include "BenchTiming.h"
 #include "TestSupport.h"
 
+#include "common/ListPanel.h"
 #include "common/ProgramFolder.h"
 #include "members/MemberArchive.h"
-#include "common/ListPanel.h"
 #include "members/MemberSearch.h"
 
 #include <QApplication>
@@ -24,11 +24,13 @@ namespace {
 
 void generateArchive(int count)
 {
-    static const char *const surnames[] = {"Rossi", "Russo", "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo",
-                                           "Ricci", "Marino", "Greco", "Bruno", "Gallo", "Conti", "De Luca",
-                                           "Mancini", "Costa", "Giordano", "Rizzo", "Lombardi", "Moretti"};
-    static const char *const names[] = {"Mario", "Luca", "Giulia", "Anna", "Marco", "Sara", "Paolo", "Chiara",
-                                        "Andrea", "Elena", "Davide", "Francesca", "Matteo", "Laura", "Simone"};
+    static const char *const surnames[] = {"Rossi",  "Russo",    "Ferrari", "Esposito", "Bianchi",
+                                           "Romano", "Colombo",  "Ricci",   "Marino",   "Greco",
+                                           "Bruno",  "Gallo",    "Conti",   "De Luca",  "Mancini",
+                                           "Costa",  "Giordano", "Rizzo",   "Lombardi", "Moretti"};
+    static const char *const names[] = {"Mario",  "Luca",      "Giulia", "Anna",   "Marco",
+                                        "Sara",   "Paolo",     "Chiara", "Andrea", "Elena",
+                                        "Davide", "Francesca", "Matteo", "Laura",  "Simone"};
     static const char *const sports[] = {"Tiro a volo", "Tiro con l'arco", "Nuoto", "Atletica", "Ciclismo"};
     QRandomGenerator rng(20240615);
     const QDate today = QDate::currentDate();
@@ -39,7 +41,8 @@ void generateArchive(int count)
     for (int i = 0; i < count; ++i) {
         Record r;
         r[Tiratore] = QStringLiteral("%1 %2 %3")
-                          .arg(QString::fromLatin1(surnames[rng.bounded(20)]), QString::fromLatin1(names[rng.bounded(15)]))
+                          .arg(QString::fromLatin1(surnames[rng.bounded(20)]),
+                               QString::fromLatin1(names[rng.bounded(15)]))
                           .arg(i);
         r[CodFisc] = QStringLiteral("RSSMRA80A01H%1").arg(i % 1000, 3, 10, QLatin1Char('0'));
         r[Ente] = QString::fromLatin1(sports[rng.bounded(5)]);
@@ -88,8 +91,8 @@ int main(int argc, char **argv)
         panel.listView()->viewport()->repaint();
     };
 
-    std::printf("%9s %10s | %12s %12s %12s %12s | %s\n", "members", "read ms", "all ms", "name ms", "dblclick ms",
-                "expired ms", "records listed (all / name / expired)");
+    std::printf("%9s %10s | %12s %12s %12s %12s | %s\n", "members", "read ms", "all ms", "name ms",
+                "dblclick ms", "expired ms", "records listed (all / name / expired)");
     for (int n : {1000, 10000, 100000}) {
         generateArchive(n);
         const int runs = n >= 100000 ? 3 : 5;
@@ -117,8 +120,9 @@ int main(int argc, char **argv)
         const double identify = bestOf(runs, [&] {
             hits = 0;
             Record record;
-            if (MemberArchive::read(chosen.index, record) && MemberSearch::buildLine(
-                    MemberSearch::LineKind::Result, Member::encode(record).constData()) == chosen.text)
+            if (MemberArchive::read(chosen.index, record) &&
+                MemberSearch::buildLine(MemberSearch::LineKind::Result, Member::encode(record).constData()) ==
+                    chosen.text)
                 ++hits;
         });
         const double expiredCerts = bestOf(runs, [&] {
@@ -127,10 +131,13 @@ int main(int argc, char **argv)
         });
         if (hits != 1)
             qFatal("the double click found %d records", hits);
-        auto rel = [read](double ms) { return QStringLiteral("%1 (%2x)").arg(ms, 0, 'f', 1).arg(ms / read, 0, 'f', 1); };
-        std::printf("%9d %10.1f | %12s %12s %12s %12s | %lld / %lld / %lld\n", n, read, qPrintable(rel(searchAll)),
-                    qPrintable(rel(searchName)), qPrintable(rel(identify)), qPrintable(rel(expiredCerts)),
-                    qint64(all.size()), qint64(byName.size()), qint64(expired.size()));
+        auto rel = [read](double ms) {
+            return QStringLiteral("%1 (%2x)").arg(ms, 0, 'f', 1).arg(ms / read, 0, 'f', 1);
+        };
+        std::printf("%9d %10.1f | %12s %12s %12s %12s | %lld / %lld / %lld\n", n, read,
+                    qPrintable(rel(searchAll)), qPrintable(rel(searchName)), qPrintable(rel(identify)),
+                    qPrintable(rel(expiredCerts)), qint64(all.size()), qint64(byName.size()),
+                    qint64(expired.size()));
     }
     return 0;
 }

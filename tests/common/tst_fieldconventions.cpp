@@ -74,7 +74,10 @@ struct Window
 };
 
 // Runs `answer` on the next modal window once it is on screen.
-void onModal(std::function<void(QWidget *)> answer) { Modal::whenShown<QWidget>(std::move(answer)); }
+void onModal(std::function<void(QWidget *)> answer)
+{
+    Modal::whenShown<QWidget>(std::move(answer));
+}
 
 // Types a text key by key, accented letters included.
 void type(QWidget *w, const QString &text)

@@ -19,18 +19,41 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        const QByteArray file = "[Accesso]\r\nValore=ABCD\r\n\r\n[Altro]\r\nvalore = x y \r\nQuoted=\"  q  \"\r\n";
-        QTest::newRow("exact") << file << "Accesso" << "Valore" << "ABCD";
-        QTest::newRow("case of names ignored") << file << "accesso" << "VALORE" << "ABCD";
-        QTest::newRow("blanks around trimmed") << file << "Altro" << "Valore" << "x y";
-        QTest::newRow("quotes removed") << file << "ALTRO" << "quoted" << "  q  ";
-        QTest::newRow("missing key") << file << "Accesso" << "Altro" << "<none>";
-        QTest::newRow("missing section") << file << "Nessuna" << "Valore" << "<none>";
-        QTest::newRow("key of another section") << file << "Altro" << "Quoted2" << "<none>";
-        QTest::newRow("LF line ends") << QByteArray("[A]\nk=1\nj=2\n") << "a" << "J" << "2";
-        QTest::newRow("no final line end") << QByteArray("[A]\r\nk=last") << "A" << "k" << "last";
-        QTest::newRow("cp1252 value") << QByteArray("[A]\r\nk=Societ\xE0 \x80\r\n") << "A" << "k" << "Società €";
-        QTest::newRow("empty file") << QByteArray() << "A" << "k" << "<none>";
+        const QByteArray file =
+            "[Accesso]\r\nValore=ABCD\r\n\r\n[Altro]\r\nvalore = x y \r\nQuoted=\"  q  \"\r\n";
+        QTest::newRow("exact") << file << "Accesso"
+                               << "Valore"
+                               << "ABCD";
+        QTest::newRow("case of names ignored") << file << "accesso"
+                                               << "VALORE"
+                                               << "ABCD";
+        QTest::newRow("blanks around trimmed") << file << "Altro"
+                                               << "Valore"
+                                               << "x y";
+        QTest::newRow("quotes removed") << file << "ALTRO"
+                                        << "quoted"
+                                        << "  q  ";
+        QTest::newRow("missing key") << file << "Accesso"
+                                     << "Altro"
+                                     << "<none>";
+        QTest::newRow("missing section") << file << "Nessuna"
+                                         << "Valore"
+                                         << "<none>";
+        QTest::newRow("key of another section") << file << "Altro"
+                                                << "Quoted2"
+                                                << "<none>";
+        QTest::newRow("LF line ends") << QByteArray("[A]\nk=1\nj=2\n") << "a"
+                                      << "J"
+                                      << "2";
+        QTest::newRow("no final line end") << QByteArray("[A]\r\nk=last") << "A"
+                                           << "k"
+                                           << "last";
+        QTest::newRow("cp1252 value") << QByteArray("[A]\r\nk=Societ\xE0 \x80\r\n") << "A"
+                                      << "k"
+                                      << "Società €";
+        QTest::newRow("empty file") << QByteArray() << "A"
+                                    << "k"
+                                    << "<none>";
         QTest::newRow("lone CR line ends") << QByteArray("[A]\rk=1\rj=2\r") << "A"
                                            << "j"
                                            << "2";
@@ -64,23 +87,29 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("replace keeps the rest")
             << QByteArray("; nota\r\n[Accesso]\r\nValore=OLD\r\nAltro=1\r\n\r\n[B]\r\nValore=keep\r\n")
-            << "ACCESSO" << "valore" << "NEW"
+            << "ACCESSO"
+            << "valore"
+            << "NEW"
             << QByteArray("; nota\r\n[Accesso]\r\nvalore=NEW\r\nAltro=1\r\n\r\n[B]\r\nValore=keep\r\n");
         QTest::newRow("add key after the section's last key")
-            << QByteArray("[A]\r\nk=1\r\n\r\n[B]\r\nz=2\r\n") << "A" << "n" << "v"
-            << QByteArray("[A]\r\nk=1\r\nn=v\r\n\r\n[B]\r\nz=2\r\n");
-        QTest::newRow("add section at the end")
-            << QByteArray("[A]\r\nk=1\r\n") << "Nuova" << "x" << "y"
-            << QByteArray("[A]\r\nk=1\r\n[Nuova]\r\nx=y\r\n");
-        QTest::newRow("add to file without final line end")
-            << QByteArray("[A]\r\nk=1") << "A" << "n" << "v"
-            << QByteArray("[A]\r\nk=1\r\nn=v\r\n");
-        QTest::newRow("LF file stays LF")
-            << QByteArray("[A]\nk=1\n") << "A" << "k" << "2" << QByteArray("[A]\nk=2\n");
-        QTest::newRow("empty file") << QByteArray() << "Accesso" << "Valore" << "AB"
-                                    << QByteArray("[Accesso]\r\nValore=AB\r\n");
-        QTest::newRow("cp1252 written") << QByteArray() << "A" << "k" << "€ più"
-                                        << QByteArray("[A]\r\nk=\x80 pi\xF9\r\n");
+            << QByteArray("[A]\r\nk=1\r\n\r\n[B]\r\nz=2\r\n") << "A"
+            << "n"
+            << "v" << QByteArray("[A]\r\nk=1\r\nn=v\r\n\r\n[B]\r\nz=2\r\n");
+        QTest::newRow("add section at the end") << QByteArray("[A]\r\nk=1\r\n") << "Nuova"
+                                                << "x"
+                                                << "y" << QByteArray("[A]\r\nk=1\r\n[Nuova]\r\nx=y\r\n");
+        QTest::newRow("add to file without final line end") << QByteArray("[A]\r\nk=1") << "A"
+                                                            << "n"
+                                                            << "v" << QByteArray("[A]\r\nk=1\r\nn=v\r\n");
+        QTest::newRow("LF file stays LF") << QByteArray("[A]\nk=1\n") << "A"
+                                          << "k"
+                                          << "2" << QByteArray("[A]\nk=2\n");
+        QTest::newRow("empty file") << QByteArray() << "Accesso"
+                                    << "Valore"
+                                    << "AB" << QByteArray("[Accesso]\r\nValore=AB\r\n");
+        QTest::newRow("cp1252 written") << QByteArray() << "A"
+                                        << "k"
+                                        << "€ più" << QByteArray("[A]\r\nk=\x80 pi\xF9\r\n");
         QTest::newRow("add after a lone final CR") << QByteArray("[A]\r\nk=1\r") << "A"
                                                    << "n"
                                                    << "v" << QByteArray("[A]\r\nk=1\rn=v\r\n");
@@ -140,7 +169,8 @@ private slots:
     void file_missingReadsDefaultAndWriteCreates()
     {
         const QString path = m_dir.filePath(QStringLiteral("nuovo.ini"));
-        QCOMPARE(Ini::read(path, QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("d"));
+        QCOMPARE(Ini::read(path, QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("d")),
+                 QStringLiteral("d"));
         QVERIFY(Ini::write(path, QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("v")));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "common/OpenURL.h"
 #include "common/MsgBox.h"
+#include "common/OpenURL.h"
 #include "common/ProgramFolder.h"
 #include "common/SpreadsheetExportFlow.h"
 
@@ -13,15 +13,17 @@
 
 namespace {
 
-const QString kAsk = QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del "
-                                    "numero di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString kAsk =
+    QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del "
+                   "numero di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
 const QString kDone = QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\n"
                                      "Si vuole aprire il file di Excel?");
 const QString kFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                                        "Accertarsi che il file di Excel non sia già aperto.");
 
 const QByteArray kHead =
-    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
     "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
     "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
     "<x:Name>Foglio</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
@@ -83,7 +85,8 @@ private slots:
         w.writeCell(u"");
         w.endRow();
         QVERIFY(w.finish());
-        const QByteArray expected = kHead +
+        const QByteArray expected =
+            kHead +
             "<tr><td style=\"text-align: left; font-weight: bold;\" width=250>Nome</td>"
             "<td style=\"text-align: left; font-weight: bold;\" width=200>Totale: \x80</td></tr>"
             "<tr><td style=\"text-align: left;\">Rossi Mario</td><td style=\"text-align: left;\"></td></tr>" +
@@ -97,16 +100,19 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("plain") << QStringLiteral("Via Roma 1") << QByteArray("Via Roma 1");
         QTest::newRow("blanks trimmed") << QStringLiteral(" \t Bianchi  ") << QByteArray("Bianchi");
-        QTest::newRow("accents") << QStringLiteral("Città àèéìòù") << QByteArray("Citt\xE0 \xE0\xE8\xE9\xEC\xF2\xF9");
+        QTest::newRow("accents") << QStringLiteral("Città àèéìòù")
+                                 << QByteArray("Citt\xE0 \xE0\xE8\xE9\xEC\xF2\xF9");
         QTest::newRow("euro is 0x80") << QStringLiteral("€ 12,50") << QByteArray("\x80 12,50");
         QTest::newRow("less-than") << QStringLiteral("<da rinnovare>") << QByteArray("&lt;da rinnovare&gt;");
         QTest::newRow("ampersand") << QStringLiteral("Sci & Snowboard") << QByteArray("Sci &amp; Snowboard");
         QTest::newRow("entity-like text") << QStringLiteral("&amp;") << QByteArray("&amp;amp;");
         QTest::newRow("outside the code page") << QStringLiteral("Ωmega") << QByteArray("&#937;mega");
-        QTest::newRow("beyond 16 bits") << QString::fromUtf8("ok \xF0\x9F\x98\x80") << QByteArray("ok &#128512;");
-        QTest::newRow("inner line break") << QStringLiteral("riga 1\r\nriga 2")
-                                          << QByteArray("riga 1&#13;&#10;riga 2");
-        QTest::newRow("quotes as they are") << QStringLiteral("\"Il Falco\" d'oro") << QByteArray("\"Il Falco\" d'oro");
+        QTest::newRow("beyond 16 bits")
+            << QString::fromUtf8("ok \xF0\x9F\x98\x80") << QByteArray("ok &#128512;");
+        QTest::newRow("inner line break")
+            << QStringLiteral("riga 1\r\nriga 2") << QByteArray("riga 1&#13;&#10;riga 2");
+        QTest::newRow("quotes as they are")
+            << QStringLiteral("\"Il Falco\" d'oro") << QByteArray("\"Il Falco\" d'oro");
     }
     void cellText()
     {
@@ -155,12 +161,14 @@ private slots:
         using A = MsgBox::Answer;
         const QString ask = QStringLiteral("3|") + kAsk, done = QStringLiteral("3|") + kDone,
                       failed = QStringLiteral("4|") + kFailed;
-        QTest::newRow("no: nothing written") << QList<A>{A::No} << false << QStringList{ask} << false << false;
-        QTest::newRow("yes, do not open") << QList<A>{A::Yes, A::No} << false << QStringList{ask, done} << true
-                                          << false;
-        QTest::newRow("yes, open") << QList<A>{A::Yes, A::Yes} << false << QStringList{ask, done} << true << true;
-        QTest::newRow("cannot write") << QList<A>{A::Yes, A::Ok} << true << QStringList{ask, failed} << false
-                                      << false;
+        QTest::newRow("no: nothing written")
+            << QList<A>{A::No} << false << QStringList{ask} << false << false;
+        QTest::newRow("yes, do not open")
+            << QList<A>{A::Yes, A::No} << false << QStringList{ask, done} << true << false;
+        QTest::newRow("yes, open") << QList<A>{A::Yes, A::Yes} << false << QStringList{ask, done} << true
+                                   << true;
+        QTest::newRow("cannot write")
+            << QList<A>{A::Yes, A::Ok} << true << QStringList{ask, failed} << false << false;
     }
 
     // The spreadsheet program keeps a lock file beside a file it has open: such a file is not
@@ -211,7 +219,8 @@ private slots:
     void secondExportReplacesFirst()
     {
         const QString path = m_dir.filePath(QStringLiteral("due.xls"));
-        QVERIFY(writeSpreadsheetFile(path, table({{QStringLiteral("primo"), QString()}, {QStringLiteral("x"), QString()}})));
+        QVERIFY(writeSpreadsheetFile(
+            path, table({{QStringLiteral("primo"), QString()}, {QStringLiteral("x"), QString()}})));
         QVERIFY(writeSpreadsheetFile(path, table({{QStringLiteral("secondo"), QString()}})));
         const QByteArray bytes = readAll(path);
         QVERIFY(bytes.contains(">secondo<"));

@@ -2,11 +2,11 @@
 // through the message-box hook, and the member sheet's tax code button that opens them.
 #include "TestSupport.h"
 
+#include "ModalHelper.h"
 #include "common/ProgramFolder.h"
 #include "common/TfrmCodFisc.h"
 #include "common/TfrmPartitaIva.h"
 #include "members/TfrmTiratori.h"
-#include "ModalHelper.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -28,7 +28,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("euro") << QStringLiteral("€ 10") << QByteArray("\x80 10");
         QTest::newRow("accents") << QStringLiteral("àèéìòù") << QByteArray("\xE0\xE8\xE9\xEC\xF2\xF9");
-        QTest::newRow("quotes and dashes") << QStringLiteral("‘’“”–—…") << QByteArray("\x91\x92\x93\x94\x96\x97\x85");
+        QTest::newRow("quotes and dashes")
+            << QStringLiteral("‘’“”–—…") << QByteArray("\x91\x92\x93\x94\x96\x97\x85");
         QTest::newRow("greek becomes ?") << QStringLiteral("αβ") << QByteArray("??");
         QTest::newRow("emoji is one ?") << QString::fromUtf8("a\xF0\x9F\x98\x80z") << QByteArray("a?z");
     }
@@ -45,11 +46,27 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("field"); // length byte + width bytes
         QTest::addColumn<QString>("readBack");
-        QTest::newRow("plain") << 5 << QStringLiteral("Ciao") << QByteArray("\x04" "Ciao\0", 6) << QStringLiteral("Ciao");
-        QTest::newRow("trimmed") << 5 << QStringLiteral("  ab \t") << QByteArray("\x02" "ab\0\0\0", 6) << QStringLiteral("ab");
+        QTest::newRow("plain") << 5 << QStringLiteral("Ciao")
+                               << QByteArray("\x04"
+                                             "Ciao\0",
+                                             6)
+                               << QStringLiteral("Ciao");
+        QTest::newRow("trimmed") << 5 << QStringLiteral("  ab \t")
+                                 << QByteArray("\x02"
+                                               "ab\0\0\0",
+                                               6)
+                                 << QStringLiteral("ab");
         QTest::newRow("only blanks") << 3 << QStringLiteral("   ") << QByteArray("\0\0\0\0", 4) << QString();
-        QTest::newRow("cut to width") << 3 << QStringLiteral("abcdef") << QByteArray("\x03" "abc", 4) << QStringLiteral("abc");
-        QTest::newRow("euro one byte") << 3 << QStringLiteral("5 €") << QByteArray("\x03" "5 \x80", 4) << QStringLiteral("5 €");
+        QTest::newRow("cut to width") << 3 << QStringLiteral("abcdef")
+                                      << QByteArray("\x03"
+                                                    "abc",
+                                                    4)
+                                      << QStringLiteral("abc");
+        QTest::newRow("euro one byte") << 3 << QStringLiteral("5 €")
+                                       << QByteArray("\x03"
+                                                     "5 \x80",
+                                                     4)
+                                       << QStringLiteral("5 €");
     }
     void fixedText()
     {
@@ -67,10 +84,22 @@ private slots:
     {
         QTest::addColumn<QByteArray>("field");
         QTest::addColumn<QString>("text");
-        QTest::newRow("length 255 reads as width") << QByteArray("\xFF" "abcd", 5) << QStringLiteral("abcd");
-        QTest::newRow("length beyond width") << QByteArray("\x09" "ab  ", 5) << QStringLiteral("ab");
-        QTest::newRow("garbage after text ignored") << QByteArray("\x02" "abXY", 5) << QStringLiteral("ab");
-        QTest::newRow("stored blanks trimmed") << QByteArray("\x04" " x \x01", 5) << QStringLiteral("x");
+        QTest::newRow("length 255 reads as width") << QByteArray("\xFF"
+                                                                 "abcd",
+                                                                 5)
+                                                   << QStringLiteral("abcd");
+        QTest::newRow("length beyond width") << QByteArray("\x09"
+                                                           "ab  ",
+                                                           5)
+                                             << QStringLiteral("ab");
+        QTest::newRow("garbage after text ignored") << QByteArray("\x02"
+                                                                  "abXY",
+                                                                  5)
+                                                    << QStringLiteral("ab");
+        QTest::newRow("stored blanks trimmed") << QByteArray("\x04"
+                                                             " x \x01",
+                                                             5)
+                                               << QStringLiteral("x");
     }
     void fixedText_readsDefensively()
     {
@@ -109,10 +138,12 @@ private slots:
         const QByteArray bytes = Member::encode(r);
         QCOMPARE(bytes.size(), 3189);
         QCOMPARE(bytes.mid(0, 12), QByteArray("\x0BRossi Mario"));
-        QCOMPARE(bytes.mid(995, 6), QByteArray("\x05" "25,00"));
+        QCOMPARE(bytes.mid(995, 6), QByteArray("\x05"
+                                               "25,00"));
         QCOMPARE(quint8(bytes[1432]), quint8(250)); // a 251st character is cut
         QCOMPARE(bytes.mid(2938, 7), QByteArray("\x06ultimo"));
-        QCOMPARE(bytes.mid(287, 6), QByteArray("\x05" "Forl\xEC"));
+        QCOMPARE(bytes.mid(287, 6), QByteArray("\x05"
+                                               "Forl\xEC"));
         QCOMPARE(bytes[51], '\0'); // empty field: length 0
 
         const Member::Record back = Member::decode(bytes);

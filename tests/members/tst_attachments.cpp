@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "common/OpenURL.h"
 #include "common/CallerContext.h"
 #include "common/FileDialogs.h"
 #include "common/MsgBox.h"
+#include "common/OpenURL.h"
 #include "common/ProgramFolder.h"
 #include "members/MemberArchive.h"
 #include "members/TfrmAllegaCartella.h"
@@ -20,8 +20,9 @@
 #include <QtTest>
 
 namespace {
-const QString kOverwrite = QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con "
-                                          "lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
+const QString kOverwrite =
+    QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con "
+                   "lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
 } // namespace
 
 class TestAttachments : public QObject
@@ -295,9 +296,12 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("context");
         QTest::addColumn<bool>("written");
-        QTest::newRow("Applica e chiudi") << "btnApplica" << "tiratori" << true;
-        QTest::newRow("Annulla") << "btnAnnulla" << "tiratori" << false;
-        QTest::newRow("unknown caller") << "btnApplica" << "tessera" << false;
+        QTest::newRow("Applica e chiudi") << "btnApplica"
+                                          << "tiratori" << true;
+        QTest::newRow("Annulla") << "btnAnnulla"
+                                 << "tiratori" << false;
+        QTest::newRow("unknown caller") << "btnApplica"
+                                        << "tessera" << false;
     }
     void closingWritesBackOnlyOnApply()
     {
@@ -311,7 +315,8 @@ private slots:
         QVERIFY(!m_window->isVisible());
         QCOMPARE(m_sheet->label(QStringLiteral("lblDesc03"))->text(),
                  written ? QStringLiteral("Modulo privacy") : QString());
-        QCOMPARE(m_sheet->label(QStringLiteral("lblFile03"))->text(), written ? QStringLiteral("privacy.pdf") : QString());
+        QCOMPARE(m_sheet->label(QStringLiteral("lblFile03"))->text(),
+                 written ? QStringLiteral("privacy.pdf") : QString());
         QCOMPARE(m_sheet->label(QStringLiteral("lblFile01"))->text(),
                  written ? QStringLiteral("verbale.pdf") : QStringLiteral("  verbale.pdf "));
     }

@@ -1,7 +1,7 @@
 // The lists of expired membership cards and expired medical certificates: the expiry test, the
 // building of the lists, and the two windows driven from the member sheet.
-#include "ModalHelper.h"
 #include "MemberFixtures.h"
+#include "ModalHelper.h"
 #include "TestSupport.h"
 
 #include "common/MsgBox.h"
@@ -47,7 +47,10 @@ void writeArchive(const QList<Dated> &members)
 
 using MemberFixtures::namesOf;
 
-QString day(int offset) { return QDate::currentDate().addDays(offset).toString(QStringLiteral("dd/MM/yyyy")); }
+QString day(int offset)
+{
+    return QDate::currentDate().addDays(offset).toString(QStringLiteral("dd/MM/yyyy"));
+}
 
 } // namespace
 
@@ -77,7 +80,8 @@ private slots:
         QTest::newRow("today") << "15/06/2024" << d << Expiry::Current;
         QTest::newRow("tomorrow") << "16/06/2024" << d << Expiry::Current;
         QTest::newRow("years ago") << "15/06/1999" << d << Expiry::Expired;
-        QTest::newRow("31/12 of last year on 1 January") << "31/12/2023" << QDate(2024, 1, 1) << Expiry::Expired;
+        QTest::newRow("31/12 of last year on 1 January")
+            << "31/12/2023" << QDate(2024, 1, 1) << Expiry::Expired;
         QTest::newRow("1 January on 31/12 before") << "01/01/2024" << QDate(2023, 12, 31) << Expiry::Current;
         QTest::newRow("29 February") << "29/02/2024" << QDate(2024, 3, 1) << Expiry::Expired;
         QTest::newRow("one-digit day and month") << "1/6/2024" << d << Expiry::Expired;
@@ -141,11 +145,16 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("find");
         QTest::addColumn<int>("found");
-        QTest::newRow("expired cards") << "cmdScadute" << " Riepilogo tessere scadute" << "Riepilogo tessere scadute"
-                                       << QStringList{"Neri Paolo", "Neri Paolo", "Rossi Mario"} << "ROSSI" << 2;
+        QTest::newRow("expired cards")
+            << "cmdScadute"
+            << " Riepilogo tessere scadute"
+            << "Riepilogo tessere scadute" << QStringList{"Neri Paolo", "Neri Paolo", "Rossi Mario"}
+            << "ROSSI" << 2;
         QTest::newRow("expired certificates")
-            << "cmdScadCert" << " Riepilogo certificati medici scaduti" << "Riepilogo certificati medici scaduti"
-            << QStringList{"Neri Paolo", "Neri Paolo", "Verdi Luca"} << "verdi" << 2;
+            << "cmdScadCert"
+            << " Riepilogo certificati medici scaduti"
+            << "Riepilogo certificati medici scaduti" << QStringList{"Neri Paolo", "Neri Paolo", "Verdi Luca"}
+            << "verdi" << 2;
     }
     void windowFromTheMemberSheet()
     {
@@ -195,7 +204,8 @@ private slots:
         QTest::mouseClick(window.findChild<QPushButton *>("btnTrova"), Qt::LeftButton);
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].first, MsgBox::Kind::Plain);
-        QCOMPARE(boxes[0].second, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        QCOMPARE(boxes[0].second,
+                 QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         QTest::mouseClick(window.findChild<QPushButton *>("btnStampa"), Qt::LeftButton);
         QCOMPARE(printedTitles, QStringList{"Riepilogo tessere scadute"});
         // A double click with nothing to open still closes the window.

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
 #include "common/FieldConventions.h"
-#include "common/OpenURL.h"
 #include "common/MsgBox.h"
+#include "common/OpenURL.h"
 #include "common/ProgramFolder.h"
 #include "members/MemberArchive.h"
 #include "members/TfrmExpTiratori.h"
@@ -30,22 +30,54 @@ Record member(std::initializer_list<std::pair<Field, const char *>> values)
 QList<Record> threeMembers()
 {
     return {
-        member({{Tiratore, "Rossi Mario"}, {Sesso, "M"}, {DataNasc, "12/04/1970"}, {Cittadinanza, "Italiana"},
-                {LuogoNasc, "Forlì"}, {Indirizzo, "Via dell'Unità d'Italia, 12"}, {Citta, "Cesena"},
-                {Cap, "47521"}, {Nazione, "Italia"}, {CodFisc, "RSSMRA70D12D704X"}, {Gruppo, "0 Rh+"},
-                {Professione, "Ingegnere"}, {Studio, "31/12/2025"}, {Ente, "Tiro a segno"},
-                {Email, "mario.rossi@example.it"}, {Tel, "0547 123456"}, {Cel, "333 1234567"},
-                {Tessera, "A-001"}, {Quota, "50,00"}, {InizioTes, "01/01/2025"}, {FineTes, "31/12/2025"},
-                {Armi, "Rossi Mario"}, {Porto, "Forlì"}, {InizioPor, "12/04/1970"},
-                {FinePor, "Via dell'Unità d'Italia, 12"}, {Note, "Quota < 60 € & saldo"},
-                {File01, "certificato.pdf"}, {Desc01, "Certificato medico"}}),
-        member({{Tiratore, "Bianchi Luca"}, {Studio, "30/06/2026"},
-                {Ente, "Tiro a volo, fossa olimpica e double trap; corsi per principianti il sabato presso il "
-                       "campo comunale di Bagno di Romagna"},
-                {Tessera, "A-002"}, {Quota, "0,00"}, {InizioTes, "01/02/2025"}, {FineTes, "31/01/2026"}}),
-        member({{Tiratore, "Verdi Anna"}, {Citta, "Città di Castello"}, {Studio, "15/09/2025"},
-                {Ente, "Tiro con l'arco"}, {Tessera, "A-003"}, {Quota, "120,50"}, {InizioTes, "03/03/2025"},
-                {FineTes, "02/03/2026"}, {Armi, "Verdi Giulia"}, {Porto, "Perugia"}, {InizioPor, "07/07/2012"},
+        member({{Tiratore, "Rossi Mario"},
+                {Sesso, "M"},
+                {DataNasc, "12/04/1970"},
+                {Cittadinanza, "Italiana"},
+                {LuogoNasc, "Forlì"},
+                {Indirizzo, "Via dell'Unità d'Italia, 12"},
+                {Citta, "Cesena"},
+                {Cap, "47521"},
+                {Nazione, "Italia"},
+                {CodFisc, "RSSMRA70D12D704X"},
+                {Gruppo, "0 Rh+"},
+                {Professione, "Ingegnere"},
+                {Studio, "31/12/2025"},
+                {Ente, "Tiro a segno"},
+                {Email, "mario.rossi@example.it"},
+                {Tel, "0547 123456"},
+                {Cel, "333 1234567"},
+                {Tessera, "A-001"},
+                {Quota, "50,00"},
+                {InizioTes, "01/01/2025"},
+                {FineTes, "31/12/2025"},
+                {Armi, "Rossi Mario"},
+                {Porto, "Forlì"},
+                {InizioPor, "12/04/1970"},
+                {FinePor, "Via dell'Unità d'Italia, 12"},
+                {Note, "Quota < 60 € & saldo"},
+                {File01, "certificato.pdf"},
+                {Desc01, "Certificato medico"}}),
+        member(
+            {{Tiratore, "Bianchi Luca"},
+             {Studio, "30/06/2026"},
+             {Ente, "Tiro a volo, fossa olimpica e double trap; corsi per principianti il sabato presso il "
+                    "campo comunale di Bagno di Romagna"},
+             {Tessera, "A-002"},
+             {Quota, "0,00"},
+             {InizioTes, "01/02/2025"},
+             {FineTes, "31/01/2026"}}),
+        member({{Tiratore, "Verdi Anna"},
+                {Citta, "Città di Castello"},
+                {Studio, "15/09/2025"},
+                {Ente, "Tiro con l'arco"},
+                {Tessera, "A-003"},
+                {Quota, "120,50"},
+                {InizioTes, "03/03/2025"},
+                {FineTes, "02/03/2026"},
+                {Armi, "Verdi Giulia"},
+                {Porto, "Perugia"},
+                {InizioPor, "07/07/2012"},
                 {Note, "Minore: firma il genitore"}}),
     };
 }
@@ -112,7 +144,8 @@ private slots:
         QCOMPARE(grid->columnWidth(25), 350);
         QCOMPARE(grid->rowHeight(0), 21);
         QVERIFY(grid->alternatingRowColors());
-        const QStringList numbers = {grid->item(0, 0)->text(), grid->item(1, 0)->text(), grid->item(2, 0)->text()};
+        const QStringList numbers = {grid->item(0, 0)->text(), grid->item(1, 0)->text(),
+                                     grid->item(2, 0)->text()};
         QCOMPARE(numbers, (QStringList{"1", "2", "3"}));
         QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Rossi Mario"));
         QCOMPARE(grid->item(2, 22)->text(), QStringLiteral("Perugia"));
@@ -199,9 +232,12 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("esporta") << "cmdEsporta" << "Esporta l'archivio in formato Microsoft Excel.";
-        QTest::newRow("guida") << "cmdGuida" << "Visualizza la pagina della guida sensibile al contesto.";
-        QTest::newRow("esci") << "cmdEsci" << "Esci da questo ambiente di lavoro.";
+        QTest::newRow("esporta") << "cmdEsporta"
+                                 << "Esporta l'archivio in formato Microsoft Excel.";
+        QTest::newRow("guida") << "cmdGuida"
+                               << "Visualizza la pagina della guida sensibile al contesto.";
+        QTest::newRow("esci") << "cmdEsci"
+                              << "Esci da questo ambiente di lavoro.";
     }
     void infoBarHints()
     {
@@ -215,7 +251,8 @@ private slots:
         QCOMPARE(bar->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
         QTest::mouseMove(window.findChild<QWidget *>(button));
         QCOMPARE(bar->text(), hint);
-        QTest::mouseMove(window.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->viewport(), QPoint(5, 5));
+        QTest::mouseMove(window.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->viewport(),
+                         QPoint(5, 5));
         QCOMPARE(bar->text(), QString());
     }
 

@@ -3,10 +3,10 @@
 #include "MemberFixtures.h"
 #include "TestSupport.h"
 
+#include "common/ListPanel.h"
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
 #include "members/MemberArchive.h"
-#include "common/ListPanel.h"
 #include "members/MemberSearch.h"
 
 #include <QFile>
@@ -53,11 +53,11 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QStringList>("found");
         const QStringList all = {"Bianchi Rossi", "Grossi Anna", "Rossi Mario", "ÀNGELI LUCA", "àngeli sara"};
-        auto row = [](const char *name, const QList<QPair<const char *, QString>> &c, const QStringList &found) {
-            QTest::newRow(name) << criteria(c) << found;
-        };
+        auto row = [](const char *name, const QList<QPair<const char *, QString>> &c,
+                      const QStringList &found) { QTest::newRow(name) << criteria(c) << found; };
         row("no criterion lists every member", {}, all);
-        row("four letters inside a word", {{"txtTiratore", "ross"}}, {"Bianchi Rossi", "Grossi Anna", "Rossi Mario"});
+        row("four letters inside a word", {{"txtTiratore", "ross"}},
+            {"Bianchi Rossi", "Grossi Anna", "Rossi Mario"});
         row("a leading blank takes part", {{"txtTiratore", " ross"}}, {"Bianchi Rossi"});
         row("a trailing blank takes part", {{"txtTiratore", "Rossi "}}, {"Grossi Anna", "Rossi Mario"});
         row("capitals find small letters", {{"txtTiratore", "MARIO"}}, {"Rossi Mario"});
@@ -65,7 +65,8 @@ private slots:
         row("capital A grave is not folded", {{"txtTiratore", "Àngeli"}}, {"ÀNGELI LUCA"});
         row("two criteria must both match", {{"txtTiratore", "ross"}, {"txtEnte", "volo"}},
             {"Bianchi Rossi", "Rossi Mario"});
-        row("matching one of two is not enough", {{"txtTiratore", "ross"}, {"txtEnte", "arco"}}, {"Grossi Anna"});
+        row("matching one of two is not enough", {{"txtTiratore", "ross"}, {"txtEnte", "arco"}},
+            {"Grossi Anna"});
         row("blanks only is no criterion", {{"txtNote", "   "}}, all);
         row("blanks only beside a real criterion", {{"txtTiratore", "ross"}, {"txtNote", "  "}},
             {"Bianchi Rossi", "Grossi Anna", "Rossi Mario"});
@@ -82,7 +83,8 @@ private slots:
         QFETCH(QStringList, texts);
         QFETCH(QStringList, found);
         writeArchive({
-            member("Rossi Mario", {{Ente, "Tiro a volo"}, {CodFisc, "RSSMRA80A01H501U"}, {DataNasc, "01/01/1980"}}),
+            member("Rossi Mario",
+                   {{Ente, "Tiro a volo"}, {CodFisc, "RSSMRA80A01H501U"}, {DataNasc, "01/01/1980"}}),
             member("Grossi Anna", {{Ente, "Tiro con l'arco"}}),
             member("Bianchi Rossi", {{Ente, "Tiro a volo"}}),
             member("ÀNGELI LUCA", {{Ente, "Nuoto"}}),
@@ -95,19 +97,26 @@ private slots:
 
     void resultAndCertificateLines()
     {
-        const Record r = member("  Rossi Mario Giuseppe Alberto Francesco  ",
-                                {{Tel, "06 1234567"}, {Cel, "333 1234567"}, {Tessera, "A-17"}, {FineTes, "31/12/2024"},
-                                 {Quota, " 25,00 "}, {CodFisc, "RSSMRA80A01H501U"}, {Ente, "Tiro a volo"},
-                                 {Studio, "15/06/2025"}});
+        const Record r = member("  Rossi Mario Giuseppe Alberto Francesco  ", {{Tel, "06 1234567"},
+                                                                               {Cel, "333 1234567"},
+                                                                               {Tessera, "A-17"},
+                                                                               {FineTes, "31/12/2024"},
+                                                                               {Quota, " 25,00 "},
+                                                                               {CodFisc, "RSSMRA80A01H501U"},
+                                                                               {Ente, "Tiro a volo"},
+                                                                               {Studio, "15/06/2025"}});
         const QByteArray bytes = encode(r);
-        const QString result = QStringLiteral("Rossi Mario Giuseppe Alberto F") + "  Tel. " + "06 1234567      "
-                               + "  Cel. " + "333 1234567     " + "  Tessera n. " + "A-17                    "
-                               + "  Scad. " + "31/12/2024" + QStringLiteral("  Quota: € ") + "25,00";
+        const QString result = QStringLiteral("Rossi Mario Giuseppe Alberto F") + "  Tel. " +
+                               "06 1234567      " + "  Cel. " + "333 1234567     " + "  Tessera n. " +
+                               "A-17                    " + "  Scad. " + "31/12/2024" +
+                               QStringLiteral("  Quota: € ") + "25,00";
         QCOMPARE(MemberSearch::buildLine(MemberSearch::LineKind::Result, bytes.constData()), result);
-        const QString certificate = QStringLiteral("Rossi Mario Giuseppe Alberto Fra") + "  Cel. "
-                                    + "333 1234567         " + "  C.F. " + "RSSMRA80A01H501U" + "  Sport: "
-                                    + "Tiro a volo                     " + "  Scad. certificato: " + "15/06/2025";
-        QCOMPARE(MemberSearch::buildLine(MemberSearch::LineKind::Certificate, bytes.constData()), certificate);
+        const QString certificate = QStringLiteral("Rossi Mario Giuseppe Alberto Fra") + "  Cel. " +
+                                    "333 1234567         " + "  C.F. " + "RSSMRA80A01H501U" +
+                                    "  Sport: " + "Tiro a volo                     " +
+                                    "  Scad. certificato: " + "15/06/2025";
+        QCOMPARE(MemberSearch::buildLine(MemberSearch::LineKind::Certificate, bytes.constData()),
+                 certificate);
         // Empty fields keep the columns.
         const QByteArray empty = encode(Record());
         QCOMPARE(MemberSearch::buildLine(MemberSearch::LineKind::Result, empty.constData()).size(), 142);
@@ -134,18 +143,21 @@ private slots:
     {
         // a-z count as A-Z; nothing else is folded; equal lines keep their archive order.
         writeArchive({member("beta"), member("Zeta"), member("alfa", {{Note, "first"}}), member("_x"),
-                      member("Alfa"), member("Èrica"), member("éa"), member("Éz"), member("alfa", {{Note, "second"}})});
+                      member("Alfa"), member("Èrica"), member("éa"), member("Éz"),
+                      member("alfa", {{Note, "second"}})});
         QStringList lines;
         QVERIFY(MemberSearch::search(MemberSearch::Criteria(), lines));
-        QCOMPARE(namesOf(lines), QStringList({"alfa", "Alfa", "alfa", "beta", "Zeta", "_x", "Èrica", "Éz", "éa"}));
+        QCOMPARE(namesOf(lines),
+                 QStringList({"alfa", "Alfa", "alfa", "beta", "Zeta", "_x", "Èrica", "Éz", "éa"}));
 
         // Equal lines stay in archive order: the first "alfa" listed is the first in the archive.
         int chosen = 0;
         qint64 last = -1;
-        QVERIFY(MemberSearch::findRecords(MemberSearch::LineKind::Result, lines[0], [&](qint64 index, const Record &) {
-            ++chosen;
-            last = index;
-        }));
+        QVERIFY(MemberSearch::findRecords(MemberSearch::LineKind::Result, lines[0],
+                                          [&](qint64 index, const Record &) {
+                                              ++chosen;
+                                              last = index;
+                                          }));
         QCOMPARE(chosen, 2);
         QCOMPARE(last, qint64(8));
     }
@@ -153,16 +165,19 @@ private slots:
     void identifyingTheMemberOfALine_data()
     {
         QTest::addColumn<QList<Record>>("records");
-        QTest::addColumn<int>("listed");        // which record's line is double-clicked
+        QTest::addColumn<int>("listed");           // which record's line is double-clicked
         QTest::addColumn<QList<qint64>>("chosen"); // the records handed over, in order
-        QTest::newRow("one member") << QList<Record>{member("Rossi"), member("Bianchi")} << 1 << QList<qint64>{1};
+        QTest::newRow("one member") << QList<Record>{member("Rossi"), member("Bianchi")} << 1
+                                    << QList<qint64>{1};
         QTest::newRow("identical lines hand over every one, the later last")
-            << QList<Record>{member("Rossi", {{CodFisc, "AAA"}}), member("Bianchi"), member("Rossi", {{CodFisc, "BBB"}})}
+            << QList<Record>{member("Rossi", {{CodFisc, "AAA"}}), member("Bianchi"),
+                             member("Rossi", {{CodFisc, "BBB"}})}
             << 0 << QList<qint64>{0, 2};
         const QString longName = QStringLiteral("Della Rovere Montefeltro Maria Vittoria");
         QTest::newRow("a name longer than the column")
             << QList<Record>{member("Della"), member(longName)} << 1 << QList<qint64>{1};
-        QTest::newRow("case matters") << QList<Record>{member("ROSSI"), member("Rossi")} << 1 << QList<qint64>{1};
+        QTest::newRow("case matters")
+            << QList<Record>{member("ROSSI"), member("Rossi")} << 1 << QList<qint64>{1};
     }
     void identifyingTheMemberOfALine()
     {
@@ -170,13 +185,15 @@ private slots:
         QFETCH(int, listed);
         QFETCH(QList<qint64>, chosen);
         writeArchive(records);
-        const QString line = MemberSearch::buildLine(MemberSearch::LineKind::Result, encode(records[listed]).constData());
+        const QString line =
+            MemberSearch::buildLine(MemberSearch::LineKind::Result, encode(records[listed]).constData());
         QList<qint64> got;
-        QVERIFY(MemberSearch::findRecords(MemberSearch::LineKind::Result, line + "  ", [&](qint64 index, const Record &r) {
-            got.append(index);
-            QCOMPARE(r[Tiratore], records[int(index)][Tiratore]);
-            QCOMPARE(r[CodFisc], records[int(index)][CodFisc]);
-        }));
+        QVERIFY(MemberSearch::findRecords(MemberSearch::LineKind::Result, line + "  ",
+                                          [&](qint64 index, const Record &r) {
+                                              got.append(index);
+                                              QCOMPARE(r[Tiratore], records[int(index)][Tiratore]);
+                                              QCOMPARE(r[CodFisc], records[int(index)][CodFisc]);
+                                          }));
         QCOMPARE(got, chosen);
     }
 
@@ -207,8 +224,8 @@ private slots:
         QTest::newRow("capitals in the find text") << QStringList{"ROSSI G", "rossi g"} << QList<int>{2, 2};
         QTest::newRow("changed text starts at the first line")
             << QStringList{"ross", "ross", "ross", "delta", "ross"} << QList<int>{0, 2, 4, 3, 0};
-        QTest::newRow("no match keeps the selection") << QStringList{"ross", "ross", "zzz", "zzz"}
-                                                      << QList<int>{0, 2, 2, 2};
+        QTest::newRow("no match keeps the selection")
+            << QStringList{"ross", "ross", "zzz", "zzz"} << QList<int>{0, 2, 2, 2};
         QTest::newRow("no selection selects the first line, even without a match")
             << QStringList{"zzz"} << QList<int>{0};
         QTest::newRow("empty text finds nothing") << QStringList{"beta", "", ""} << QList<int>{1, 1, 1};
@@ -257,7 +274,8 @@ private slots:
         QTest::mouseClick(panel.findChild<QPushButton *>("btnTrova"), Qt::LeftButton);
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].first, MsgBox::Kind::Plain);
-        QCOMPARE(boxes[0].second, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        QCOMPARE(boxes[0].second,
+                 QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
     }
 
 private:

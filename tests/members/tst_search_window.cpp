@@ -5,10 +5,10 @@
 #include "TestSupport.h"
 
 #include "common/CallerContext.h"
+#include "common/ListPanel.h"
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
 #include "members/MemberArchive.h"
-#include "common/ListPanel.h"
 #include "members/MemberChoiceTarget.h"
 #include "members/MemberSearch.h"
 #include "members/TfrmTiratori.h"
@@ -79,9 +79,9 @@ class FakeReceiptWindow : public QWidget, public MemberChoiceTarget
 public:
     FakeReceiptWindow()
     {
-        for (const char *name : {"txtPagatore", "txtCodFisc", "txtSport", "txtPraticante", "txtLuogoNasc",
-                                 "txtDataNasc", "txtIndirizzo", "txtNumero", "txtData", "txtEuro", "txtCent",
-                                 "lblPosizione"}) {
+        for (const char *name :
+             {"txtPagatore", "txtCodFisc", "txtSport", "txtPraticante", "txtLuogoNasc", "txtDataNasc",
+              "txtIndirizzo", "txtNumero", "txtData", "txtEuro", "txtCent", "lblPosizione"}) {
             auto *e = new QLineEdit(QStringLiteral("before"), this);
             e->setObjectName(QString::fromLatin1(name));
         }
@@ -92,7 +92,10 @@ public:
             findChild<QLineEdit *>(QLatin1String(t.target))->setText(record[t.field]);
     }
 };
-QWidget *fakeReceiptWindow() { return new FakeReceiptWindow; }
+QWidget *fakeReceiptWindow()
+{
+    return new FakeReceiptWindow;
+}
 
 QStringList texts(QWidget *w, const QStringList &names)
 {
@@ -159,20 +162,30 @@ private slots:
         QTest::addColumn<QStringList>("names"); // opener's controls checked
         QTest::addColumn<int>("row");           // the row double-clicked
         QTest::addColumn<QStringList>("after");
-        const QStringList receipt = {"txtPagatore", "txtCodFisc", "txtSport", "txtPraticante", "txtLuogoNasc",
-                                     "txtDataNasc", "txtIndirizzo", "txtNumero", "txtData", "txtEuro", "txtCent",
-                                     "lblPosizione"};
-        const QStringList card = {"txtTesserato", "txtCarica", "txtNumTessera", "txtDataRil", "txtDataScade",
-                                  "lblPosizione", "txtNomeEnte"};
+        const QStringList receipt = {"txtPagatore",  "txtCodFisc",  "txtSport",     "txtPraticante",
+                                     "txtLuogoNasc", "txtDataNasc", "txtIndirizzo", "txtNumero",
+                                     "txtData",      "txtEuro",     "txtCent",      "lblPosizione"};
+        const QStringList card = {"txtTesserato", "txtCarica",    "txtNumTessera", "txtDataRil",
+                                  "txtDataScade", "lblPosizione", "txtNomeEnte"};
         // The two lines are identical: each row opens its own member, the first row the first one.
         QTest::newRow("receipt takes the payer and practitioner fields only")
             << "ricevuta" << false << receipt << 1
-            << QStringList{"Rossi Mario", "RSSMRA80A01H501B", "Tiro a volo", "Rossi Luca", "Milano", "02/02/2010",
-                           "Via Po 2, Milano", "before", "before", "before", "before", "before"};
+            << QStringList{"Rossi Mario", "RSSMRA80A01H501B", "Tiro a volo",      "Rossi Luca",
+                           "Milano",      "02/02/2010",       "Via Po 2, Milano", "before",
+                           "before",      "before",           "before",           "before"};
         QTest::newRow("the first of two identical rows opens the first member")
-            << "ricevuta" << false << receipt << 0
-            << QStringList{"Rossi Mario", "RSSMRA80A01H501A", "Tiro a volo", "Rossi Anna", "Roma", "01/01/2008",
-                           "Via Tevere 1, Roma", "before", "before", "before", "before", "before"};
+            << "ricevuta" << false << receipt << 0 << QStringList{"Rossi Mario",
+                                                                  "RSSMRA80A01H501A",
+                                                                  "Tiro a volo",
+                                                                  "Rossi Anna",
+                                                                  "Roma",
+                                                                  "01/01/2008",
+                                                                  "Via Tevere 1, Roma",
+                                                                  "before",
+                                                                  "before",
+                                                                  "before",
+                                                                  "before",
+                                                                  "before"};
         QTest::newRow("card takes the five labels and the position")
             << "tessera" << true << card << 1
             << QStringList{"Rossi Mario", "Tiro a volo", "T-1", "01/01/2024", "31/12/2024", "3", "before"};
@@ -181,7 +194,8 @@ private slots:
             << QStringList{"Rossi Mario", "Tiro a volo", "T-1", "01/01/2024", "31/12/2024", "1", "before"};
         QTest::newRow("unknown context fills nothing")
             << "Ricevuta" << false << receipt << 0 << QStringList(receipt.size(), "before");
-        QTest::newRow("no context fills nothing") << "" << true << card << 0 << QStringList(card.size(), "before");
+        QTest::newRow("no context fills nothing")
+            << "" << true << card << 0 << QStringList(card.size(), "before");
     }
     void doubleClickFillsTheOpener()
     {
@@ -190,15 +204,23 @@ private slots:
         QFETCH(QStringList, names);
         QFETCH(int, row);
         QFETCH(QStringList, after);
-        const QList<QPair<Field, QString>> common = {{Ente, "Tiro a volo"}, {Tessera, "T-1"}, {InizioTes, "01/01/2024"},
-                                                     {FineTes, "31/12/2024"}, {Quota, "25,00"}};
-        writeArchive({member("Rossi Mario", common + QList<QPair<Field, QString>>{
-                                                {CodFisc, "RSSMRA80A01H501A"}, {Armi, "Rossi Anna"}, {Porto, "Roma"},
-                                                {InizioPor, "01/01/2008"}, {FinePor, "Via Tevere 1, Roma"}}),
-                      member("Verdi Anna"),
-                      member("Rossi Mario", common + QList<QPair<Field, QString>>{
-                                                {CodFisc, "RSSMRA80A01H501B"}, {Armi, "Rossi Luca"}, {Porto, "Milano"},
-                                                {InizioPor, "02/02/2010"}, {FinePor, "Via Po 2, Milano"}})});
+        const QList<QPair<Field, QString>> common = {{Ente, "Tiro a volo"},
+                                                     {Tessera, "T-1"},
+                                                     {InizioTes, "01/01/2024"},
+                                                     {FineTes, "31/12/2024"},
+                                                     {Quota, "25,00"}};
+        writeArchive(
+            {member("Rossi Mario", common + QList<QPair<Field, QString>>{{CodFisc, "RSSMRA80A01H501A"},
+                                                                         {Armi, "Rossi Anna"},
+                                                                         {Porto, "Roma"},
+                                                                         {InizioPor, "01/01/2008"},
+                                                                         {FinePor, "Via Tevere 1, Roma"}}),
+             member("Verdi Anna"),
+             member("Rossi Mario", common + QList<QPair<Field, QString>>{{CodFisc, "RSSMRA80A01H501B"},
+                                                                         {Armi, "Rossi Luca"},
+                                                                         {Porto, "Milano"},
+                                                                         {InizioPor, "02/02/2010"},
+                                                                         {FinePor, "Via Po 2, Milano"}})});
 
         FakeCardWindow cardWindow;
         std::unique_ptr<QWidget> receiptWindow(fakeReceiptWindow());
@@ -277,11 +299,16 @@ private slots:
         search.show();
         QVERIFY(QTest::qWaitForWindowActive(&search));
         const char *ring[][3] = {
-            {"txtTiratore", "effCampo01", "txtDataNasc"},   {"txtDataNasc", "effCampo02", "txtCittadinanza"},
-            {"txtCittadinanza", "effCampo09", "txtLuogoNasc"}, {"txtLuogoNasc", "effCampo10", "txtCodFisc"},
-            {"txtCodFisc", "effCampo05", "txtGruppo"},     {"txtGruppo", "effCampo06", "txtTessera"},
-            {"txtTessera", "effCampo07", "txtArmi"},       {"txtArmi", "effCampo08", "txtEnte"},
-            {"txtEnte", "effCampo03", "txtNote"},          {"txtNote", "effCampo04", "txtTiratore"},
+            {"txtTiratore", "effCampo01", "txtDataNasc"},
+            {"txtDataNasc", "effCampo02", "txtCittadinanza"},
+            {"txtCittadinanza", "effCampo09", "txtLuogoNasc"},
+            {"txtLuogoNasc", "effCampo10", "txtCodFisc"},
+            {"txtCodFisc", "effCampo05", "txtGruppo"},
+            {"txtGruppo", "effCampo06", "txtTessera"},
+            {"txtTessera", "effCampo07", "txtArmi"},
+            {"txtArmi", "effCampo08", "txtEnte"},
+            {"txtEnte", "effCampo03", "txtNote"},
+            {"txtNote", "effCampo04", "txtTiratore"},
         };
         QCOMPARE(QApplication::focusWidget(), child<QWidget>(&search, "txtTiratore"));
         for (const auto &step : ring) {
@@ -338,7 +365,8 @@ private:
         QTRY_VERIFY(search->isActiveWindow());
         QCOMPARE(search->windowTitle(), QStringLiteral(" Trova schede iscritti in archivio"));
         QCOMPARE(callerContext(search), QStringLiteral("tiratori"));
-        QCOMPARE(child<QLabel>(search, "lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 0 schede"));
+        QCOMPARE(child<QLabel>(search, "lblTrovate")->text(),
+                 QStringLiteral("Il presente riepilogo contiene 0 schede"));
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(search, "txtTiratore"));
         QTest::keyClicks(child<QLineEdit>(search, "txtTiratore"), "ROSS");
         QTest::keyClicks(child<QLineEdit>(search, "txtEnte"), "volo");
@@ -346,7 +374,8 @@ private:
 
         QVERIFY(child<QWidget>(search, "panAvvio")->isHidden());
         QVERIFY(child<QWidget>(search, "panContainer")->isVisible());
-        QCOMPARE(child<QLabel>(search, "lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 2 schede"));
+        QCOMPARE(child<QLabel>(search, "lblTrovate")->text(),
+                 QStringLiteral("Il presente riepilogo contiene 2 schede"));
         QCOMPARE(child<QListView>(search, "lstRecords")->model()->rowCount(), 2);
         auto *find = child<QLineEdit>(search, "txtTrova");
         QCOMPARE(QApplication::focusWidget(), find);

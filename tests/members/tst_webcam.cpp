@@ -182,7 +182,8 @@ private slots:
         TfrmWebCam webcam;
         webcam.show();
         click(&webcam, "btnAccendi");
-        QCOMPARE(m_boxes, QStringList{QStringLiteral("Attenzione: nessuna webcam è stata trovata nel sistema.")});
+        QCOMPARE(m_boxes,
+                 QStringList{QStringLiteral("Attenzione: nessuna webcam è stata trovata nel sistema.")});
         QVERIFY(m_source && !m_source->deviceRunning);
         QVERIFY(webcam.isVisible());
         click(&webcam, "btnCattura");
@@ -268,7 +269,8 @@ private slots:
 
         QCOMPARE(m_dialogs.size(), 1);
         QCOMPARE(int(m_dialogs[0].kind), int(FileDialogs::Request::Kind::Save));
-        QCOMPARE(m_dialogs[0].title, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
+        QCOMPARE(m_dialogs[0].title,
+                 QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
         QCOMPARE(m_dialogs[0].filter, QStringLiteral("File Jpeg (*.jpg)|*.jpg"));
         QCOMPARE(m_dialogs[0].proposedName, QStringLiteral("Foto.jpg"));
         QCOMPARE(MemberPhoto::readPicture(m_savePath).size(), written ? QSize(640, 480) : QSize(0, 0));

@@ -2,10 +2,10 @@
 // warnings, and Annulla.
 #include "TestSupport.h"
 
+#include "ModalHelper.h"
 #include "common/ProgramFolder.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmStampaRic.h"
-#include "ModalHelper.h"
 #include "reports/Report.h"
 
 #include <QBuffer>

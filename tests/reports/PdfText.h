@@ -38,17 +38,19 @@ inline int pageCount(const QString &pdf)
 
 struct Word
 {
-    int page = 0;     // 0-based
+    int page = 0; // 0-based
     QString text;
-    QRectF box;       // mm from the page's top-left corner
+    QRectF box; // mm from the page's top-left corner
 };
 
 // Every word with its bounding box.
 inline QList<Word> words(const QString &pdf, bool *ok = nullptr)
 {
-    const QString xhtml = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, ok);
-    static const QRegularExpression tag(QStringLiteral(
-        "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    const QString xhtml =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, ok);
+    static const QRegularExpression tag(
+        QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
     constexpr double mmPerPoint = 25.4 / 72.0;
     QList<Word> out;
     int page = -1;

@@ -102,7 +102,8 @@ private slots:
             for (const PdfText::Word &w : words) {
                 if (w.text != expected)
                     continue;
-                QVERIFY2(box.contains(w.box), qPrintable(QStringLiteral("%1 prints outside its box").arg(name)));
+                QVERIFY2(box.contains(w.box),
+                         qPrintable(QStringLiteral("%1 prints outside its box").arg(name)));
                 here = true;
             }
             QVERIFY2(here, qPrintable(QStringLiteral("%1 (%2) is not on the page").arg(name, expected)));
@@ -150,23 +151,28 @@ private slots:
         QTest::newRow("same proportions: the whole box") << QSize(188, 140) << QRectF(left, top, 188, 140);
         QTest::newRow("small photo grows to fit")
             << QSize(40, 30) << QRectF(left + (188 - 140 * 4 / 3.0) / 2, top, 140 * 4 / 3.0, 140);
-        QTest::newRow("large photo is reduced") << QSize(6000, 1500) << QRectF(left, top + (140 - 47) / 2.0, 188, 47);
+        QTest::newRow("large photo is reduced")
+            << QSize(6000, 1500) << QRectF(left, top + (140 - 47) / 2.0, 188, 47);
     }
     void photoFitsItsBox()
     {
         QFETCH(QSize, photo);
         QFETCH(QRectF, expected);
         PreparedReport r;
-        QVERIFY(MemberSheetPage::prepare(Member::Record(), solid(photo.width(), photo.height(), Qt::red), &r));
+        QVERIFY(
+            MemberSheetPage::prepare(Member::Record(), solid(photo.width(), photo.height(), Qt::red), &r));
         const double dpi = 100;
         const QRectF area = redArea(renderPage(r, 0, dpi), dpi);
         const double tolerance = 25.4 / dpi + 0.05;
-        QVERIFY2(qAbs(area.left() - expected.left()) <= tolerance
-                     && qAbs(area.top() - expected.top()) <= tolerance
-                     && qAbs(area.right() - expected.right()) <= tolerance
-                     && qAbs(area.bottom() - expected.bottom()) <= tolerance,
+        QVERIFY2(qAbs(area.left() - expected.left()) <= tolerance &&
+                     qAbs(area.top() - expected.top()) <= tolerance &&
+                     qAbs(area.right() - expected.right()) <= tolerance &&
+                     qAbs(area.bottom() - expected.bottom()) <= tolerance,
                  qPrintable(QStringLiteral("photo drawn at %1,%2 %3x%4 mm")
-                                .arg(area.left()).arg(area.top()).arg(area.width()).arg(area.height())));
+                                .arg(area.left())
+                                .arg(area.top())
+                                .arg(area.width())
+                                .arg(area.height())));
     }
 
     // The three small deviations of the design: the note caption and value, the profession value,

@@ -28,8 +28,8 @@ struct Shown
 const char *const kPreviewFailure =
     "Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.\n\r\n\r"
     "Si consiglia di ridurre le dimensioni della foto.";
-const char *const kPrintFailure =
-    "Attenzione: la stampa non è andata a buon fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.";
+const char *const kPrintFailure = "Attenzione: la stampa non è andata a buon fine.\n\r\n\rSi consiglia di "
+                                  "ridurre le dimensioni della foto.";
 
 QImage testPhoto()
 {
@@ -61,9 +61,8 @@ private:
     // Opens the window over the sheet as the sheet does and presses its main button.
     bool runMainButton(MemberSheetDialog *window)
     {
-        auto pressed = Modal::whenShown<MemberSheetDialog>([](MemberSheetDialog *w) {
-            w->findChild<QPushButton *>(QStringLiteral("btnStampa"))->click();
-        });
+        auto pressed = Modal::whenShown<MemberSheetDialog>(
+            [](MemberSheetDialog *w) { w->findChild<QPushButton *>(QStringLiteral("btnStampa"))->click(); });
         window->exec();
         return *pressed;
     }
@@ -111,8 +110,10 @@ private slots:
         QTest::addColumn<bool>("preview");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("mainButton");
-        QTest::newRow("preview") << true << " Anteprima di stampa" << "Mostra anteprima";
-        QTest::newRow("print") << false << " Stampa scheda" << "Stampa";
+        QTest::newRow("preview") << true << " Anteprima di stampa"
+                                 << "Mostra anteprima";
+        QTest::newRow("print") << false << " Stampa scheda"
+                               << "Stampa";
     }
     void windowsAreDescribedAsTheirCallerExpects()
     {
@@ -122,7 +123,8 @@ private slots:
         std::unique_ptr<MemberSheetDialog> w(makeWindow(preview, m_sheet));
         QCOMPARE(w->windowTitle(), caption);
         QCOMPARE(w->findChild<QPushButton *>(QStringLiteral("btnStampa"))->text(), mainButton);
-        QCOMPARE(w->findChild<QPushButton *>(QStringLiteral("btnAnnulla"))->text(), QStringLiteral("Annulla"));
+        QCOMPARE(w->findChild<QPushButton *>(QStringLiteral("btnAnnulla"))->text(),
+                 QStringLiteral("Annulla"));
     }
 
     // What prints is what the sheet shows now, saved or not, trimmed, with the sheet's photo.
@@ -150,7 +152,8 @@ private slots:
         for (int i = 0; i < Member::kSheetFieldCount; ++i) {
             const PlacedObject *o = r.find(0, Member::fieldName(i));
             QVERIFY2(o, qPrintable(Member::fieldName(i)));
-            QCOMPARE(o->design.text, i == Member::Sesso ? QStringLiteral("F") : QStringLiteral("V%1 [X]").arg(i));
+            QCOMPARE(o->design.text,
+                     i == Member::Sesso ? QStringLiteral("F") : QStringLiteral("V%1 [X]").arg(i));
         }
         QCOMPARE(r.find(0, QStringLiteral("imgLogo"))->picture.pixelColor(10, 10), QColor(200, 30, 30));
         QCOMPARE(w->photo().size(), QSize(400, 300));
@@ -198,9 +201,8 @@ private slots:
     void annullaClosesWithoutPrinting()
     {
         TfrmAnteprimaTiratori w(m_sheet);
-        auto pressed = Modal::whenShown<MemberSheetDialog>([](MemberSheetDialog *d) {
-            d->findChild<QPushButton *>(QStringLiteral("btnAnnulla"))->click();
-        });
+        auto pressed = Modal::whenShown<MemberSheetDialog>(
+            [](MemberSheetDialog *d) { d->findChild<QPushButton *>(QStringLiteral("btnAnnulla"))->click(); });
         w.exec();
         QVERIFY(*pressed);
         QVERIFY(m_destinations.isEmpty());

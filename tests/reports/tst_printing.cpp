@@ -22,7 +22,10 @@
 namespace {
 using namespace PrintQueue;
 
-QString flat(const QString &s) { return s.simplified(); }
+QString flat(const QString &s)
+{
+    return s.simplified();
+}
 } // namespace
 
 class TestPrinting : public QObject
@@ -56,10 +59,10 @@ private slots:
     {
         QStringList lines;
         for (int i = 1; i <= 120; ++i)
-            lines.append(QStringLiteral("ROSSI MARIO %1").arg(i, 3, 10, QLatin1Char('0')).leftJustified(30)
-                         + QStringLiteral("  Tel. 06 5551234       Cel. 347 5551234       Tessera n. A-%1")
-                               .arg(i, 3, 10, QLatin1Char('0'))
-                         + QStringLiteral("                 Scad. 31/12/2023  Quota: € 30,00"));
+            lines.append(QStringLiteral("ROSSI MARIO %1").arg(i, 3, 10, QLatin1Char('0')).leftJustified(30) +
+                         QStringLiteral("  Tel. 06 5551234       Cel. 347 5551234       Tessera n. A-%1")
+                             .arg(i, 3, 10, QLatin1Char('0')) +
+                         QStringLiteral("                 Scad. 31/12/2023  Quota: € 30,00"));
         const QStringList before = pdfFiles(m_pdfDir);
         QString printer;
         auto accepted = acceptPrintDialog(&printer);
@@ -76,10 +79,10 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("Riepilogo tessere scadute")), qPrintable(text.left(400)));
         QVERIFY(text.contains(flat(lines.first())));
         QVERIFY(text.contains(flat(lines.last())));
-        QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data ")
-                              + Formats::formatDate(QDate::currentDate()))
-                || text.contains(QStringLiteral("Stampa eseguita in data ")
-                                 + Formats::formatDate(QDate::currentDate().addDays(-1))));
+        QVERIFY(text.contains(QStringLiteral("Stampa eseguita in data ") +
+                              Formats::formatDate(QDate::currentDate())) ||
+                text.contains(QStringLiteral("Stampa eseguita in data ") +
+                              Formats::formatDate(QDate::currentDate().addDays(-1))));
         QVERIFY(!text.contains(QStringLiteral("[DATE]")));
     }
 
@@ -100,9 +103,8 @@ private slots:
         QString printer;
         auto accepted = acceptPrintDialog(&printer);
         TfrmStampaTiratori window(&sheet);
-        auto pressed = Modal::whenShown<TfrmStampaTiratori>([](TfrmStampaTiratori *w) {
-            w->findChild<QPushButton *>(QStringLiteral("btnStampa"))->click();
-        });
+        auto pressed = Modal::whenShown<TfrmStampaTiratori>(
+            [](TfrmStampaTiratori *w) { w->findChild<QPushButton *>(QStringLiteral("btnStampa"))->click(); });
         window.exec();
         QVERIFY(*pressed);
         QVERIFY2(*accepted, "the print dialog did not show");

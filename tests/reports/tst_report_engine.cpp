@@ -12,8 +12,8 @@ using namespace Reports;
 
 namespace {
 const QDateTime kNow(QDate(2024, 3, 5), QTime(14, 30, 0));
-constexpr double kEps = 0.01;            // mm
-constexpr double kPrintableTop = 10.0;   // mm, landscape A4 with 10 mm margins
+constexpr double kEps = 0.01;          // mm
+constexpr double kPrintableTop = 10.0; // mm, landscape A4 with 10 mm margins
 constexpr double kPrintableBottom = 200.0;
 const QColor kSlate(0x70, 0x80, 0x90);
 
@@ -37,8 +37,8 @@ bool hasColour(const QImage &image, double dpi, double fromMm, double toMm, cons
     for (int y = y0; y < y1; ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (qAbs(c.red() - colour.red()) < tolerance && qAbs(c.green() - colour.green()) < tolerance
-                && qAbs(c.blue() - colour.blue()) < tolerance)
+            if (qAbs(c.red() - colour.red()) < tolerance && qAbs(c.green() - colour.green()) < tolerance &&
+                qAbs(c.blue() - colour.blue()) < tolerance)
                 return true;
         }
     }
@@ -75,8 +75,9 @@ private slots:
         const QStringList input = listLines(lines);
         PreparedReport r;
         QString error;
-        QVERIFY2(ListReportPage::prepare(QStringLiteral("Riepilogo schede iscritti"), input, &r, &error, kNow),
-                 qPrintable(error));
+        QVERIFY2(
+            ListReportPage::prepare(QStringLiteral("Riepilogo schede iscritti"), input, &r, &error, kNow),
+            qPrintable(error));
         QCOMPARE(r.pages.size(), pages);
         QCOMPARE(r.orientation, QPageLayout::Landscape);
 
@@ -148,8 +149,8 @@ private slots:
 
         PageDesign design;
         design.margins = QMarginsF(10, 10, 10, 10);
-        ObjectDesign both = textObject(QStringLiteral("txtOra"), 0, 0, 100, 10, {}, kBlack, kNoColour,
-                                       Qt::AlignLeft);
+        ObjectDesign both =
+            textObject(QStringLiteral("txtOra"), 0, 0, 100, 10, {}, kBlack, kNoColour, Qt::AlignLeft);
         both.stampsDateTime = true;
         design.objects.push_back(both);
         Report report(design);
@@ -246,8 +247,8 @@ private slots:
         PageDesign design; // A4 portrait, no margins
         design.objects.push_back(
             rectangleObject(QStringLiteral("shpSfondo"), 10, 10, 86, 54, Colour::White, kBlack));
-        design.objects.push_back(rectangleObject(QStringLiteral("shpHeader"), 11, 11, 83.8, 12, Colour::Navy,
-                                                 Colour::Navy));
+        design.objects.push_back(
+            rectangleObject(QStringLiteral("shpHeader"), 11, 11, 83.8, 12, Colour::Navy, Colour::Navy));
         ObjectDesign name = textObject(QStringLiteral("txtNome"), 40, 30, 55, 6, {"Arial", 12, true, true},
                                        Colour::Brown, kNoColour, Qt::AlignLeft | Qt::AlignVCenter);
         design.objects.push_back(name);
@@ -300,7 +301,8 @@ private slots:
         page.reportName = QStringLiteral("Riepilogo incassi");
         PreparedReport r;
         QString error;
-        QVERIFY2(ListReportPage::prepare(page, {QStringLiteral("riga")}, &r, &error, kNow), qPrintable(error));
+        QVERIFY2(ListReportPage::prepare(page, {QStringLiteral("riga")}, &r, &error, kNow),
+                 qPrintable(error));
         QCOMPARE(r.documentName, QStringLiteral("Riepilogo incassi"));
         QCOMPARE(r.find(0, QStringLiteral("txtTitolo"))->lines[0].text, page.title);
         QCOMPARE(r.find(0, QStringLiteral("txtPagina"))->lines[0].text,
