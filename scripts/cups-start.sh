@@ -1,30 +1,27 @@
 #!/usr/bin/env bash
 # Starts a private CUPS scheduler with a PDF queue "CorvallaPDF" as its default printer, for the
-# printing tests. Nothing of the machine's own printing set-up is used or changed: the scheduler
-# has its own configuration, spool and socket under STATE_DIR, and the cups-pdf backend writes
-# into STATE_DIR/pdf. Safe to run again: a scheduler already running there is reused.
+# printing tests. Nothing of the machine's own printing set-up is used or changed, and nothing is
+# written outside STATE_DIR: the scheduler has its own configuration, spool, socket and programs
+# folder there, and the queue's backend (print-queue/corvalla-pdf) keeps each job's PDF in
+# STATE_DIR/pdf. It runs as the user who starts it; root is not needed. Safe to run again: a
+# scheduler already running there is reused.
 #
-# Usage: cups-start.sh [STATE_DIR]   (default /tmp/corvalla-cups)
+# Usage: cups-start.sh [STATE_DIR]   (default /tmp/corvalla-cups-<user id>)
 # Clients reach the scheduler with CUPS_SERVER=STATE_DIR/cups.sock.
-# Needs root: the cups-pdf backend refuses to run otherwise.
 set -euo pipefail
 
-STATE_DIR="${1:-/tmp/corvalla-cups}"
+HERE="$(cd "$(dirname "$0")" && pwd)"
+STATE_DIR="${1:-/tmp/corvalla-cups-$(id -u)}"
 QUEUE="CorvallaPDF"
 SOCK="$STATE_DIR/cups.sock"
-# One cups-pdf instance per state folder; cups-pdf reads its instance settings from /etc/cups.
-INSTANCE="corvalla$(printf '%s' "$STATE_DIR" | md5sum | cut -c1-8)"
-INSTANCE_CONF="/etc/cups/cups-pdf-$INSTANCE.conf"
+CUPS_LIB=/usr/lib/cups
 
 fail() { echo "cups-start: $*" >&2; exit 1; }
 
-[ "$(id -u)" -eq 0 ] || fail "must run as root (the cups-pdf backend needs it)"
 for tool in cupsd lpadmin lpstat timeout; do
     command -v "$tool" >/dev/null || fail "$tool is missing (run scripts/install-deps.sh)"
 done
-[ -x /usr/lib/cups/backend/cups-pdf ] || fail "the cups-pdf backend is missing (printer-driver-cups-pdf)"
-PPD=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-[ -f "$PPD" ] || fail "$PPD is missing"
+[ -x "$CUPS_LIB/filter/pdftopdf" ] || fail "the pdftopdf filter is missing (cups-filters)"
 
 # "lpstat -r" only connects; listing the destinations needs the scheduler to answer.
 scheduler_up() {
@@ -32,10 +29,15 @@ scheduler_up() {
         && CUPS_SERVER="$SOCK" timeout 5 lpstat -e >/dev/null 2>&1
 }
 
-mkdir -p "$STATE_DIR"/{etc/ppd,etc/ssl,spool,spool/tmp,cache,run,log,pdf,pdf-spool}
-# The filters run as user lp and must reach the spool through these folders.
-chmod 0755 "$STATE_DIR" "$STATE_DIR/etc" "$STATE_DIR/run"
-chmod 0777 "$STATE_DIR/pdf"
+mkdir -p "$STATE_DIR"/{etc/ppd,etc/ssl,spool,spool/tmp,cache,run,log,pdf,bin/backend}
+# Run as root, the scheduler runs filters and backend as user lp, which must reach these folders.
+chmod 0755 "$STATE_DIR" "$STATE_DIR/etc" "$STATE_DIR/run" "$STATE_DIR/bin" "$STATE_DIR/bin/backend"
+[ "$(id -u)" -ne 0 ] || chmod 0777 "$STATE_DIR/pdf"
+# The scheduler's programs: the system's filters and helpers, and the queue's own backend only.
+for sub in filter daemon cgi-bin driver monitor notifier; do
+    [ -e "$CUPS_LIB/$sub" ] && ln -sfn "$CUPS_LIB/$sub" "$STATE_DIR/bin/$sub"
+done
+install -m 0755 "$HERE/print-queue/corvalla-pdf" "$STATE_DIR/bin/backend/corvalla-pdf"
 
 if ! scheduler_up; then
     # A scheduler left from an earlier run that no longer answers is ended first (by its id).
@@ -50,6 +52,15 @@ if ! scheduler_up; then
     fi
     rm -f "$SOCK"
 
+    if [ "$(id -u)" -eq 0 ]; then
+        RUN_AS="User lp
+Group lp
+SystemGroup root"
+    else
+        RUN_AS="User $(id -un)
+Group $(id -gn)
+SystemGroup $(id -gn)"
+    fi
     cat >"$STATE_DIR/etc/cups-files.conf" <<EOF
 ServerRoot $STATE_DIR/etc
 RequestRoot $STATE_DIR/spool
@@ -59,12 +70,11 @@ StateDir $STATE_DIR/run
 AccessLog $STATE_DIR/log/access_log
 ErrorLog $STATE_DIR/log/error_log
 PageLog $STATE_DIR/log/page_log
-ServerBin /usr/lib/cups
+ServerBin $STATE_DIR/bin
 DataDir /usr/share/cups
 DocumentRoot /usr/share/cups/doc-root
-User lp
-Group lp
-SystemGroup root
+$RUN_AS
+Printcap $STATE_DIR/run/printcap
 FileDevice No
 Sandboxing Relaxed
 FatalErrors config
@@ -107,24 +117,12 @@ EOF
     done
 fi
 
-# Written here for the printing tests; cups-stop.sh removes it.
-cat >"$INSTANCE_CONF" <<EOF
-Out $STATE_DIR/pdf
-Spool $STATE_DIR/pdf-spool
-AnonDirName $STATE_DIR/pdf
-UserUMask 0000
-Label 1
-Grp root
-LogType 3
-Log $STATE_DIR/log
-EOF
-
 export CUPS_SERVER="$SOCK"
-# The PDF reaches cups-pdf as PostScript; converting it with pdftocairo keeps the text as text,
-# so that the printed file can be read back.
-timeout 20 lpadmin -p "$QUEUE" -v "cups-pdf:/$INSTANCE" -P "$PPD" -E \
-    -o pdftops-renderer-default=pdftocairo 2>/dev/null \
-    || fail "could not add the queue $QUEUE"
+# lpadmin warns that printer drivers (the PPD) are deprecated; it says so on every run.
+if ! out="$(timeout 20 lpadmin -p "$QUEUE" -v "corvalla-pdf:$STATE_DIR/pdf" \
+        -P "$HERE/print-queue/CorvallaPDF.ppd" -E 2>&1)"; then
+    fail "could not add the queue $QUEUE: $out"
+fi
 timeout 20 lpadmin -d "$QUEUE" || fail "could not make $QUEUE the default printer"
 timeout 10 cupsenable "$QUEUE" 2>/dev/null || true
 timeout 10 cupsaccept "$QUEUE" 2>/dev/null || true

@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# Stops the private CUPS scheduler that cups-start.sh started for STATE_DIR and removes its files
-# and its cups-pdf instance settings. Safe to run when nothing is running.
+# Stops the private CUPS scheduler that cups-start.sh started for STATE_DIR and removes its
+# folder. Safe to run when nothing is running.
 #
-# Usage: cups-stop.sh [STATE_DIR]   (default /tmp/corvalla-cups)
+# Usage: cups-stop.sh [STATE_DIR]   (default /tmp/corvalla-cups-<user id>)
 set -euo pipefail
 
-STATE_DIR="${1:-/tmp/corvalla-cups}"
-INSTANCE="corvalla$(printf '%s' "$STATE_DIR" | md5sum | cut -c1-8)"
-INSTANCE_CONF="/etc/cups/cups-pdf-$INSTANCE.conf"
+STATE_DIR="${1:-/tmp/corvalla-cups-$(id -u)}"
 PIDFILE="$STATE_DIR/run/cupsd.pid"
 
 if [ -f "$PIDFILE" ]; then
@@ -21,7 +19,6 @@ if [ -f "$PIDFILE" ]; then
     fi
 fi
 
-rm -f "$INSTANCE_CONF"
 # Only a folder that cups-start.sh laid out is removed.
 if [ -f "$STATE_DIR/etc/cupsd.conf" ]; then
     rm -rf "$STATE_DIR"
