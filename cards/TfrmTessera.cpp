@@ -13,6 +13,7 @@
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
 #include "common/RecordRules.h"
+#include "common/RecordToolbar.h"
 #include "common/TextUtil.h"
 #include "members/MemberArchive.h"
 #include "members/TfrmTrovaTiratori.h"
@@ -328,30 +329,8 @@ const char *const kInstructions[] = {
 const char *const kToolbarGroups[] = {"shpPulsanti01", "shpPulsanti02", "shpRecord", "shpPulsanti03"};
 const Place kToolbarPlaces[] = {Place::Card, Place::Print, Place::Record, Place::Exit};
 
-// The looks are set on the toolbar, the card area and the bar rather than on the window, so that
-// they do not reach the one-use windows and message boxes that have the card window as parent.
-const char *const kToolbarStyle = R"(
-QFrame#shpContainer {
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #DCE5F7);
-    border-bottom: 1px solid #9FB4E3;
-}
-QFrame#shpPulsanti01, QFrame#shpPulsanti02, QFrame#shpPulsanti03, QFrame#shpRecord {
-    background: rgba(255, 255, 255, 150);
-    border: 1px solid #C3D1F0;
-    border-radius: 6px;
-}
-QLabel#lblPosizione {
-    background: #FFFFFF;
-    border: 1px solid #9FB4E3;
-    border-radius: 4px;
-    font-weight: bold;
-    padding: 2px 6px;
-}
-QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 2px; }
-QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
-QToolButton:pressed { background: #FFE98A; }
-)";
-
+// The looks are set on the card area and the bar rather than on the window, so that they do not
+// reach the one-use windows and message boxes that have the card window as parent.
 const char *const kCardAreaStyle = R"(
 QLabel[instruction="true"] { color: #1E2A4A; }
 QToolButton {
@@ -384,19 +363,10 @@ void TfrmTessera::Ui::build()
     QList<QPair<QWidget *, QString>> hints;
     QMap<Place, QList<QToolButton *>> placed;
     for (const Button &b : kButtons) {
-        auto *button = new QToolButton(q);
-        button->setObjectName(QLatin1String(b.name));
-        button->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(b.icon))));
         const bool small = b.place == Place::OnPhoto || b.place == Place::OnLogo;
-        button->setIconSize(small ? QSize(20, 20) : QSize(36, 36));
-        if (b.text) {
-            button->setText(QString::fromUtf8(b.text));
-            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        }
-        button->setAccessibleName(QString::fromUtf8(b.hint));
-        button->setFocusPolicy(Qt::NoFocus);
+        QToolButton *button = RecordToolbar::pictureButton(q, b.name, b.icon, b.text, b.hint,
+                                                           small ? QSize(20, 20) : QSize(36, 36));
         button->setAutoRaise(!small);
-        button->setCursor(Qt::PointingHandCursor);
         const Action action = b.action;
         connect(button, &QToolButton::clicked, this, [this, action] { (this->*action)(); });
         placed[b.place].append(button);
@@ -404,33 +374,15 @@ void TfrmTessera::Ui::build()
     }
 
     // Toolbar.
-    auto *shpContainer = panel("shpContainer", q);
-    shpContainer->setStyleSheet(QLatin1String(kToolbarStyle));
-    auto *toolbar = new QHBoxLayout(shpContainer);
-    toolbar->setContentsMargins(10, 6, 10, 6);
-    toolbar->setSpacing(8);
-    QList<QWidget *> backgrounds{q, shpContainer};
-    for (size_t g = 0; g < std::size(kToolbarGroups); ++g) {
-        QFrame *group = panel(kToolbarGroups[g], shpContainer);
-        backgrounds.append(group);
-        auto *row = new QHBoxLayout(group);
-        row->setContentsMargins(3, 2, 3, 2);
-        row->setSpacing(1);
-        const QList<QToolButton *> buttons = placed.value(kToolbarPlaces[g]);
-        for (int i = 0; i < buttons.size(); ++i) {
-            if (kToolbarPlaces[g] == Place::Record && i == 2) {
-                lblPosizione = new QLabel(group);
-                lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-                lblPosizione->setAlignment(Qt::AlignCenter);
-                lblPosizione->setMinimumWidth(64);
-                row->addWidget(lblPosizione);
-            }
-            row->addWidget(buttons[i]);
-        }
-        if (kToolbarPlaces[g] == Place::Exit)
-            toolbar->addStretch(1);
-        toolbar->addWidget(group);
-    }
+    QList<RecordToolbar::Group> toolbarGroups;
+    for (size_t g = 0; g < std::size(kToolbarGroups); ++g)
+        toolbarGroups.append(
+            {kToolbarGroups[g], placed.value(kToolbarPlaces[g]), kToolbarPlaces[g] == Place::Record});
+    const RecordToolbar::Parts toolbar = RecordToolbar::build(q, toolbarGroups);
+    QFrame *shpContainer = toolbar.band;
+    lblPosizione = toolbar.position;
+    QList<QWidget *> backgrounds{q};
+    backgrounds << toolbar.panels;
 
     // The card, laid out from the page design.
     auto *panContainer = panel("panContainer", q);

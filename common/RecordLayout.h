@@ -76,3 +76,28 @@ QString decodeField(const RecordLayout &layout, const char *record, int field);
 // texts.
 QByteArray encodeRecord(const RecordLayout &layout, const QStringList &texts);
 QStringList decodeRecord(const RecordLayout &layout, const QByteArray &bytes);
+
+// A decoded record of a layout with N fields: one text per field, in record order.
+template <std::size_t N> struct RecordTexts
+{
+    std::array<QString, N> f;
+    QString &operator[](int i) { return f[std::size_t(i)]; }
+    const QString &operator[](int i) const { return f[std::size_t(i)]; }
+    bool operator==(const RecordTexts &other) const { return f == other.f; }
+};
+
+template <std::size_t N> QByteArray encodeRecord(const RecordLayout &layout, const RecordTexts<N> &r)
+{
+    QByteArray bytes(layout.recordSize(), '\0');
+    encodeRecord(layout, r.f.data(), bytes.data());
+    return bytes;
+}
+
+// `bytes` holds at least one record; a shorter array gives an empty record.
+template <std::size_t N> RecordTexts<N> decodeRecordTexts(const RecordLayout &layout, const QByteArray &bytes)
+{
+    RecordTexts<N> r;
+    if (bytes.size() >= layout.recordSize())
+        decodeRecord(layout, bytes.constData(), r.f.data());
+    return r;
+}

@@ -2,90 +2,38 @@
 
 #include "common/FieldConventions.h"
 #include "common/MsgBox.h"
-#include "common/PictureBox.h"
 #include "common/TaxCode.h"
 #include "common/TextUtil.h"
 #include "common/TfrmPartitaIva.h"
 #include "common/VatNumber.h"
 
-#include <QFont>
-#include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
-#include <QVBoxLayout>
 
-TfrmCodFisc::TfrmCodFisc(QWidget *parent) : QDialog(parent)
+TfrmCodFisc::TfrmCodFisc(QWidget *parent)
+    : TaxIdCheckWindow({"TfrmCodFisc", " Controllo codice fiscale", ":/pictures/codfisc_titolo.svg",
+                        "Immettere il codice fiscale e premere il pulsante di controllo.", "txtCodFisc",
+                        TaxCode::kLength},
+                       parent)
 {
-    setObjectName(QStringLiteral("TfrmCodFisc"));
-    setWindowTitle(QStringLiteral(" Controllo codice fiscale"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-
-    auto *heading = new QLabel(this);
-    heading->setObjectName(QStringLiteral("imgTitolo"));
-    heading->setPixmap(QPixmap::fromImage(resourceImage(QStringLiteral(":/pictures/codfisc_titolo.svg"))));
-    heading->setAlignment(Qt::AlignCenter);
-
-    auto *instruction =
-        new QLabel(QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."), this);
-    instruction->setObjectName(QStringLiteral("lblIstruzioni"));
-
-    txtCodFisc = new QLineEdit(this);
-    txtCodFisc->setObjectName(QStringLiteral("txtCodFisc"));
-    txtCodFisc->setMaxLength(TaxCode::kLength);
-    txtCodFisc->setFont(QFont(QStringLiteral("Courier New"), 20, QFont::Bold));
-    txtCodFisc->setAlignment(Qt::AlignCenter);
-
-    btnControlla = new QPushButton(QStringLiteral("Controlla"), this);
-    btnControlla->setObjectName(QStringLiteral("btnControlla"));
-    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
-    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(btnControlla);
-    buttons->addWidget(btnChiudi);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
-    layout->addWidget(instruction);
-    layout->addWidget(txtCodFisc);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    Conventions::setUpperCaseWhileTyping(txtCodFisc);
-    Conventions::setEnterTarget(txtCodFisc, btnControlla);
-    connect(btnControlla, &QPushButton::clicked, this, &TfrmCodFisc::btnControllaClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    Conventions::setUpperCaseWhileTyping(field);
+    Conventions::setEnterTarget(field, btnControlla);
 }
 
 void TfrmCodFisc::setCode(const QString &code)
 {
-    txtCodFisc->setText(code);
+    field->setText(code);
 }
 
-void TfrmCodFisc::showEvent(QShowEvent *event)
+void TfrmCodFisc::check()
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    txtCodFisc->setFocus();
-}
-
-void TfrmCodFisc::btnControllaClick()
-{
-    switch (TaxCode::check(upperAZ(txtCodFisc->text()))) {
+    switch (TaxCode::check(upperAZ(field->text()))) {
     case TaxCode::Result::WrongLength:
         MsgBox::warning(this,
                         QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri "
                                        "alfanumerici."));
-        txtCodFisc->setFocus();
+        field->setFocus();
         return;
     case TaxCode::Result::Valid:
         MsgBox::information(this, QStringLiteral("Il codice fiscale digitato è VALIDO."));

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <QDialog>
-
-class QLineEdit;
-class QPushButton;
+#include "common/TaxIdCheckWindow.h"
 
 // The tax code check: tells whether a 16-character Italian tax code has the right check character.
 // One-use window; the result is only reported, nothing is written back to the caller.
-class TfrmCodFisc : public QDialog
+class TfrmCodFisc : public TaxIdCheckWindow
 {
     Q_OBJECT
 public:
@@ -16,15 +13,8 @@ public:
     // Puts the code to check into txtCodFisc (trimmed and upper-cased as if typed).
     void setCode(const QString &code);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void btnControllaClick();
-
-    QLineEdit *txtCodFisc;
-    QPushButton *btnControlla;
-    QPushButton *btnChiudi;
+    void check() override;
 };
 
 // Opens the tax code check for one use over `caller`, modally, with `code` in its field.

@@ -1,14 +1,11 @@
 #pragma once
 
-#include <QDialog>
-
-class QLineEdit;
-class QPushButton;
+#include "common/TaxIdCheckWindow.h"
 
 // The VAT number check: tells whether an 11-digit Italian VAT number has the right check digit
 // and, when it has, which provincial VAT office issued it. One-use window; the result is only
 // reported, nothing is written back to the caller.
-class TfrmPartitaIva : public QDialog
+class TfrmPartitaIva : public TaxIdCheckWindow
 {
     Q_OBJECT
 public:
@@ -17,15 +14,8 @@ public:
     // Puts the number to check into txtPartitaIva.
     void setNumber(const QString &number);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void btnControllaClick();
-
-    QLineEdit *txtPartitaIva;
-    QPushButton *btnControlla;
-    QPushButton *btnChiudi;
+    void check() override;
 };
 
 // Opens the VAT number check for one use over `caller`, modally, with `number` in its field.

@@ -123,12 +123,7 @@ inline QString fieldName(int field)
 }
 
 // A decoded member record: 32 texts in record order.
-struct Record
-{
-    std::array<QString, FieldCount> f;
-    QString &operator[](int i) { return f[size_t(i)]; }
-    const QString &operator[](int i) const { return f[size_t(i)]; }
-};
+using Record = RecordTexts<FieldCount>;
 
 QByteArray encode(const Record &r);
 Record decode(const QByteArray &bytes); // bytes holds at least one record

@@ -11,6 +11,7 @@
 #include "common/PictureBox.h"
 #include "common/PictureButton.h"
 #include "common/RecordRules.h"
+#include "common/RecordToolbar.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCodFisc.h"
 #include "common/TfrmPartitaIva.h"
@@ -433,31 +434,8 @@ namespace {
 const char *const kToolbarGroups[] = {"shpPulsanti01", "shpPulsanti02", "shpPulsanti03", "shpRecord",
                                       "shpPulsanti04", "shpPulsanti05", "shpPulsanti06"};
 
-// The looks are set on the toolbar, the sheet area and the bar rather than on the window, so
-// that they do not reach the one-use windows and message boxes that have the sheet as parent.
-const char *const kToolbarStyle = R"(
-QFrame#shpContainer {
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #DCE5F7);
-    border-bottom: 1px solid #9FB4E3;
-}
-QFrame#shpPulsanti01, QFrame#shpPulsanti02, QFrame#shpPulsanti03, QFrame#shpPulsanti04,
-QFrame#shpPulsanti05, QFrame#shpPulsanti06, QFrame#shpRecord {
-    background: rgba(255, 255, 255, 150);
-    border: 1px solid #C3D1F0;
-    border-radius: 6px;
-}
-QLabel#lblPosizione {
-    background: #FFFFFF;
-    border: 1px solid #9FB4E3;
-    border-radius: 4px;
-    font-weight: bold;
-    padding: 2px 6px;
-}
-QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 2px; }
-QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
-QToolButton:pressed { background: #FFE98A; }
-)";
-
+// The looks are set on the sheet area and the bar rather than on the window, so that they do not
+// reach the one-use windows and message boxes that have the sheet as parent.
 const char *const kSheetStyle = R"(
 QFrame#shpSfondo, QFrame#shpFoto {
     background: #FFFFFF;
@@ -517,22 +495,11 @@ void TfrmTiratori::Ui::build()
     QMap<Place, QList<QToolButton *>> placed;
     QList<QPair<QWidget *, QString>> hints;
     for (const SheetButton &b : kButtons) {
-        auto *button = new QToolButton(q);
-        button->setObjectName(QLatin1String(b.name));
-        button->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(b.icon))));
         const bool small = b.place == Place::Photo || b.place == Place::BesideField;
-        button->setIconSize(b.place == Place::BesideField ? QSize(20, 20)
-                            : small                       ? QSize(28, 28)
-                                                          : QSize(36, 36));
-        if (b.text) {
-            button->setText(QString::fromUtf8(b.text));
-            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        }
-        button->setAccessibleName(QString::fromUtf8(b.hint));
-        // Pictures that react to a click: they never take the focus from the entry field.
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setAutoRaise(true);
-        button->setCursor(Qt::PointingHandCursor);
+        const QSize iconSize = b.place == Place::BesideField ? QSize(20, 20)
+                               : small                       ? QSize(28, 28)
+                                                             : QSize(36, 36);
+        QToolButton *button = RecordToolbar::pictureButton(q, b.name, b.icon, b.text, b.hint, iconSize);
         const Action action = b.action;
         connect(button, &QToolButton::clicked, this, [this, action] { (this->*action)(); });
         placed[b.place].append(button);
@@ -540,35 +507,16 @@ void TfrmTiratori::Ui::build()
     }
 
     // Toolbar.
-    auto *shpContainer = panel("shpContainer", q);
-    shpContainer->setStyleSheet(QLatin1String(kToolbarStyle));
-    auto *toolbar = new QHBoxLayout(shpContainer);
-    toolbar->setContentsMargins(10, 6, 10, 6);
-    toolbar->setSpacing(8);
     const Place groups[] = {Place::Group1, Place::Group2, Place::Group3, Place::Record,
                             Place::Group4, Place::Group5, Place::Group6};
-    QList<QWidget *> backgrounds{q, shpContainer};
-    for (size_t g = 0; g < std::size(groups); ++g) {
-        QFrame *group = panel(kToolbarGroups[g], shpContainer);
-        backgrounds.append(group);
-        auto *row = new QHBoxLayout(group);
-        row->setContentsMargins(3, 2, 3, 2);
-        row->setSpacing(1);
-        const QList<QToolButton *> buttons = placed.value(groups[g]);
-        for (int i = 0; i < buttons.size(); ++i) {
-            if (groups[g] == Place::Record && i == 2) {
-                lblPosizione = new QLabel(group);
-                lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-                lblPosizione->setAlignment(Qt::AlignCenter);
-                lblPosizione->setMinimumWidth(64);
-                row->addWidget(lblPosizione);
-            }
-            row->addWidget(buttons[i]);
-        }
-        if (groups[g] == Place::Group6)
-            toolbar->addStretch(1);
-        toolbar->addWidget(group);
-    }
+    QList<RecordToolbar::Group> toolbarGroups;
+    for (size_t g = 0; g < std::size(groups); ++g)
+        toolbarGroups.append({kToolbarGroups[g], placed.value(groups[g]), groups[g] == Place::Record});
+    const RecordToolbar::Parts toolbar = RecordToolbar::build(q, toolbarGroups);
+    QFrame *shpContainer = toolbar.band;
+    lblPosizione = toolbar.position;
+    QList<QWidget *> backgrounds{q};
+    backgrounds << toolbar.panels;
 
     // The sheet: heading picture over the grid of fields.
     auto *panContainer = panel("panContainer", q);

@@ -1,25 +1,15 @@
 #include "receipts/ReceiptRecord.h"
 
-#include <QHash>
-
 namespace Receipt {
 
 int fieldIndex(const QString &name)
 {
-    static const QHash<QString, int> index = [] {
-        QHash<QString, int> h;
-        for (int i = 0; i < FieldCount; ++i)
-            h.insert(fieldName(i), i);
-        return h;
-    }();
-    return index.value(name, -1);
+    return layout().indexOf(name);
 }
 
 QByteArray encode(const Record &r)
 {
-    QByteArray bytes(kRecordSize, '\0');
-    encodeRecord(layout(), r.f.data(), bytes.data());
-    return bytes;
+    return encodeRecord(layout(), r);
 }
 
 QString decodeField(const char *record, int field)
@@ -29,10 +19,7 @@ QString decodeField(const char *record, int field)
 
 Record decode(const QByteArray &bytes)
 {
-    Record r;
-    if (bytes.size() >= kRecordSize)
-        decodeRecord(layout(), bytes.constData(), r.f.data());
-    return r;
+    return decodeRecordTexts<FieldCount>(layout(), bytes);
 }
 
 } // namespace Receipt

@@ -67,13 +67,7 @@ inline int fieldWidth(int field)
 }
 
 // A decoded receipt: 20 texts in record order.
-struct Record
-{
-    std::array<QString, FieldCount> f;
-    QString &operator[](int i) { return f[size_t(i)]; }
-    const QString &operator[](int i) const { return f[size_t(i)]; }
-    bool operator==(const Record &other) const { return f == other.f; }
-};
+using Record = RecordTexts<FieldCount>;
 
 // Each field trimmed, converted to Windows-1252 and cut to its width; unused bytes are zero.
 QByteArray encode(const Record &r);

@@ -1,0 +1,94 @@
+#include "common/RecordToolbar.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QToolButton>
+
+namespace RecordToolbar {
+
+namespace {
+
+// Set on the band rather than on the window, so that the looks do not reach the one-use windows
+// and message boxes that have the window as parent.
+const char *const kStyle = R"(
+QFrame#shpContainer {
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #DCE5F7);
+    border-bottom: 1px solid #9FB4E3;
+}
+QFrame[toolbarGroup="true"] {
+    background: rgba(255, 255, 255, 150);
+    border: 1px solid #C3D1F0;
+    border-radius: 6px;
+}
+QLabel#lblPosizione {
+    background: #FFFFFF;
+    border: 1px solid #9FB4E3;
+    border-radius: 4px;
+    font-weight: bold;
+    padding: 2px 6px;
+}
+QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 2px; }
+QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
+QToolButton:pressed { background: #FFE98A; }
+)";
+
+} // namespace
+
+Parts build(QWidget *parent, const QList<Group> &groups)
+{
+    Parts parts;
+    parts.band = new QFrame(parent);
+    parts.band->setObjectName(QStringLiteral("shpContainer"));
+    parts.band->setStyleSheet(QLatin1String(kStyle));
+    parts.panels.append(parts.band);
+    auto *toolbar = new QHBoxLayout(parts.band);
+    toolbar->setContentsMargins(10, 6, 10, 6);
+    toolbar->setSpacing(8);
+    for (int g = 0; g < groups.size(); ++g) {
+        auto *group = new QFrame(parts.band);
+        group->setObjectName(QLatin1String(groups[g].name));
+        group->setProperty("toolbarGroup", true);
+        parts.panels.append(group);
+        auto *row = new QHBoxLayout(group);
+        row->setContentsMargins(3, 2, 3, 2);
+        row->setSpacing(1);
+        const QList<QToolButton *> &buttons = groups[g].buttons;
+        for (int i = 0; i < buttons.size(); ++i) {
+            if (groups[g].record && i == 2) {
+                parts.position = new QLabel(group);
+                parts.position->setObjectName(QStringLiteral("lblPosizione"));
+                parts.position->setAlignment(Qt::AlignCenter);
+                parts.position->setMinimumWidth(64);
+                row->addWidget(parts.position);
+            }
+            buttons[i]->setParent(group);
+            row->addWidget(buttons[i]);
+        }
+        if (g == groups.size() - 1)
+            toolbar->addStretch(1);
+        toolbar->addWidget(group);
+    }
+    return parts;
+}
+
+QToolButton *pictureButton(QWidget *parent, const char *name, const char *icon, const char *text,
+                           const char *hint, QSize iconSize)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(icon))));
+    button->setIconSize(iconSize);
+    if (text) {
+        button->setText(QString::fromUtf8(text));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
+    button->setAccessibleName(QString::fromUtf8(hint));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace RecordToolbar
