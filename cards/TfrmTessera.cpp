@@ -13,7 +13,7 @@
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
 #include "common/RecordRules.h"
-#include "common/RecordToolbar.h"
+#include "common/RecordWindowFrame.h"
 #include "common/TextUtil.h"
 #include "members/MemberArchive.h"
 #include "members/TfrmTrovaTiratori.h"
@@ -342,30 +342,18 @@ QToolButton {
 QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
 )";
 
-const char *const kInfoStyle = "QLabel#panInfo { background: #1F4AB8; color: #FFFFFF; padding: 5px 12px; }";
-
-QFrame *panel(const char *name, QWidget *parent)
-{
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(QLatin1String(name));
-    return frame;
-}
+using RecordWindowFrame::panel;
 
 } // namespace
 
 void TfrmTessera::Ui::build()
 {
-    q->setAutoFillBackground(true);
-    QPalette windowPalette = q->palette();
-    windowPalette.setColor(QPalette::Window, QColor(0xE8, 0xEE, 0xFA));
-    q->setPalette(windowPalette);
-
     QList<QPair<QWidget *, QString>> hints;
     QMap<Place, QList<QToolButton *>> placed;
     for (const Button &b : kButtons) {
         const bool small = b.place == Place::OnPhoto || b.place == Place::OnLogo;
-        QToolButton *button = RecordToolbar::pictureButton(q, b.name, b.icon, b.text, b.hint,
-                                                           small ? QSize(20, 20) : QSize(36, 36));
+        QToolButton *button = RecordWindowFrame::pictureButton(q, b.name, b.icon, b.text, b.hint,
+                                                               small ? QSize(20, 20) : QSize(36, 36));
         button->setAutoRaise(!small);
         const Action action = b.action;
         connect(button, &QToolButton::clicked, this, [this, action] { (this->*action)(); });
@@ -374,11 +362,11 @@ void TfrmTessera::Ui::build()
     }
 
     // Toolbar.
-    QList<RecordToolbar::Group> toolbarGroups;
+    QList<RecordWindowFrame::ToolbarGroup> toolbarGroups;
     for (size_t g = 0; g < std::size(kToolbarGroups); ++g)
         toolbarGroups.append(
             {kToolbarGroups[g], placed.value(kToolbarPlaces[g]), kToolbarPlaces[g] == Place::Record});
-    const RecordToolbar::Parts toolbar = RecordToolbar::build(q, toolbarGroups);
+    const RecordWindowFrame::Toolbar toolbar = RecordWindowFrame::toolbar(q, toolbarGroups);
     QFrame *shpContainer = toolbar.band;
     lblPosizione = toolbar.position;
     QList<QWidget *> backgrounds{q};
@@ -452,16 +440,7 @@ void TfrmTessera::Ui::build()
     containerLayout->addLayout(instructions);
     containerLayout->addStretch(2);
 
-    panInfo = new QLabel(q);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setStyleSheet(QLatin1String(kInfoStyle));
-
-    auto *windowLayout = new QVBoxLayout(q);
-    windowLayout->setContentsMargins(0, 0, 0, 0);
-    windowLayout->setSpacing(0);
-    windowLayout->addWidget(shpContainer);
-    windowLayout->addWidget(panContainer, 1);
-    windowLayout->addWidget(panInfo);
+    panInfo = RecordWindowFrame::layOut(q, "scrTessera", shpContainer, panContainer, backgrounds);
 
     Conventions::setupInfoBar(panInfo, kRestingInfo, hints, backgrounds);
 

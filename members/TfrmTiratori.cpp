@@ -11,7 +11,7 @@
 #include "common/PictureBox.h"
 #include "common/PictureButton.h"
 #include "common/RecordRules.h"
-#include "common/RecordToolbar.h"
+#include "common/RecordWindowFrame.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCodFisc.h"
 #include "common/TfrmPartitaIva.h"
@@ -36,7 +36,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QScrollArea>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -455,24 +454,12 @@ QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
 QToolButton:pressed { background: #FFE98A; }
 )";
 
-const char *const kInfoStyle = "QLabel#panInfo { background: #1F4AB8; color: #FFFFFF; padding: 5px 12px; }";
-
-QFrame *panel(const char *name, QWidget *parent)
-{
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(QLatin1String(name));
-    return frame;
-}
+using RecordWindowFrame::panel;
 
 } // namespace
 
 void TfrmTiratori::Ui::build()
 {
-    q->setAutoFillBackground(true);
-    QPalette windowPalette = q->palette();
-    windowPalette.setColor(QPalette::Window, QColor(0xE8, 0xEE, 0xFA));
-    q->setPalette(windowPalette);
-
     // Entry fields and the hidden attachment labels, from the record layout.
     for (int i = 0; i < Member::kSheetFieldCount; ++i) {
         const Member::FieldInfo &info = Member::kFields[size_t(i)];
@@ -499,7 +486,7 @@ void TfrmTiratori::Ui::build()
         const QSize iconSize = b.place == Place::BesideField ? QSize(20, 20)
                                : small                       ? QSize(28, 28)
                                                              : QSize(36, 36);
-        QToolButton *button = RecordToolbar::pictureButton(q, b.name, b.icon, b.text, b.hint, iconSize);
+        QToolButton *button = RecordWindowFrame::pictureButton(q, b.name, b.icon, b.text, b.hint, iconSize);
         const Action action = b.action;
         connect(button, &QToolButton::clicked, this, [this, action] { (this->*action)(); });
         placed[b.place].append(button);
@@ -509,10 +496,10 @@ void TfrmTiratori::Ui::build()
     // Toolbar.
     const Place groups[] = {Place::Group1, Place::Group2, Place::Group3, Place::Record,
                             Place::Group4, Place::Group5, Place::Group6};
-    QList<RecordToolbar::Group> toolbarGroups;
+    QList<RecordWindowFrame::ToolbarGroup> toolbarGroups;
     for (size_t g = 0; g < std::size(groups); ++g)
         toolbarGroups.append({kToolbarGroups[g], placed.value(groups[g]), groups[g] == Place::Record});
-    const RecordToolbar::Parts toolbar = RecordToolbar::build(q, toolbarGroups);
+    const RecordWindowFrame::Toolbar toolbar = RecordWindowFrame::toolbar(q, toolbarGroups);
     QFrame *shpContainer = toolbar.band;
     lblPosizione = toolbar.position;
     QList<QWidget *> backgrounds{q};
@@ -635,37 +622,7 @@ void TfrmTiratori::Ui::build()
     containerLayout->addLayout(sheetRow);
     containerLayout->addStretch(3);
 
-    panInfo = new QLabel(q);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setStyleSheet(QLatin1String(kInfoStyle));
-
-    // Below its natural size (a small screen, a large scale factor) the toolbar and the sheet
-    // scroll rather than fall off the screen; the information bar stays at the foot.
-    auto *scroller = new QScrollArea(q);
-    scroller->setObjectName(QStringLiteral("scrScheda"));
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setWidgetResizable(true);
-    auto *content = new QWidget(scroller);
-    auto *contentLayout = new QVBoxLayout(content);
-    contentLayout->setContentsMargins(0, 0, 0, 0);
-    contentLayout->setSpacing(0);
-    contentLayout->addWidget(shpContainer);
-    contentLayout->addWidget(panContainer, 1);
-    scroller->setWidget(content);
-    scroller->viewport()->setAutoFillBackground(false);
-    content->setAutoFillBackground(false);
-    backgrounds << content << scroller->viewport();
-    // A field reached with Enter comes into view like one reached with Tab.
-    connect(qApp, &QApplication::focusChanged, this, [scroller](QWidget *, QWidget *now) {
-        if (now && scroller->widget()->isAncestorOf(now))
-            scroller->ensureWidgetVisible(now);
-    });
-
-    auto *windowLayout = new QVBoxLayout(q);
-    windowLayout->setContentsMargins(0, 0, 0, 0);
-    windowLayout->setSpacing(0);
-    windowLayout->addWidget(scroller, 1);
-    windowLayout->addWidget(panInfo);
+    panInfo = RecordWindowFrame::layOut(q, "scrScheda", shpContainer, panContainer, backgrounds);
 
     // Entry conventions: colours, Enter ring, typing rules, date fields, the fee filter.
     for (const SheetField &row : kSheet) {

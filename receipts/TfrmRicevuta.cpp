@@ -6,7 +6,7 @@
 #include "common/Formats.h"
 #include "common/HelpTopics.h"
 #include "common/MsgBox.h"
-#include "common/RecordToolbar.h"
+#include "common/RecordWindowFrame.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCodFisc.h"
 #include "members/TfrmTrovaTiratori.h"
@@ -144,14 +144,7 @@ QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
 QToolButton:pressed { background: #FFE98A; }
 )";
 
-const char *const kInfoStyle = "QLabel#panInfo { background: #1F4AB8; color: #FFFFFF; padding: 5px 12px; }";
-
-QFrame *panel(const char *name, QWidget *parent)
-{
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(QLatin1String(name));
-    return frame;
-}
+using RecordWindowFrame::panel;
 
 QLabel *amountText(const QString &text, const char *property, QWidget *parent)
 {
@@ -178,11 +171,6 @@ TfrmRicevuta::TfrmRicevuta(QWidget *parent) : QWidget(parent)
 
 void TfrmRicevuta::build()
 {
-    setAutoFillBackground(true);
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, QColor(0xE8, 0xEE, 0xFA));
-    setPalette(windowPalette);
-
     // Entry fields from the record layout; the words, the cents copy and the whole amount are labels.
     for (const EntryRow &row : kEntries) {
         auto *f = new QLineEdit(this);
@@ -257,7 +245,8 @@ void TfrmRicevuta::build()
     QList<QPair<QWidget *, QString>> hints;
     for (const ButtonRow &b : kButtons) {
         const QSize iconSize = b.place == Place::BesideField ? QSize(20, 20) : QSize(36, 36);
-        QToolButton *button = RecordToolbar::pictureButton(this, b.name, b.icon, b.text, b.hint, iconSize);
+        QToolButton *button =
+            RecordWindowFrame::pictureButton(this, b.name, b.icon, b.text, b.hint, iconSize);
         connect(button, &QToolButton::clicked, this, b.action);
         placed[b.place].append(button);
         hints.append({button, QString::fromUtf8(b.hint)});
@@ -267,10 +256,10 @@ void TfrmRicevuta::build()
     // Toolbar.
     const Place groups[] = {Place::Group1, Place::Group2, Place::Group3, Place::Record,
                             Place::Group4, Place::Group5, Place::Group6};
-    QList<RecordToolbar::Group> toolbarGroups;
+    QList<RecordWindowFrame::ToolbarGroup> toolbarGroups;
     for (size_t g = 0; g < std::size(groups); ++g)
         toolbarGroups.append({kToolbarGroups[g], placed.value(groups[g]), groups[g] == Place::Record});
-    const RecordToolbar::Parts toolbar = RecordToolbar::build(this, toolbarGroups);
+    const RecordWindowFrame::Toolbar toolbar = RecordWindowFrame::toolbar(this, toolbarGroups);
     QFrame *shpContainer = toolbar.band;
     lblPosizione = toolbar.position;
     QList<QWidget *> backgrounds{this};
@@ -433,16 +422,7 @@ void TfrmRicevuta::build()
     containerLayout->addLayout(receiptRow);
     containerLayout->addStretch(3);
 
-    panInfo = new QLabel(this);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setStyleSheet(QLatin1String(kInfoStyle));
-
-    auto *windowLayout = new QVBoxLayout(this);
-    windowLayout->setContentsMargins(0, 0, 0, 0);
-    windowLayout->setSpacing(0);
-    windowLayout->addWidget(shpContainer);
-    windowLayout->addWidget(panContainer, 1);
-    windowLayout->addWidget(panInfo);
+    panInfo = RecordWindowFrame::layOut(this, "scrRicevuta", shpContainer, panContainer, backgrounds);
 
     // Entry conventions: colours, Enter ring, typing rules, date fields, the digit boxes.
     for (const EntryRow &row : kEntries) {

@@ -3,7 +3,9 @@
 add_test(NAME install_keeps_user_data
          COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/install-twice.sh ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
 add_test(NAME smoke_installed_program COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/smoke.sh ${CMAKE_BINARY_DIR})
+# Both install from the same build folder, whose install manifest each rewrites: one at a time.
 set_tests_properties(install_keeps_user_data smoke_installed_program PROPERTIES
     LABELS install
+    RESOURCE_LOCK corvalla_install
     ENVIRONMENT "${CORVALLA_TEST_ENV}"
     TIMEOUT 300)

@@ -1,12 +1,15 @@
-#include "common/RecordToolbar.h"
+#include "common/RecordWindowFrame.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QScrollArea>
 #include <QToolButton>
+#include <QVBoxLayout>
 
-namespace RecordToolbar {
+namespace RecordWindowFrame {
 
 namespace {
 
@@ -34,21 +37,28 @@ QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
 QToolButton:pressed { background: #FFE98A; }
 )";
 
+const char *const kInfoStyle = "QLabel#panInfo { background: #1F4AB8; color: #FFFFFF; padding: 5px 12px; }";
+
 } // namespace
 
-Parts build(QWidget *parent, const QList<Group> &groups)
+QFrame *panel(const char *name, QWidget *parent)
 {
-    Parts parts;
-    parts.band = new QFrame(parent);
-    parts.band->setObjectName(QStringLiteral("shpContainer"));
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    return frame;
+}
+
+Toolbar toolbar(QWidget *parent, const QList<ToolbarGroup> &groups)
+{
+    Toolbar parts;
+    parts.band = panel("shpContainer", parent);
     parts.band->setStyleSheet(QLatin1String(kStyle));
     parts.panels.append(parts.band);
     auto *toolbar = new QHBoxLayout(parts.band);
     toolbar->setContentsMargins(10, 6, 10, 6);
     toolbar->setSpacing(8);
     for (int g = 0; g < groups.size(); ++g) {
-        auto *group = new QFrame(parts.band);
-        group->setObjectName(QLatin1String(groups[g].name));
+        QFrame *group = panel(groups[g].name, parts.band);
         group->setProperty("toolbarGroup", true);
         parts.panels.append(group);
         auto *row = new QHBoxLayout(group);
@@ -91,4 +101,43 @@ QToolButton *pictureButton(QWidget *parent, const char *name, const char *icon, 
     return button;
 }
 
-} // namespace RecordToolbar
+QLabel *layOut(QWidget *window, const char *scrollerName, QFrame *band, QWidget *content,
+               QList<QWidget *> &backgrounds)
+{
+    window->setAutoFillBackground(true);
+    QPalette windowPalette = window->palette();
+    windowPalette.setColor(QPalette::Window, QColor(0xE8, 0xEE, 0xFA));
+    window->setPalette(windowPalette);
+
+    auto *scroller = new QScrollArea(window);
+    scroller->setObjectName(QLatin1String(scrollerName));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    auto *inner = new QWidget(scroller);
+    auto *innerLayout = new QVBoxLayout(inner);
+    innerLayout->setContentsMargins(0, 0, 0, 0);
+    innerLayout->setSpacing(0);
+    innerLayout->addWidget(band);
+    innerLayout->addWidget(content, 1);
+    scroller->setWidget(inner);
+    scroller->viewport()->setAutoFillBackground(false);
+    inner->setAutoFillBackground(false);
+    backgrounds << inner << scroller->viewport();
+    QObject::connect(qApp, &QApplication::focusChanged, scroller, [scroller](QWidget *, QWidget *now) {
+        if (now && scroller->widget()->isAncestorOf(now))
+            scroller->ensureWidgetVisible(now);
+    });
+
+    auto *panInfo = new QLabel(window);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setStyleSheet(QLatin1String(kInfoStyle));
+
+    auto *windowLayout = new QVBoxLayout(window);
+    windowLayout->setContentsMargins(0, 0, 0, 0);
+    windowLayout->setSpacing(0);
+    windowLayout->addWidget(scroller, 1);
+    windowLayout->addWidget(panInfo);
+    return panInfo;
+}
+
+} // namespace RecordWindowFrame
