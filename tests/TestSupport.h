@@ -33,6 +33,21 @@ private:
     bool m_changed = false;
 };
 
+// While it lives, files this process writes cannot grow past `bytes`, as on a full disk: a write
+// beyond the limit fails (the signal that would end the process is ignored meanwhile).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    quint64 m_saved = 0;
+    void (*m_oldHandler)(int) = nullptr;
+};
+
 // Records every message box the windows show and presses OK (or Yes) on it.
 class BoxRecorder
 {

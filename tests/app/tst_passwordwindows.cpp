@@ -12,36 +12,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 namespace {
 const QByteArray kShipped = "[Accesso]\r\nValore=55C7DA576CD9AE90C591F27CFFDD\r\n"; // ISCRIZIONESOCI
 
-// Holds file writes of this process to a few bytes for as long as it lives, so that even a
-// privileged user cannot write the password file.
-class WritesRefused
-{
-public:
-    WritesRefused()
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = m_saved;
-        small.rlim_cur = 8;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~WritesRefused()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 } // namespace
 
 class tst_PasswordWindows : public QObject
@@ -439,7 +414,7 @@ private slots:
         fillChange(QStringLiteral("iscrizionesoci"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         BoxRecorder boxes;
         {
-            WritesRefused refused;
+            const FileSizeLimit refused(8); // not even root can write the file
             QTest::mouseClick(button(change.get(), "cmdOK"), Qt::LeftButton);
         }
         QCOMPARE(boxes.texts(), QStringList{PasswordMessages::changeError()});

@@ -6,36 +6,8 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
-
-// Holds file writes of this process to a few bytes for as long as it lives, so that even a
-// privileged user cannot write the settings file.
-class WritesRefused
-{
-public:
-    WritesRefused()
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = m_saved;
-        small.rlim_cur = 8;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~WritesRefused()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    WritesRefused(const WritesRefused &) = delete;
-    WritesRefused &operator=(const WritesRefused &) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 using Association = CardSettings::Association;
 
@@ -182,7 +154,7 @@ private slots:
         s.association[CardSettings::Name] = QStringLiteral("Nuova denominazione molto lunga");
         QString error;
         {
-            WritesRefused refused;
+            const FileSizeLimit refused(8); // not even root can write the file
             QVERIFY(!s.saveAssociation(&error, path()));
             QVERIFY(!s.savePrintSettings(nullptr, path()));
         }

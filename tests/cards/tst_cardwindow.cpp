@@ -36,8 +36,6 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using MsgBox::Kind;
 using namespace MemberFixtures;
@@ -64,32 +62,6 @@ const QStringList kResetTexts = {"Cognome e nome Iscritto", "Attività sportiva"
                                  "GG/MM/AAAA"};
 const QStringList kAssociationLabels = {"titAssociazione", "titSottotitolo01", "titSottotitolo02",
                                         "titAnnotazioni"};
-
-// Holds file writes of this process to a few bytes for as long as it lives, so that even a
-// privileged user cannot write the settings or the logo.
-class WritesRefused
-{
-public:
-    WritesRefused()
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = m_saved;
-        small.rlim_cur = 8;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~WritesRefused()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    WritesRefused(const WritesRefused &) = delete;
-    WritesRefused &operator=(const WritesRefused &) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 Member::Record cardMember(const QString &name, int n)
 {
@@ -576,7 +548,7 @@ private slots:
         m_card->setAssociation({"Nuova", "Via", "Tel", "Note"});
         m_card->setLogo(picture({300, 200}, Qt::red));
         {
-            WritesRefused refused;
+            const FileSizeLimit refused(8); // not even root can write the file
             m_card->close();
         }
         QCOMPARE(boxTexts(), QStringList{kSettingsNotSaved});
@@ -800,10 +772,10 @@ private slots:
             "Attenzione: non è stato possibile memorizzare i margini e l'orientamento di stampa nel file "
             "Tesserini.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella cartella di "
             "installazione del programma.");
-        std::unique_ptr<WritesRefused> refused;
+        std::unique_ptr<FileSizeLimit> refused;
         const Output out = throughWindow("cmdStampa", [&](QDialog *w) {
             QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnTopPlus")), Qt::LeftButton);
-            refused = std::make_unique<WritesRefused>();
+            refused = std::make_unique<FileSizeLimit>(8);
             QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnStampa")), Qt::LeftButton);
             refused.reset();
         });

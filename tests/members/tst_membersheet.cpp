@@ -26,9 +26,6 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using MsgBox::Kind;
 
 namespace {
@@ -611,15 +608,8 @@ private slots:
 
         m_boxes.clear();
         {
-            struct rlimit saved;
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-            auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            struct rlimit tight = saved;
-            tight.rlim_cur = 4096; // the archive (one record) fits, the new photo does not
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+            const FileSizeLimit full(4096); // the archive (one record) fits, the new photo does not
             click("cmdSalva");
-            setrlimit(RLIMIT_FSIZE, &saved);
-            std::signal(SIGXFSZ, oldHandler);
         }
         QCOMPARE(m_boxes.size(), 2);
         QCOMPARE(m_boxes[0].kind, Kind::Warning);

@@ -20,9 +20,6 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using MsgBox::Kind;
 
 namespace {
@@ -314,15 +311,10 @@ private slots:
         button(window, "btnSfoglia")->click();
         QCOMPARE(window.logo().size(), QSize(1200, 900));
 
-        struct rlimit old;
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit tight = old;
-        tight.rlim_cur = rlim_t(256 * 1024);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-        button(window, "btnApplica")->click();
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
+        {
+            const FileSizeLimit full(256 * 1024);
+            button(window, "btnApplica")->click();
+        }
 
         QCOMPARE(m_boxes->boxes.size(), 1);
         QCOMPARE(m_boxes->boxes.first().first, Kind::Warning);

@@ -9,9 +9,6 @@
 #include <QDir>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
 
 constexpr int kSize = 1099;
@@ -265,16 +262,12 @@ private slots:
     void failedAppend_keepsEveryOtherReceipt()
     {
         writeFile(m_path, patterned(2));
-        struct rlimit old;
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit tight = old;
-        tight.rlim_cur = rlim_t(2 * kSize + kSize / 2);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
         QString error;
-        const qint64 index = YearFile(m_path).append(numbered(QStringLiteral("3")), &error);
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
+        qint64 index = 0;
+        {
+            const FileSizeLimit full(2 * kSize + kSize / 2);
+            index = YearFile(m_path).append(numbered(QStringLiteral("3")), &error);
+        }
         QCOMPARE(index, qint64(-1));
         QVERIFY(!error.isEmpty());
         QCOMPARE(readAll(m_path), patterned(2));
