@@ -44,6 +44,19 @@ QImage drawnPlaceholder()
     return image;
 }
 
+bool tooLarge(const QSize &size)
+{
+    return size.width() > kLongestSide || size.height() > kLongestSide;
+}
+
+// The size of a picture scaled down to the longest side, proportions kept; a very long, narrow
+// picture keeps at least one pixel across (an empty scaled size would make the reader decode it
+// at full size).
+QSize fitted(const QSize &size)
+{
+    return size.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
 QImage opaque(const QImage &picture)
 {
     if (!picture.hasAlphaChannel())
@@ -76,11 +89,14 @@ QImage readPicture(const QString &path)
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMB);
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kLongestSide || size.height() > kLongestSide))
-        reader.setScaledSize(size.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio));
+    if (size.isValid() && tooLarge(size))
+        reader.setScaledSize(fitted(size));
     QImage image = reader.read();
     if (image.isNull())
         return QImage();
+    // A reader that does not tell the size before decoding is scaled afterwards.
+    if (tooLarge(image.size()))
+        image = image.scaled(fitted(image.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 

@@ -165,6 +165,26 @@ private slots:
         QCOMPARE(image.size(), QSize(4096, 4096));
     }
 
+    // A long, narrow picture is scaled to the longest side too, keeping at least a pixel across.
+    void longNarrowPictureIsReadScaledDown_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QSize>("read");
+        QTest::newRow("tall") << QSize(7, 262140) << QSize(1, 4096);
+        QTest::newRow("wide") << QSize(50000, 3) << QSize(4096, 1);
+        QTest::newRow("tall, proportions kept") << QSize(100, 8192) << QSize(50, 4096);
+    }
+    void longNarrowPictureIsReadScaledDown()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QSize, read);
+        const QString path = m_dir.path() + QStringLiteral("/long.bmp");
+        QImage picture(size, QImage::Format_Mono);
+        picture.fill(1);
+        QVERIFY(picture.save(path, "BMP"));
+        QCOMPARE(MemberPhoto::readPicture(path).size(), read);
+    }
+
     void giantBitmapHeaderIsRefused()
     {
         // A bitmap header claiming 30000 x 30000 pixels with no pixels behind it.
