@@ -1,6 +1,8 @@
 // Writes the seed corpus of the fuzz targets into <folder>/<target>/: records made by the
 // program's own encoders and by hand, settings files with every kind of line end, password files
 // made by the program's encoder, and tiny pictures. Usage: make_seeds tests/fuzz/corpus
+// The seeds called found_* are inputs on which a fuzz target once found a fault, kept as they were
+// found so that every run tries them again.
 
 #include "app/Crypt.h"
 #include "common/Cp1252.h"
@@ -134,6 +136,9 @@ int main(int argc, char **argv)
     write("fuzz_ini", "lone_cr_at_end", "[A]\r\nk=1\r\nj=2\r" + QByteArray("\x01\x02\x00\x00", 4));
     write("fuzz_ini", "utf8_bom",
           "\xEF\xBB\xBF[Associazione]\r\nDenominazione=Societ\xC3\xA0 \xE2\x82\xAC\r\n" + choose);
+    // A value with quotes of its own: reading takes one pair off.
+    write("fuzz_ini", "quoted_value",
+          QByteArray("[A]\r\nk=\"\"q\"\"\r\n") + QByteArray("\x01\x03\x01\x00", 4));
     write("fuzz_ini", "cp1252", "[Ricevente]\r\nRigo 1=Societ\xE0 \x80\r\nRigo 2='citata'\r\n" + choose);
 
     write("fuzz_settings_files", "Tesserini.ini",
