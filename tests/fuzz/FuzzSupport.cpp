@@ -30,8 +30,12 @@ namespace Fuzz {
 namespace {
 QString makeFolder()
 {
+    // The test run names a folder of its own, which it removes however the run ends.
+    const QString given = qEnvironmentVariable("CORVALLA_FUZZ_TMP");
     const QFileInfo shm(QStringLiteral("/dev/shm"));
-    const QString parent = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    const QString parent = !given.isEmpty()                  ? given
+                           : shm.isDir() && shm.isWritable() ? shm.filePath()
+                                                             : QDir::tempPath();
     // Removed at exit; a run that stops on a finding leaves it for a look.
     static QTemporaryDir folder(parent + QStringLiteral("/corvalla-fuzz-XXXXXX"));
     if (!folder.isValid()) {

@@ -33,8 +33,9 @@
 namespace Fuzz {
 
 // The program folder of this process: a temporary folder made at the first call (in memory, under
-// /dev/shm, where there is one, so that the program's flushes to disk cost nothing) and removed
-// when the process ends. The program is pointed at it.
+// /dev/shm, where there is one, so that the program's flushes to disk cost nothing, or under the
+// folder named by CORVALLA_FUZZ_TMP) and removed when the process ends. The program is pointed at
+// it.
 QString programFolder();
 
 // Makes `bytes` the whole content of `path`; stops the run when that fails (the fuzzer's own

@@ -14,7 +14,14 @@ mkdir -p "$artifacts"
 corpus="$(mktemp -d "$artifacts/corpus.XXXXXX")"
 started="$artifacts/.started"
 touch "$started"
-trap 'rm -rf "$corpus" "$started"' EXIT
+# The program folders of the run, in memory where there is /dev/shm.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    CORVALLA_FUZZ_TMP="$(mktemp -d /dev/shm/corvalla-fuzz-run.XXXXXX)"
+else
+    CORVALLA_FUZZ_TMP="$(mktemp -d "$artifacts/tmp.XXXXXX")"
+fi
+export CORVALLA_FUZZ_TMP
+trap 'rm -rf "$corpus" "$started" "$CORVALLA_FUZZ_TMP"' EXIT
 
 export ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
