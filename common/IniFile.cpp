@@ -91,6 +91,22 @@ bool keyValue(const QString &text, QString &key, QString &value)
     return true;
 }
 
+// A value in one pair of double or single quotes, which reading takes off.
+bool quoted(const QString &v)
+{
+    return v.size() >= 2 && ((v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) ||
+                             (v.startsWith(QLatin1Char('\'')) && v.endsWith(QLatin1Char('\''))));
+}
+
+// A value as it is written: trimmed, as reading gives it back; one that has quotes of its own at
+// both ends goes inside one more pair, so that reading takes off only those and gives back the
+// value as it was written (the Windows functions read it the same way).
+QString storedValue(const QString &value)
+{
+    const QString v = trimBlanks(value);
+    return quoted(v) ? QLatin1Char('"') + v + QLatin1Char('"') : v;
+}
+
 struct Found
 {
     int sectionLine = -1; // index of the section header
@@ -150,8 +166,7 @@ QString readFromBytes(const QByteArray &content, const QString &section, const Q
         return defaultValue;
     QString k, v;
     keyValue(lineText(text, lines[f.keyLine]), k, v);
-    if (v.size() >= 2 && ((v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) ||
-                          (v.startsWith(QLatin1Char('\'')) && v.endsWith(QLatin1Char('\'')))))
+    if (quoted(v))
         v = v.mid(1, v.size() - 2);
     return v;
 }
@@ -163,7 +178,7 @@ QByteArray writeToBytes(const QByteArray &content, const QString &section, const
     const QList<Line> lines = splitLines(text);
     const Found f = locate(text, lines, section, key);
     const QByteArray eol = lineEndingOf(lines, content);
-    const QByteArray newLine = text.encode(key) + '=' + text.encode(value);
+    const QByteArray newLine = text.encode(key) + '=' + text.encode(storedValue(value));
     QByteArray out = content;
     if (f.keyLine >= 0) {
         const Line &l = lines[f.keyLine];

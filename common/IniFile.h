@@ -11,7 +11,7 @@
 namespace Ini {
 
 // Reads a value; a missing file, section or key gives `defaultValue`. The value is trimmed and
-// one pair of surrounding double quotes is removed, as the Windows functions do.
+// one pair of surrounding double (or single) quotes is removed, as the Windows functions do.
 QString read(const QString &path, const QString &section, const QString &key,
              const QString &defaultValue = QString());
 
@@ -21,9 +21,11 @@ std::optional<QString> readExisting(const QString &path, const QString &section,
                                     const QString &defaultValue = QString(), QString *error = nullptr);
 
 // Replaces the key's line or adds it (and the section, if missing); every other byte of the file
-// stays as it was. The file is replaced atomically (temporary file, flush, rename); when its folder
-// allows no temporary file, a writable file is rewritten in place (FileReplace::writeWhole).
-// Returns false, with the reason in *error, when the file cannot be written.
+// stays as it was. The value is written trimmed, and one with quotes of its own at both ends inside
+// one more pair of double quotes, so that reading gives back the value written. The file is replaced
+// atomically (temporary file, flush, rename); when its folder allows no temporary file, a writable file is
+// rewritten in place (FileReplace::writeWhole). Returns false, with the reason in *error, when the file
+// cannot be written.
 bool write(const QString &path, const QString &section, const QString &key, const QString &value,
            QString *error = nullptr);
 

@@ -44,6 +44,30 @@ QImage drawnPlaceholder()
     return image;
 }
 
+bool tooLarge(const QSize &size)
+{
+    return size.width() > kLongestSide || size.height() > kLongestSide;
+}
+
+// The size of a picture scaled down to the longest side, proportions kept; a very long, narrow
+// picture keeps at least one pixel across (an empty scaled size would make the reader decode it
+// at full size).
+QSize fitted(const QSize &size)
+{
+    return size.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+// Smooth scaling costs time in proportion to the pixels it reads: a picture many times larger than
+// `target` is first thinned out to twice its size, which looks the same once smoothed.
+QImage scaledDown(const QImage &picture, const QSize &target)
+{
+    const QSize rough = (target * 2).boundedTo(picture.size());
+    const QImage thinned = rough == picture.size()
+                               ? picture
+                               : picture.scaled(rough, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return thinned.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 QImage opaque(const QImage &picture)
 {
     if (!picture.hasAlphaChannel())
@@ -76,11 +100,14 @@ QImage readPicture(const QString &path)
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMB);
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kLongestSide || size.height() > kLongestSide))
-        reader.setScaledSize(size.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio));
+    if (size.isValid() && tooLarge(size))
+        reader.setScaledSize(fitted(size));
     QImage image = reader.read();
     if (image.isNull())
         return QImage();
+    // A reader that does not tell the size before decoding is scaled afterwards.
+    if (tooLarge(image.size()))
+        image = scaledDown(image, fitted(image.size()));
     return image;
 }
 

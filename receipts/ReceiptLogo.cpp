@@ -1,7 +1,7 @@
 #include "receipts/ReceiptLogo.h"
 
-#include "common/PictureBox.h"
 #include "common/ProgramFolder.h"
+#include "common/ResourceImage.h"
 
 #include <QImageReader>
 #include <QImageWriter>

@@ -131,6 +131,21 @@ private slots:
             << QByteArray("\xEF\xBB\xBF[A]\r\n\xEF\xBB\xBFk=1\r\n") << "A"
             << QString(QChar(0xFEFF)) + QLatin1Char('k') << "2"
             << QByteArray("\xEF\xBB\xBF[A]\r\n\xEF\xBB\xBFk=2\r\n");
+        // Reading takes one pair of quotes off: a value with quotes of its own keeps them.
+        QTest::newRow("value in double quotes")
+            << QByteArray("[A]\r\nk=1\r\n") << "A"
+            << "k"
+            << "\"Sempre avanti\"" << QByteArray("[A]\r\nk=\"\"Sempre avanti\"\"\r\n");
+        QTest::newRow("value in single quotes")
+            << QByteArray() << "A"
+            << "k"
+            << "'tra apici'" << QByteArray("[A]\r\nk=\"'tra apici'\"\r\n");
+        QTest::newRow("quotes at one end only") << QByteArray() << "A"
+                                                << "k"
+                                                << "\"aperta" << QByteArray("[A]\r\nk=\"aperta\r\n");
+        QTest::newRow("a lone quote") << QByteArray() << "A"
+                                      << "k"
+                                      << "\"" << QByteArray("[A]\r\nk=\"\r\n");
         QTest::newRow("byte-order mark alone") << QByteArray("\xEF\xBB\xBF") << "A"
                                                << "k"
                                                << "v" << QByteArray("\xEF\xBB\xBF[A]\r\nk=v\r\n");

@@ -4,12 +4,14 @@
 #include "members/MemberArchive.h"
 #include "members/MemberPhoto.h"
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstring>
 
 class TestPhoto : public QObject
 {
@@ -163,6 +165,40 @@ private slots:
         const QImage image = MemberPhoto::readPicture(path);
         qInfo("10000 x 10000 JPEG read in %lld ms", t.elapsed());
         QCOMPARE(image.size(), QSize(4096, 4096));
+    }
+
+    // A long, narrow picture is scaled to the longest side too, keeping at least a pixel across.
+    void longNarrowPictureIsReadScaledDown_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("topDown");
+        QTest::addColumn<QSize>("read");
+        QTest::newRow("tall") << QSize(7, 262140) << false << QSize(1, 4096);
+        QTest::newRow("wide") << QSize(50000, 3) << false << QSize(4096, 1);
+        QTest::newRow("tall, proportions kept") << QSize(100, 8192) << false << QSize(50, 4096);
+        // Its reader cannot tell the size of a top-down bitmap before decoding it.
+        QTest::newRow("top-down bitmap") << QSize(7, 262140) << true << QSize(1, 4096);
+    }
+    void longNarrowPictureIsReadScaledDown()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, topDown);
+        QFETCH(QSize, read);
+        QImage picture(size, QImage::Format_Mono);
+        picture.fill(1);
+        QByteArray bmp;
+        {
+            QBuffer buffer(&bmp);
+            QVERIFY(buffer.open(QIODevice::WriteOnly));
+            QVERIFY(picture.save(&buffer, "BMP"));
+        }
+        if (topDown) { // a negative height: rows from the top (all rows are the same here)
+            const qint32 height = -size.height();
+            std::memcpy(bmp.data() + 22, &height, sizeof height);
+        }
+        const QString path = m_dir.path() + QStringLiteral("/long.bmp");
+        writeBytes(path, bmp);
+        QCOMPARE(MemberPhoto::readPicture(path).size(), read);
     }
 
     void giantBitmapHeaderIsRefused()
