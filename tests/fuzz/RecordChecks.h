@@ -70,20 +70,20 @@ template <class Kind> void checkRecord(const char *bytes)
     FUZZ_CHECK(texts.size() == Kind::kFieldCount);
 
     for (int i = 0; i < Kind::kFieldCount; ++i) {
-        const FieldSpec &spec = layout.field(i);
+        const FieldSpec &fieldSpec = layout.field(i);
         const QString text = Kind::decodeField(bytes, i);
         FUZZ_CHECK_TEXT(record[i], text);
         FUZZ_CHECK_TEXT(texts[i], text);
         // A field reads trimmed, within its width, and only with characters the page can hold.
         FUZZ_CHECK_TEXT(trimBlanks(text), text);
         const QByteArray stored = toCp1252(text);
-        FUZZ_CHECK(stored.size() <= spec.width);
+        FUZZ_CHECK(stored.size() <= fieldSpec.width);
         FUZZ_CHECK_TEXT(fromCp1252(stored), text);
         // The lists read the same text straight from the bytes.
-        const FieldBytes raw = trimmedFieldBytes(bytes, spec);
-        FUZZ_CHECK(raw.size >= 0 && raw.size <= spec.width);
-        FUZZ_CHECK(raw.data >= bytes + spec.offset + 1 &&
-                   raw.data + raw.size <= bytes + spec.offset + 1 + spec.width);
+        const FieldBytes raw = trimmedFieldBytes(bytes, fieldSpec);
+        FUZZ_CHECK(raw.size >= 0 && raw.size <= fieldSpec.width);
+        FUZZ_CHECK(raw.data >= bytes + fieldSpec.offset + 1 &&
+                   raw.data + raw.size <= bytes + fieldSpec.offset + 1 + fieldSpec.width);
         FUZZ_CHECK(QByteArray(raw.data, raw.size) == stored);
     }
 
@@ -94,13 +94,13 @@ template <class Kind> void checkRecord(const char *bytes)
     const typename Kind::Record again = Kind::decode(encoded);
     for (int i = 0; i < Kind::kFieldCount; ++i) {
         FUZZ_CHECK_TEXT(again[i], record[i]);
-        const FieldSpec &spec = layout.field(i);
-        const int length = static_cast<unsigned char>(encoded[spec.offset]);
-        const FieldBytes raw = trimmedFieldBytes(bytes, spec);
+        const FieldSpec &fieldSpec = layout.field(i);
+        const int length = static_cast<unsigned char>(encoded[fieldSpec.offset]);
+        const FieldBytes raw = trimmedFieldBytes(bytes, fieldSpec);
         FUZZ_CHECK(length == raw.size);
-        FUZZ_CHECK(std::memcmp(encoded.constData() + spec.offset + 1, raw.data, size_t(length)) == 0);
-        for (int k = length; k < spec.width; ++k)
-            FUZZ_CHECK(encoded[spec.offset + 1 + k] == '\0');
+        FUZZ_CHECK(std::memcmp(encoded.constData() + fieldSpec.offset + 1, raw.data, size_t(length)) == 0);
+        for (int k = length; k < fieldSpec.width; ++k)
+            FUZZ_CHECK(encoded[fieldSpec.offset + 1 + k] == '\0');
     }
     FUZZ_CHECK(Kind::encode(again) == encoded);
     FUZZ_CHECK(encodeRecord(layout, texts) == encoded);
@@ -120,10 +120,10 @@ template <class Kind> void checkRecord(const char *bytes)
     // The search windows: a piece of the field itself always matches it; a piece of another field
     // matches exactly when the field holds it.
     for (int i = 0; i < Kind::kFieldCount; ++i) {
-        const FieldSpec &spec = layout.field(i);
+        const FieldSpec &fieldSpec = layout.field(i);
         unsigned pick = 0;
-        std::memcpy(&pick, bytes + spec.offset + 1 + (spec.width >= 4 ? spec.width - 4 : 0),
-                    spec.width >= 4 ? 4 : size_t(spec.width));
+        std::memcpy(&pick, bytes + fieldSpec.offset + 1 + (fieldSpec.width >= 4 ? fieldSpec.width - 4 : 0),
+                    fieldSpec.width >= 4 ? 4 : size_t(fieldSpec.width));
         const QString own = pieceOf(record[i], pick);
         FUZZ_CHECK(TextCriteria(layout, {i}, {own}).matches(bytes));
         const QString other = pieceOf(record[(i + 1) % Kind::kFieldCount], pick * 2654435761u);
