@@ -140,11 +140,43 @@ QWidget *createMainWindow()
     return createWindow(windowSet().constFirst());
 }
 
+namespace {
+// Leaving the work area `T` brings the main menu back.
+template <typename T> void returnsToMenu(QWidget *menu)
+{
+    if (T *area = Windows::get<T>())
+        QObject::connect(area, &T::closed, menu, [menu] { menu->show(); });
+}
+} // namespace
+
+void connectWindowSet()
+{
+    if (QWidget *menu = Windows::find("TfrmAvvio")) {
+        returnsToMenu<TfrmTiratori>(menu);
+        returnsToMenu<TfrmTessera>(menu);
+        returnsToMenu<TfrmRicevuta>(menu);
+        returnsToMenu<TfrmMenuRiepCosti>(menu);
+        returnsToMenu<TfrmMenuRicevute>(menu);
+    }
+    auto *receipts = Windows::get<TfrmRicevuta>();
+    if (auto *yearMenu = Windows::get<TfrmMenuRicevute>(); yearMenu && receipts)
+        QObject::connect(yearMenu, &TfrmMenuRicevute::yearOpened, receipts, [receipts](const QString &year) {
+            receipts->openYear(year);
+            receipts->showMaximized();
+        });
+    // The card and receipt windows choose members with the member archive's search.
+    if (auto *card = Windows::get<TfrmTessera>())
+        card->setMemberSearch(&openMemberSearch);
+    if (receipts)
+        receipts->setMemberSearch(&openMemberSearch);
+}
+
 QList<QWidget *> createRemainingWindows()
 {
     QList<QWidget *> windows;
     for (qsizetype i = 1; i < windowSet().size(); ++i)
         windows.append(createWindow(windowSet()[i]));
+    connectWindowSet();
     return windows;
 }
 

@@ -28,6 +28,12 @@ QList<QWidget *> createWindowSet();
 QWidget *createMainWindow();
 QList<QWidget *> createRemainingWindows();
 
+// Connects the windows of the set that hand over to each other: each work area brings the main
+// menu back when it closes, the year menu opens the receipt window, and the card and receipt
+// windows open the member search. createRemainingWindows() does it once the set is complete; it
+// connects the windows that are registered, so a test may register only those it uses.
+void connectWindowSet();
+
 // Shows the access window centred on the screen, as the run begins.
 void showMainWindow(QWidget *mainWindow);
 

@@ -8,6 +8,7 @@
 #include "common/HelpTopics.h"
 #include "common/OpenURL.h"
 #include "common/PictureButton.h"
+#include "common/TfrmGuida.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -2,8 +2,8 @@
 
 #include "common/ResourceImage.h"
 #include "common/TextUtil.h"
-#include "members/MemberArchive.h"
-#include "members/MemberPhoto.h"
+#include "records/MemberArchive.h"
+#include "records/MemberPhoto.h"
 
 #include <QDir>
 #include <QImageWriter>

@@ -144,7 +144,7 @@ void TfrmDatiEnte::showEvent(QShowEvent *event)
 
 void TfrmDatiEnte::btnApplicaClick()
 {
-    if (callerContext(this) == QLatin1String("tessera") && m_target)
+    if (m_target)
         m_target(texts());
     accept();
 }

@@ -1,6 +1,5 @@
 #include "cards/TfrmTessera.h"
 
-#include "app/WindowRegistry.h"
 #include "cards/CardPictures.h"
 #include "cards/TfrmAnteprimaTessera.h"
 #include "cards/TfrmDatiEnte.h"
@@ -15,8 +14,8 @@
 #include "common/RecordRules.h"
 #include "common/RecordWindowFrame.h"
 #include "common/TextUtil.h"
-#include "members/MemberArchive.h"
-#include "members/TfrmTrovaTiratori.h"
+#include "common/TfrmGuida.h"
+#include "records/MemberArchive.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -165,6 +164,7 @@ struct TfrmTessera::Ui : public QObject
     PictureBox *imgFoto = nullptr;
     QLabel *lblPosizione = nullptr;
     QLabel *panInfo = nullptr;
+    MemberSearchOpener memberSearch;
 
     using Action = void (Ui::*)();
     struct Button
@@ -239,11 +239,8 @@ struct TfrmTessera::Ui : public QObject
 
     void cmdTrovaClick()
     {
-        QPointer<TfrmTrovaTiratori> search = new TfrmTrovaTiratori(q);
-        setCallerContext(search, QStringLiteral("tessera"));
-        search->setTarget(q);
-        search->exec();
-        delete search.data();
+        if (memberSearch)
+            memberSearch(q, QStringLiteral("tessera"), *q);
     }
 
     template <typename W> void openPrintWindow()
@@ -469,6 +466,11 @@ void TfrmTessera::showMember(const Member::Record &record, qint64 position)
     ui->showMember(record, position);
 }
 
+void TfrmTessera::setMemberSearch(MemberSearchOpener open)
+{
+    ui->memberSearch = std::move(open);
+}
+
 void TfrmTessera::takeMember(qint64 position, const Member::Record &record)
 {
     showMember(record, position);
@@ -543,8 +545,7 @@ void TfrmTessera::closeEvent(QCloseEvent *event)
     if (!settings.saveAssociation())
         MsgBox::error(this, kSettingsNotSaved);
     saveLogo();
-    if (QWidget *menu = Windows::find("TfrmAvvio"))
-        menu->show();
+    emit closed();
     event->accept(); // hides the window; it lives on for the next visit
 }
 

@@ -2,8 +2,8 @@
 
 #include "cards/CardPage.h"
 #include "cards/CardSettings.h"
-#include "members/MemberChoiceTarget.h"
-#include "members/MemberRecord.h"
+#include "records/MemberChoiceTarget.h"
+#include "records/MemberRecord.h"
 
 #include <QImage>
 #include <QWidget>
@@ -15,6 +15,7 @@ class QLabel;
 // member's data and photo, read from the member archive, never written. Long-lived: created at
 // start, shown from the main menu, which it shows again when it closes.
 // The member search opened from the card (caller context "tessera") hands the chosen member to it.
+// The member archive's windows are not known here: the program gives the way to open the search.
 class TfrmTessera : public QWidget, public MemberChoiceTarget
 {
     Q_OBJECT
@@ -28,6 +29,8 @@ public:
     void showMember(const Member::Record &record, qint64 position);
     // The member chosen in the member search opened from the card.
     void takeMember(qint64 position, const Member::Record &record) override;
+    // How "Trova" opens the member search; given by the program when it starts.
+    void setMemberSearch(MemberSearchOpener open);
 
     // What the card shows now, as printing and previewing take it.
     CardPage::Content content() const;
@@ -43,6 +46,10 @@ public:
     // Stores the logo on show as the card logo file and shows what was stored (the placeholder
     // logo when it could not be stored).
     void saveLogo();
+
+signals:
+    // The window has closed: the main menu takes over.
+    void closed();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -4,7 +4,7 @@ add_executable(corvalla_guide
     ${PROJECT_SOURCE_DIR}/tools/guide/main.cpp
     ${PROJECT_SOURCE_DIR}/tools/guide/GuideWriter.cpp
     ${PROJECT_SOURCE_DIR}/tools/guide/GuideWriter.h)
-target_link_libraries(corvalla_guide PRIVATE corvalla_lib corvalla_flags)
+target_link_libraries(corvalla_guide PRIVATE corvalla_core corvalla_flags)
 
 file(GLOB CORVALLA_HELP_TEXTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/help/*.txt)
 set(CORVALLA_GUIDE_PDF ${CMAKE_BINARY_DIR}/Guida.pdf)

@@ -1,93 +1,106 @@
-# The program's code in two static libraries:
-#  - corvalla_core: Qt Core and Qt Gui only (Qt Svg for drawing pictures): text codec, record
-#    layouts and files, INI files, formats, password encoding, member records, search and list
-#    lines, the spreadsheet writer, report design, layout and painting, member photos;
-#  - corvalla_lib: every window and widget, printing and the preview, linking corvalla_core. It
-#    holds everything but main(), so the program and the tests link it alone.
-# A file belongs to the core when it is listed here; every other source of the subsystem folders
-# goes to corvalla_lib.
-set(CORVALLA_CORE_FILES
-    app/Crypt
-    app/ProgramInfo
-    cards/CardPage
-    cards/CardPictures
-    cards/CardSettings
-    common/Cp1252
-    common/FixedText
-    common/FileReplace
-    common/Formats
-    common/IniFile
-    common/ListLines
-    common/ProgramFolder
-    common/RecordArchive
-    common/RecordFile
-    common/RecordLayout
-    common/RecordRules
-    common/ResourceImage
-    common/SpreadsheetExport
-    common/SpreadsheetWriter
-    common/TaxCode
-    common/TextUtil
-    common/VatNumber
-    members/MemberArchive
-    members/MemberExport
-    members/MemberPhoto
-    members/MemberRecord
-    members/MemberSearch
-    receipts/AmountInWords
-    receipts/ReceiptRecord
-    receipts/ReceiptExport
-    receipts/ReceiptPage
-    receipts/ReceiptRules
-    receipts/ReceiptSearch
-    receipts/ReceiptSettings
-    receipts/YearFile
-    reports/ListReportPage
-    reports/Report
-    reports/ReportDesign
-    takings/Summary)
+# The program's code in layers, lowest first. Each layer is a folder, and each folder is built
+# into two static libraries: its part that needs no widgets (`<folder>_core`, Qt Core, Gui and Svg
+# only) and its windows (`<folder>_ui`). A layer links only the layers below it:
+#
+#   common    formats, records and files, INI files, shared widgets and small shared windows
+#   reports   the report engine, the list panel and page, the print and preview windows
+#   records   the member archive and the receipt year files, which several work areas read
+#   members, receipts, cards, takings   the work areas, each on the layers above only
+#   app       start-up, the window set and main menu: the only layer that knows every window
+#
+# A folder's headers are reachable only through its own libraries' include root (a folder in the
+# build tree holding a link to the source folder), and a library sees only the roots of the
+# libraries it links. So an include against the direction (common/ including reports/, cards/
+# including members/, a work area including app/) fails to build.
+#
+# corvalla_core gathers every `_core` library: it links no widgets (checked below and again by
+# tests/core). corvalla_lib is the whole program but main().
 
-set(CORVALLA_CORE_SOURCES)
-foreach(file IN LISTS CORVALLA_CORE_FILES)
-    foreach(ext IN ITEMS h cpp)
-        if(EXISTS ${PROJECT_SOURCE_DIR}/${file}.${ext})
-            list(APPEND CORVALLA_CORE_SOURCES ${PROJECT_SOURCE_DIR}/${file}.${ext})
-        endif()
+set(CORVALLA_INCLUDE_ROOTS ${CMAKE_BINARY_DIR}/include-roots)
+
+# The widget-free files of each folder (without extension); every other source of the folder is
+# one of its windows.
+set(CORVALLA_CORE_common
+    Cp1252 FixedText FileReplace Formats HelpTopics IniFile ListLines ProgramFolder RecordArchive
+    RecordFile RecordLayout RecordRules ResourceImage SpreadsheetExport SpreadsheetWriter TaxCode
+    TextUtil VatNumber)
+set(CORVALLA_CORE_reports ListReportPage Report ReportDesign)
+set(CORVALLA_CORE_records MemberArchive MemberChoiceTarget MemberPhoto MemberRecord ReceiptRecord YearFile)
+set(CORVALLA_CORE_members MemberExport MemberSearch MemberSheetPage)
+set(CORVALLA_CORE_receipts
+    AmountInWords ReceiptExport ReceiptLogo ReceiptPage ReceiptRules ReceiptSearch ReceiptSettings)
+set(CORVALLA_CORE_cards CardPage CardPictures CardSettings)
+set(CORVALLA_CORE_takings Summary)
+set(CORVALLA_CORE_app Crypt ProgramInfo)
+
+# corvalla_layer(<folder> CORE_USES <libs> UI_USES <libs>): the two libraries of one folder.
+function(corvalla_layer folder)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "CORE_USES;UI_USES")
+    set(root ${CORVALLA_INCLUDE_ROOTS}/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+
+    file(GLOB all CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+    list(REMOVE_ITEM all ${PROJECT_SOURCE_DIR}/app/main.cpp)
+    set(core)
+    foreach(name IN LISTS CORVALLA_CORE_${folder})
+        foreach(ext IN ITEMS h cpp)
+            set(file ${PROJECT_SOURCE_DIR}/${folder}/${name}.${ext})
+            if(EXISTS ${file})
+                list(APPEND core ${file})
+            endif()
+        endforeach()
     endforeach()
+    set(ui ${all})
+    if(core)
+        list(REMOVE_ITEM ui ${core})
+    endif()
+
+    add_library(corvalla_${folder}_core STATIC ${core})
+    target_include_directories(corvalla_${folder}_core PUBLIC ${root})
+    target_link_libraries(corvalla_${folder}_core
+        PUBLIC Qt6::Core Qt6::Gui Qt6::Svg ${arg_CORE_USES} PRIVATE corvalla_flags)
+    if(ui)
+        add_library(corvalla_${folder}_ui STATIC ${ui})
+        target_link_libraries(corvalla_${folder}_ui
+            PUBLIC corvalla_${folder}_core Qt6::Widgets ${arg_UI_USES} PRIVATE corvalla_flags)
+    endif()
+endfunction()
+
+corvalla_layer(common UI_USES Qt6::PrintSupport)
+corvalla_layer(reports CORE_USES corvalla_common_core UI_USES corvalla_common_ui Qt6::PrintSupport)
+corvalla_layer(records CORE_USES corvalla_common_core)
+foreach(area IN ITEMS members receipts cards takings)
+    corvalla_layer(${area} CORE_USES corvalla_records_core corvalla_reports_core
+                   UI_USES corvalla_reports_ui)
 endforeach()
+target_link_libraries(corvalla_members_ui PUBLIC Qt6::Multimedia)
+corvalla_layer(app CORE_USES corvalla_common_core
+               UI_USES corvalla_members_ui corvalla_receipts_ui corvalla_cards_ui corvalla_takings_ui)
 
-set(CORVALLA_SOURCE_DIRS app common members reports receipts cards takings)
-set(CORVALLA_WIDGET_SOURCES)
-foreach(dir IN LISTS CORVALLA_SOURCE_DIRS)
-    file(GLOB_RECURSE found CONFIGURE_DEPENDS
-         ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.h)
-    list(APPEND CORVALLA_WIDGET_SOURCES ${found})
+add_library(corvalla_core INTERFACE)
+foreach(folder IN ITEMS common reports records members receipts cards takings app)
+    target_link_libraries(corvalla_core INTERFACE corvalla_${folder}_core)
 endforeach()
-list(REMOVE_ITEM CORVALLA_WIDGET_SOURCES ${PROJECT_SOURCE_DIR}/app/main.cpp ${CORVALLA_CORE_SOURCES})
-
-add_library(corvalla_core STATIC ${CORVALLA_CORE_SOURCES})
-target_include_directories(corvalla_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(corvalla_core PUBLIC Qt6::Core Qt6::Gui Qt6::Svg PRIVATE corvalla_flags)
-
-add_library(corvalla_lib STATIC ${CORVALLA_WIDGET_SOURCES})
-target_link_libraries(corvalla_lib
-    PUBLIC corvalla_core Qt6::Widgets Qt6::PrintSupport Qt6::Multimedia
-    PRIVATE corvalla_flags)
+add_library(corvalla_lib INTERFACE)
+target_link_libraries(corvalla_lib INTERFACE corvalla_app_ui)
 
 # Pictures and help texts are compiled in as resources, under their path below assets/.
 file(GLOB_RECURSE CORVALLA_ASSETS CONFIGURE_DEPENDS
      RELATIVE ${PROJECT_SOURCE_DIR}/assets
      ${PROJECT_SOURCE_DIR}/assets/pictures/* ${PROJECT_SOURCE_DIR}/assets/help/*)
 list(TRANSFORM CORVALLA_ASSETS PREPEND assets/ OUTPUT_VARIABLE CORVALLA_ASSET_PATHS)
-qt_add_resources(corvalla_core corvalla_assets
+qt_add_resources(corvalla_common_core corvalla_assets
     PREFIX "/"
     BASE assets
     FILES ${CORVALLA_ASSET_PATHS})
 
-# The core must build and link without Qt Widgets (checked again by tests/core).
-get_target_property(core_links corvalla_core LINK_LIBRARIES)
-foreach(lib IN LISTS core_links)
-    if(lib MATCHES "Widgets|PrintSupport|Multimedia")
-        message(FATAL_ERROR "corvalla_core must not link ${lib}")
-    endif()
+# No library of the core may link Qt Widgets, Qt PrintSupport or Qt Multimedia.
+foreach(folder IN ITEMS common reports records members receipts cards takings app)
+    get_target_property(core_links corvalla_${folder}_core LINK_LIBRARIES)
+    foreach(lib IN LISTS core_links)
+        if(lib MATCHES "Widgets|PrintSupport|Multimedia|_ui$")
+            message(FATAL_ERROR "corvalla_${folder}_core must not link ${lib}")
+        endif()
+    endforeach()
 endforeach()

@@ -4,6 +4,7 @@
 #include "common/FieldConventions.h"
 #include "common/HelpTopics.h"
 #include "common/PictureButton.h"
+#include "common/TfrmGuida.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

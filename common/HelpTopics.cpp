@@ -1,7 +1,5 @@
 #include "common/HelpTopics.h"
 
-#include "common/TfrmGuida.h"
-
 #include <QDir>
 #include <QFile>
 
@@ -46,12 +44,4 @@ std::optional<HelpTopic> findHelpTopic(const QString &title)
         if (t.title == title)
             return t;
     return std::nullopt;
-}
-
-void showHelpTopic(QWidget *parent, const QString &title)
-{
-    const std::optional<HelpTopic> topic = findHelpTopic(title);
-    TfrmGuida window(parent);
-    window.setTopic(title, topic ? topic->text() : QString());
-    window.exec();
 }

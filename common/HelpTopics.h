@@ -5,8 +5,6 @@
 #include <QStringList>
 #include <optional>
 
-class QWidget;
-
 // The help topics built into the program, one resource file each under :/help/: the title on the
 // first line, a blank line, then one paragraph per line with a blank line between paragraphs.
 struct HelpTopic
@@ -26,7 +24,3 @@ QList<HelpTopic> helpTopics();
 
 // The topic with exactly this title.
 std::optional<HelpTopic> findHelpTopic(const QString &title);
-
-// Opens a fresh help window over `parent` with the topic of this title, modally, and destroys it
-// when it closes. An unknown title shows the title with an empty text.
-void showHelpTopic(QWidget *parent, const QString &title);

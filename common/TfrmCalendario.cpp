@@ -11,26 +11,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-struct ContextTarget
-{
-    const char *context;
-    const char *field;
-};
-
-// Which field of the opening window each caller context fills (compared exactly, case included).
-constexpr ContextTarget kTargets[] = {
-    {"data", "txtData"},
-    {"dal", "txtDal"},
-    {"Al", "txtAl"},
-    {"tiratori_studio", "txtStudio"},
-    {"tiratori_iniziotes", "txtInizioTes"},
-    {"tiratori_finetes", "txtFineTes"},
-};
-
-} // namespace
-
 TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmCalendario"));
@@ -71,25 +51,11 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString TfrmCalendario::targetField(const QString &context)
-{
-    for (const ContextTarget &t : kTargets) {
-        if (context == QLatin1String(t.context))
-            return QLatin1String(t.field);
-    }
-    return QString();
-}
-
 void TfrmCalendario::btnImportaDataClick()
 {
-    QLineEdit *target = m_target;
-    if (!target) {
-        const QString name = targetField(callerContext(this));
-        target = name.isEmpty() || !parentWidget() ? nullptr : parentWidget()->findChild<QLineEdit *>(name);
-    }
     // Nowhere to put the date: nothing is written and the picker stays open.
-    if (!target)
+    if (!m_target)
         return;
-    target->setText(Formats::formatDate(calAppuntamenti->selectedDate()));
+    m_target->setText(Formats::formatDate(calAppuntamenti->selectedDate()));
     accept();
 }

@@ -1,5 +1,7 @@
 #include "common/TfrmGuida.h"
 
+#include "common/HelpTopics.h"
+
 #include "common/LinkWindow.h"
 #include "common/OpenURL.h"
 #include "common/PictureButton.h"
@@ -80,4 +82,12 @@ void TfrmGuida::showEvent(QShowEvent *event)
 void TfrmGuida::lnkWebClick()
 {
     TMisc::Open(QLatin1Char('"') + programFolder() + QStringLiteral("Guida.pdf") + QLatin1Char('"'));
+}
+
+void showHelpTopic(QWidget *parent, const QString &title)
+{
+    const std::optional<HelpTopic> topic = findHelpTopic(title);
+    TfrmGuida window(parent);
+    window.setTopic(title, topic ? topic->text() : QString());
+    window.exec();
 }

@@ -9,7 +9,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The help window: one help topic, a link to the PDF manual beside the program, and "Chiudi".
-// One-use: opened through showHelpTopic() (HelpTopics.h).
+// One-use: opened through showHelpTopic().
 class TfrmGuida : public QDialog
 {
     Q_OBJECT
@@ -31,3 +31,7 @@ private:
     PictureButton *imgPDF;
     QPushButton *btnChiudi;
 };
+
+// Opens a fresh help window over `parent` with the built-in topic of this title (HelpTopics.h),
+// modally, and destroys it when it closes. An unknown title shows the title with an empty text.
+void showHelpTopic(QWidget *parent, const QString &title);

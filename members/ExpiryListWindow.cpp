@@ -1,8 +1,8 @@
 #include "members/ExpiryListWindow.h"
 
-#include "common/ListPanel.h"
 #include "common/ResourceImage.h"
-#include "members/MemberChoiceTarget.h"
+#include "records/MemberChoiceTarget.h"
+#include "reports/ListPanel.h"
 
 #include <QDate>
 #include <QLabel>
@@ -28,8 +28,7 @@ ExpiryListWindow::ExpiryListWindow(const MemberSearch::ExpiryListInfo &list, con
     texts.page.title = QString::fromUtf8(list.printTitle);
     m_panel = new ListPanel(texts, this);
     m_panel->setObjectName(QStringLiteral("panContainer"));
-    m_panel->setOpenRow(
-        [this](qint64 index) { handMember(memberChoiceTarget(m_target, parentWidget()), index); });
+    m_panel->setOpenRow([this](qint64 index) { handMember(m_target, index); });
     connect(m_panel, &ListPanel::closeRequested, this, &QDialog::close);
 
     auto *layout = new QVBoxLayout(this);

@@ -9,7 +9,7 @@ class MemberChoiceTarget;
 class QLabel;
 
 // An expiry list window: the banner, the member list built from today's date each time it is
-// shown, and a double click that hands the member of that row to the opener (the member sheet).
+// shown, and a double click that hands the member of that row to the target its opener gives.
 class ExpiryListWindow : public QDialog
 {
     Q_OBJECT
@@ -18,7 +18,7 @@ public:
                      const QString &caption, QWidget *parent);
 
     ListPanel *panel() const { return m_panel; }
-    // Where a double-clicked member goes; by default the opener, when it takes members.
+    // Where a double-clicked member goes (the member sheet); without one nothing is handed over.
     void setTarget(MemberChoiceTarget *target) { m_target = target; }
     // Builds the list for `today` (the window does it with the local date when shown).
     void buildList(const QDate &today);

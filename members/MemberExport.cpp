@@ -1,6 +1,6 @@
 #include "members/MemberExport.h"
 
-#include "members/MemberRecord.h"
+#include "records/MemberRecord.h"
 
 namespace MemberExport {
 

@@ -2,7 +2,7 @@
 
 #include "common/Formats.h"
 #include "common/TextUtil.h"
-#include "members/MemberArchive.h"
+#include "records/MemberArchive.h"
 
 #include <algorithm>
 #include <utility>
@@ -23,15 +23,6 @@ const std::array<CriterionInfo, kCriterionCount> kCriteria = {{
     {"txtArmi",         "Praticante:",                   Armi,         "effCampo08", "txtEnte"},
     {"txtEnte",         "Attività sportiva:",            Ente,         "effCampo03", "txtNote"},
     {"txtNote",         "Note:",                         Note,         "effCampo04", "txtTiratore"},
-}};
-
-const std::array<MemberTransfer, 5> kToCard = {{
-    {"txtTesserato", Tiratore}, {"txtCarica", Ente}, {"txtNumTessera", Tessera},
-    {"txtDataRil", InizioTes}, {"txtDataScade", FineTes},
-}};
-const std::array<MemberTransfer, 7> kToReceipt = {{
-    {"txtPagatore", Tiratore}, {"txtCodFisc", CodFisc}, {"txtSport", Ente}, {"txtPraticante", Armi},
-    {"txtLuogoNasc", Porto}, {"txtDataNasc", InizioPor}, {"txtIndirizzo", FinePor},
 }};
 
 const ExpiryListInfo kExpiredCards = {FineTes, LineKind::Result, "Riepilogo tessere scadute"};

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/ListLines.h"
-#include "members/MemberRecord.h"
+#include "records/MemberRecord.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -42,16 +42,6 @@ public:
 private:
     TextCriteria m_texts;
 };
-
-// What the card window and the receipt window take from a chosen member: their control and the
-// member field it shows.
-struct MemberTransfer
-{
-    const char *target;
-    Member::Field field;
-};
-extern const std::array<MemberTransfer, 5> kToCard;
-extern const std::array<MemberTransfer, 7> kToReceipt;
 
 // The fixed-column lines that stand for a member in the lists. A piece is either a fixed text or
 // a record field, fitted to `width` characters (trimmed, then padded or cut), or just trimmed when

@@ -2,7 +2,6 @@
 
 #include "common/ResourceImage.h"
 #include "members/MemberSheetPage.h"
-#include "members/TfrmTiratori.h"
 
 namespace {
 const QSize kFallbackSize(297, 184);
@@ -12,17 +11,15 @@ MemberSheetDialog::MemberSheetDialog(Output output, const Texts &texts, QWidget 
     : PrintWindow(output, texts, parent)
 {
     setOnShow([this] {
-        const auto *sheet = qobject_cast<const TfrmTiratori *>(parentWidget());
-        m_photo = sheet ? sheet->photo() : QImage();
+        m_photo = m_sheet ? m_sheet->photo() : QImage();
         if (m_photo.isNull())
             m_photo = resourceImage(QStringLiteral(":/pictures/foto_fallback.svg"), kFallbackSize);
     });
     setPrepare([this](Reports::PreparedReport *out, QString *error) {
-        const auto *sheet = qobject_cast<const TfrmTiratori *>(parentWidget());
-        if (!sheet) {
+        if (!m_sheet) {
             *error = QStringLiteral("La finestra non è stata aperta dalla scheda iscritto.");
             return false;
         }
-        return MemberSheetPage::prepare(sheet->sheetRecord(), m_photo, out, error);
+        return MemberSheetPage::prepare(m_sheet->sheetRecord(), m_photo, out, error);
     });
 }

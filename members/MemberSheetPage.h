@@ -1,6 +1,6 @@
 #pragma once
 
-#include "members/MemberRecord.h"
+#include "records/MemberRecord.h"
 #include "reports/Report.h"
 
 #include <QImage>

@@ -9,8 +9,7 @@
 #include "common/PictureButton.h"
 #include "common/Placement.h"
 #include "common/TextUtil.h"
-#include "members/MemberArchive.h"
-#include "members/TfrmTiratori.h"
+#include "records/MemberArchive.h"
 
 #include <QDir>
 #include <QFile>
@@ -189,19 +188,27 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : QDialog(parent)
 void TfrmAllegaCartella::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (event->spontaneous() || m_filled)
+    if (event->spontaneous() || m_placed)
         return;
-    m_filled = true;
-    const auto *sheet = qobject_cast<const TfrmTiratori *>(parentWidget());
-    if (callerContext(this) == QLatin1String("tiratori") && sheet) {
-        const Member::Record record = sheet->sheetRecord();
-        for (int i = 0; i < kSlots; ++i) {
-            m_slots[i].txtFile->setText(trimBlanks(record[Member::File01 + i]));
-            m_slots[i].txtDesc->setText(trimBlanks(record[Member::Desc01 + i]));
-        }
-    }
+    m_placed = true;
     adjustSize(); // the wrapped instructions take the height they need at this width
     Placement::centreOnScreen(this);
+}
+
+void TfrmAllegaCartella::setAttachments(const Attachments &list)
+{
+    for (int i = 0; i < kSlots; ++i) {
+        m_slots[i].txtFile->setText(trimBlanks(list[size_t(i)].file));
+        m_slots[i].txtDesc->setText(trimBlanks(list[size_t(i)].description));
+    }
+}
+
+TfrmAllegaCartella::Attachments TfrmAllegaCartella::attachments() const
+{
+    Attachments list;
+    for (int i = 0; i < kSlots; ++i)
+        list[size_t(i)] = {trimBlanks(m_slots[i].txtFile->text()), trimBlanks(m_slots[i].txtDesc->text())};
+    return list;
 }
 
 void TfrmAllegaCartella::btnSfogliaClick(int slot)
@@ -247,12 +254,8 @@ void TfrmAllegaCartella::imgCancellaClick(int slot)
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    auto *sheet = qobject_cast<TfrmTiratori *>(parentWidget());
-    if (callerContext(this) == QLatin1String("tiratori") && sheet) {
-        for (int i = 0; i < kSlots; ++i)
-            sheet->setAttachment(i, trimBlanks(m_slots[i].txtFile->text()),
-                                 trimBlanks(m_slots[i].txtDesc->text()));
-    }
+    if (m_apply)
+        m_apply(attachments());
     accept();
 }
 

@@ -1,7 +1,7 @@
 #include "members/TfrmExpTiratori.h"
 
-#include "members/MemberArchive.h"
 #include "members/MemberExport.h"
+#include "records/MemberArchive.h"
 
 namespace {
 ExportWindow::Texts texts()

@@ -1,6 +1,5 @@
 #include "members/TfrmTiratori.h"
 
-#include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/FileDialogs.h"
@@ -14,9 +13,8 @@
 #include "common/RecordWindowFrame.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCodFisc.h"
+#include "common/TfrmGuida.h"
 #include "common/TfrmPartitaIva.h"
-#include "members/MemberArchive.h"
-#include "members/MemberPhoto.h"
 #include "members/TfrmAllegaCartella.h"
 #include "members/TfrmAnteprimaTiratori.h"
 #include "members/TfrmCertScaduti.h"
@@ -26,6 +24,8 @@
 #include "members/TfrmTrovaTiratori.h"
 #include "members/TfrmWebCam.h"
 #include "members/TfrmZoom.h"
+#include "records/MemberArchive.h"
+#include "records/MemberPhoto.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -179,6 +179,7 @@ struct TfrmTiratori::Ui : public QObject
     static const SheetButton kButtons[];
 
     QLineEdit *entry(Field f) const { return fields[f]; }
+    QLabel *hiddenLabel(int field) const { return hidden[field - Member::kSheetFieldCount]; }
 
     QImage placeholderPhoto()
     {
@@ -299,23 +300,44 @@ struct TfrmTiratori::Ui : public QObject
     void cmdAvantiClick() { browse(RecordRules::Step::Next); }
     void cmdIndietroClick() { browse(RecordRules::Step::Previous); }
 
-    // One-use windows: created over the sheet, told who called them where they need it, shown
-    // modally and destroyed.
-    template <typename W> void openOneUse(const QString &context = QString())
+    // One-use windows: created over the sheet, with the caller context the sheet writes into
+    // them, given what they need by `prepare`, shown modally and destroyed.
+    template <typename W, typename Prepare = void (*)(W &)>
+    void openOneUse(
+        const QString &context = QString(), Prepare prepare = [](W &) {})
     {
         QPointer<W> window = new W(q);
         if (!context.isEmpty())
             setCallerContext(window, context);
+        prepare(*window);
         window->exec();
         delete window.data();
     }
 
-    void cmdTrovaClick() { openOneUse<TfrmTrovaTiratori>(QStringLiteral("tiratori")); }
-    void cmdFileClick() { openOneUse<TfrmAllegaCartella>(QStringLiteral("tiratori")); }
-    void cmdAnteprimaClick() { openOneUse<TfrmAnteprimaTiratori>(); }
-    void cmdStampaClick() { openOneUse<TfrmStampaTiratori>(); }
-    void cmdScadCertClick() { openOneUse<TfrmCertScaduti>(); }
-    void cmdScaduteClick() { openOneUse<TfrmTessereScadute>(); }
+    void cmdTrovaClick() { openMemberSearch(q, QStringLiteral("tiratori"), *q); }
+    void cmdFileClick()
+    {
+        openOneUse<TfrmAllegaCartella>(QStringLiteral("tiratori"), [this](TfrmAllegaCartella &w) {
+            w.setAttachments(sheetAttachments());
+            w.setApply([this](const TfrmAllegaCartella::Attachments &list) { setSheetAttachments(list); });
+        });
+    }
+    void cmdAnteprimaClick()
+    {
+        openOneUse<TfrmAnteprimaTiratori>(QString(), [this](MemberSheetDialog &w) { w.setSheet(q); });
+    }
+    void cmdStampaClick()
+    {
+        openOneUse<TfrmStampaTiratori>(QString(), [this](MemberSheetDialog &w) { w.setSheet(q); });
+    }
+    void cmdScadCertClick()
+    {
+        openOneUse<TfrmCertScaduti>(QString(), [this](ExpiryListWindow &w) { w.setTarget(q); });
+    }
+    void cmdScaduteClick()
+    {
+        openOneUse<TfrmTessereScadute>(QString(), [this](ExpiryListWindow &w) { w.setTarget(q); });
+    }
     void cmdEsportaClick() { openOneUse<TfrmExpTiratori>(); }
     void cmdGuidaClick() { showHelpTopic(q, QStringLiteral("App Archivio Iscritti")); }
     void cmdEsciClick() { q->close(); }
@@ -331,7 +353,28 @@ struct TfrmTiratori::Ui : public QObject
         imgFoto->setImage(picture.isNull() ? placeholderPhoto() : picture);
     }
 
-    void btnWebcamClick() { openOneUse<TfrmWebCam>(QStringLiteral("euro_01")); }
+    void btnWebcamClick()
+    {
+        openOneUse<TfrmWebCam>(QStringLiteral("euro_01"), [this](TfrmWebCam &w) {
+            w.setPhotoTarget([this](const QImage &photo) { imgFoto->setImage(photo); });
+        });
+    }
+
+    TfrmAllegaCartella::Attachments sheetAttachments() const
+    {
+        TfrmAllegaCartella::Attachments list;
+        for (int i = 0; i < TfrmAllegaCartella::kSlots; ++i)
+            list[size_t(i)] = {trimBlanks(hiddenLabel(Member::File01 + i)->text()),
+                               trimBlanks(hiddenLabel(Member::Desc01 + i)->text())};
+        return list;
+    }
+    void setSheetAttachments(const TfrmAllegaCartella::Attachments &list)
+    {
+        for (int i = 0; i < TfrmAllegaCartella::kSlots; ++i) {
+            hiddenLabel(Member::File01 + i)->setText(list[size_t(i)].file);
+            hiddenLabel(Member::Desc01 + i)->setText(list[size_t(i)].description);
+        }
+    }
 
     void btnSalvaFotoClick()
     {
@@ -360,18 +403,7 @@ struct TfrmTiratori::Ui : public QObject
                     QLatin1Char('"'));
     }
 
-    void btnCodFiscClick()
-    {
-        const QString code = trimBlanks(entry(Member::CodFisc)->text());
-        switch (taxIdKind(code)) {
-        case TaxIdKind::VatNumber:
-            openVatNumberCheck(q, code);
-            return;
-        case TaxIdKind::TaxCode:
-            openTaxCodeCheck(q, code);
-            return;
-        }
-    }
+    void btnCodFiscClick() { openTaxIdCheck(q, entry(Member::CodFisc)->text()); }
 
     void build();
 };
@@ -704,14 +736,6 @@ void TfrmTiratori::showMember(const Member::Record &record, qint64 position)
     loadMemberPhoto(ui->lblPosizione->text());
 }
 
-void TfrmTiratori::setAttachment(int slot, const QString &file, const QString &description)
-{
-    if (slot < 0 || slot > 2)
-        return;
-    ui->hidden[Member::File01 - Member::kSheetFieldCount + slot]->setText(file);
-    ui->hidden[Member::Desc01 - Member::kSheetFieldCount + slot]->setText(description);
-}
-
 QString TfrmTiratori::position() const
 {
     return ui->lblPosizione->text();
@@ -766,17 +790,6 @@ void TfrmTiratori::showEvent(QShowEvent *event)
 
 void TfrmTiratori::closeEvent(QCloseEvent *event)
 {
-    if (QWidget *menu = Windows::find("TfrmAvvio"))
-        menu->show();
+    emit closed();
     event->accept(); // hides the window; it lives on for the next visit
-}
-
-TaxIdKind taxIdKind(const QString &code)
-{
-    if (code.isEmpty())
-        return TaxIdKind::TaxCode;
-    for (const QChar c : code)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return TaxIdKind::TaxCode;
-    return TaxIdKind::VatNumber;
 }

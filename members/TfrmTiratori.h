@@ -1,7 +1,8 @@
 #pragma once
 
-#include "members/MemberChoiceTarget.h"
-#include "members/MemberRecord.h"
+#include "members/MemberSheetDialog.h"
+#include "records/MemberChoiceTarget.h"
+#include "records/MemberRecord.h"
 
 #include <QImage>
 #include <QWidget>
@@ -13,7 +14,7 @@ class PictureBox;
 // The member sheet: the "Archivio Iscritti" work area. Shows one member record with its photo;
 // the only window that writes the member archive. Long-lived: created at start, shown from the
 // main menu, which it shows again when it closes.
-class TfrmTiratori : public QWidget, public MemberChoiceTarget
+class TfrmTiratori : public QWidget, public MemberChoiceTarget, public MemberSheetSource
 {
     Q_OBJECT
 public:
@@ -25,7 +26,7 @@ public:
     // Sets the 26 entry fields and the six attachment labels from the record (fee not normalised).
     void fillSheet(const Member::Record &record);
     // The 26 entry fields and the six attachment labels as a record.
-    Member::Record sheetRecord() const;
+    Member::Record sheetRecord() const override;
 
     // Puts a record from the archive on the sheet: fill sheet, position label, member photo.
     // Used by the member search and the expiry lists.
@@ -34,14 +35,11 @@ public:
     // A member chosen in the member search or an expiry list goes on the sheet.
     void takeMember(qint64 position, const Member::Record &record) override { showMember(record, position); }
 
-    // Attachment `slot` (0..2): the file name and description kept in the hidden labels.
-    void setAttachment(int slot, const QString &file, const QString &description);
-
     // The record position on show ("" for a new sheet).
     QString position() const;
 
     // The photo on the sheet, at the size it was loaded or captured.
-    QImage photo() const;
+    QImage photo() const override;
     void setPhoto(const QImage &photo);
     // Photo of a record position into the sheet (placeholder when it cannot be read).
     void loadMemberPhoto(const QString &position);
@@ -53,6 +51,10 @@ public:
     QLineEdit *field(const QString &name) const;
     QLabel *label(const QString &name) const;
 
+signals:
+    // The window has closed: the main menu takes over.
+    void closed();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -61,12 +63,3 @@ private:
     struct Ui;
     Ui *ui; // owned by the window (a child object)
 };
-
-// Which check the tax code field calls for: a text of digits only is a VAT number; anything else,
-// letters or nothing at all, a tax code.
-enum class TaxIdKind
-{
-    TaxCode,
-    VatNumber
-};
-TaxIdKind taxIdKind(const QString &code);

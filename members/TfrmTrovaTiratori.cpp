@@ -1,8 +1,9 @@
 #include "members/TfrmTrovaTiratori.h"
 
 #include "common/CallerContext.h"
-#include "members/MemberArchive.h"
-#include "members/MemberChoiceTarget.h"
+#include "records/MemberArchive.h"
+
+#include <QPointer>
 
 namespace {
 
@@ -36,9 +37,14 @@ bool TfrmTrovaTiratori::findRows(const QStringList &texts, ListRows &rows)
 
 void TfrmTrovaTiratori::openRow(qint64 index)
 {
-    // The member sheet, the card window and the receipt window take the member, each its own way.
-    static const QStringList contexts = {QStringLiteral("tiratori"), QStringLiteral("tessera"),
-                                         QStringLiteral("ricevuta")};
-    if (contexts.contains(callerContext(this)))
-        handMember(memberChoiceTarget(m_target, parentWidget()), index);
+    handMember(m_target, index);
+}
+
+void openMemberSearch(QWidget *opener, const QString &context, MemberChoiceTarget &target)
+{
+    QPointer<TfrmTrovaTiratori> search = new TfrmTrovaTiratori(opener);
+    setCallerContext(search, context);
+    search->setTarget(&target);
+    search->exec();
+    delete search.data();
 }

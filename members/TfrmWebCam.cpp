@@ -6,8 +6,7 @@
 #include "common/PictureBox.h"
 #include "common/Placement.h"
 #include "members/FrameSource.h"
-#include "members/MemberPhoto.h"
-#include "members/TfrmTiratori.h"
+#include "records/MemberPhoto.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -173,12 +172,8 @@ void TfrmWebCam::btnImportaFotoClick()
 {
     switchOff();
     preparePictures();
-    if (callerContext(this) == QLatin1String("euro_01")) {
-        if (m_photoTarget)
-            m_photoTarget(imgTarget->image());
-        else if (auto *sheet = qobject_cast<TfrmTiratori *>(parentWidget()))
-            sheet->setPhoto(imgTarget->image());
-    }
+    if (m_photoTarget)
+        m_photoTarget(imgTarget->image());
     accept();
 }
 

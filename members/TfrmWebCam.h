@@ -9,7 +9,7 @@ class PictureBox;
 class QPushButton;
 
 // Takes a member photo with the webcam: a live picture, a captured picture, and the captured
-// picture saved to disk or put on the member sheet (caller context "euro_01"). One-use window.
+// picture saved to disk or put on the member sheet (the opener gives where). One-use window.
 class TfrmWebCam : public QDialog
 {
     Q_OBJECT
@@ -17,8 +17,8 @@ public:
     explicit TfrmWebCam(QWidget *parent = nullptr);
     ~TfrmWebCam() override;
 
-    // Where "Importa foto" puts the captured picture; by default the member sheet that opened the
-    // window (caller context "euro_01").
+    // Where "Importa foto" puts the captured picture, given by the opener; without one the button
+    // only closes the window.
     using PhotoTarget = std::function<void(const QImage &photo)>;
     void setPhotoTarget(PhotoTarget target) { m_photoTarget = std::move(target); }
 

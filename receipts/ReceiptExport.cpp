@@ -1,6 +1,6 @@
 #include "receipts/ReceiptExport.h"
 
-#include "receipts/ReceiptRecord.h"
+#include "records/ReceiptRecord.h"
 
 namespace ReceiptExport {
 

@@ -1,10 +1,8 @@
 #include "receipts/ReceiptPage.h"
 
-#include "common/ProgramFolder.h"
 #include "common/ResourceImage.h"
 #include "common/TextUtil.h"
 
-#include <QImageReader>
 #include <QtMath>
 
 namespace ReceiptPage {
@@ -27,8 +25,6 @@ constexpr Qt::Alignment kRightMiddle = Qt::AlignRight | Qt::AlignVCenter;
 const char *const kScissors = ":/pictures/ricevuta_forbici.svg";
 const char *const kEuro = ":/pictures/ricevuta_euro.svg";
 const char *const kComma = ":/pictures/ricevuta_virgola.svg";
-const char *const kDefaultLogo = ":/pictures/logo_ricevuta.svg";
-const QSize kDefaultLogoSize(297, 184);
 
 // Fixed pictures are drawn at this resolution in their boxes.
 constexpr double kPictureDpi = 300;
@@ -220,19 +216,6 @@ const PageDesign &design()
         return d;
     }();
     return page;
-}
-
-QImage defaultLogo()
-{
-    return resourceImage(QString::fromLatin1(kDefaultLogo), kDefaultLogoSize);
-}
-
-QImage loadLogo()
-{
-    QImageReader reader(programFolder() + QStringLiteral("Logo.bmp"));
-    reader.setAutoTransform(true);
-    const QImage logo = reader.read();
-    return logo.isNull() ? defaultLogo() : logo;
 }
 
 bool fill(Report &report, const Receipt::Record &receipt, const QImage &logo, QString *error)

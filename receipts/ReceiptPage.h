@@ -1,6 +1,6 @@
 #pragma once
 
-#include "receipts/ReceiptRecord.h"
+#include "records/ReceiptRecord.h"
 #include "reports/Report.h"
 
 #include <QImage>
@@ -64,11 +64,6 @@ const std::vector<Filling> &fillings();
 
 // The design as the report engine takes it.
 const Reports::PageDesign &design();
-
-// The default logo (a blue euro sign, 297 x 184) and the logo the page prints: Logo.bmp in the
-// program folder, or the default one when that file is missing, unreadable or not a picture.
-QImage defaultLogo();
-QImage loadLogo();
 
 // Sets the page portrait, the fixed pictures, the logo into both copies and every filled text of
 // both copies from the receipt.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "receipts/ReceiptRecord.h"
+#include "records/ReceiptRecord.h"
 #include "reports/PrintWindow.h"
 
 #include <QImage>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "receipts/ReceiptRecord.h"
+#include "records/MemberRecord.h"
+#include "records/ReceiptRecord.h"
 
 #include <QString>
 #include <optional>
@@ -46,5 +47,18 @@ struct CheckFailure
 // file can fail these), and returns the first that fails, or nothing when the receipt may be
 // stored. Blank means empty after trimming.
 std::optional<CheckFailure> checkForSave(const Record &receipt);
+
+// The payer import (the red arrow): the receipt fields that a member chosen in the member search
+// fills, each from its member field, trimmed. Nothing else of the receipt changes.
+struct PayerField
+{
+    Field receipt;
+    Member::Field member;
+};
+inline constexpr PayerField kPayerImport[] = {
+    {Pagatore, Member::Tiratore}, {CodFisc, Member::CodFisc}, {Sport, Member::Ente},
+    {Praticante, Member::Armi},   {LuogoNasc, Member::Porto}, {DataNasc, Member::InizioPor},
+    {Indirizzo, Member::FinePor},
+};
 
 } // namespace Receipt

@@ -1,6 +1,6 @@
 #include "receipts/ReceiptSearch.h"
 
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
 
 namespace ReceiptSearch {
 

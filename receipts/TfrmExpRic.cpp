@@ -2,7 +2,7 @@
 
 #include "common/TextUtil.h"
 #include "receipts/ReceiptExport.h"
-#include "receipts/ReceiptRecord.h"
+#include "records/ReceiptRecord.h"
 
 namespace {
 ExportWindow::Texts texts()

@@ -1,6 +1,5 @@
 #include "receipts/TfrmMenuRicevute.h"
 
-#include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/Formats.h"
@@ -8,7 +7,7 @@
 #include "common/MsgBox.h"
 #include "common/PictureButton.h"
 #include "common/TextUtil.h"
-#include "receipts/TfrmRicevuta.h"
+#include "common/TfrmGuida.h"
 
 #include <QCloseEvent>
 #include <QDate>
@@ -125,6 +124,7 @@ void TfrmMenuRicevute::showEvent(QShowEvent *event)
     if (!event->spontaneous()) {
         txtAnnoPreventivi->setText(QString::number(QDate::currentDate().year()));
         setCallerContext(this, kStartContext);
+        m_openedYear.clear();
         txtAnnoPreventivi->setFocus(Qt::OtherFocusReason);
         txtAnnoPreventivi->selectAll();
     }
@@ -134,12 +134,10 @@ void TfrmMenuRicevute::showEvent(QShowEvent *event)
 void TfrmMenuRicevute::closeEvent(QCloseEvent *event)
 {
     // The next window first, so that one window is always on screen.
-    if (callerContext(this) == kOpenedContext) {
-        if (QWidget *receipts = Windows::find("TfrmRicevuta"))
-            receipts->showMaximized();
-    } else if (QWidget *menu = Windows::find("TfrmAvvio")) {
-        menu->show();
-    }
+    if (m_openedYear.isEmpty())
+        emit closed();
+    else
+        emit yearOpened(m_openedYear);
     event->accept(); // hides the year menu; it lives on for the next visit
 }
 
@@ -151,8 +149,7 @@ void TfrmMenuRicevute::btnApriPreventiviClick()
         txtAnnoPreventivi->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (auto *receipts = Windows::get<TfrmRicevuta>())
-        receipts->openYear(trimBlanks(txtAnnoPreventivi->text()));
+    m_openedYear = trimBlanks(txtAnnoPreventivi->text());
     setCallerContext(this, kOpenedContext);
     close();
 }

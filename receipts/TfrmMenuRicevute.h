@@ -15,6 +15,12 @@ class TfrmMenuRicevute : public QWidget
 public:
     explicit TfrmMenuRicevute(QWidget *parent = nullptr);
 
+signals:
+    // The window has closed without opening a year: the main menu takes over.
+    void closed();
+    // The window has closed after "Apri": the receipt window takes over with this year.
+    void yearOpened(const QString &year);
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -25,4 +31,5 @@ private:
 
     QLineEdit *txtAnnoPreventivi;
     QPushButton *btnApriPreventivi;
+    QString m_openedYear; // the year "Apri" opened during this visit; empty until then
 };

@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kContext = QStringLiteral("ricevute");
 constexpr int kMaxDigits = 5;
 } // namespace
 
@@ -78,7 +77,7 @@ void TfrmNumerazione::showEvent(QShowEvent *event)
     if (event->spontaneous())
         return;
     Placement::centreOn(this, parentWidget() ? parentWidget()->window() : nullptr);
-    const QString start = callerContext(this) == kContext ? ReceiptSettings::startNumber() : QString();
+    const QString start = m_store.read ? m_store.read() : QString();
     txtInizio->setText(trimBlanks(start).isEmpty() ? QStringLiteral("1") : start);
     txtInizio->setFocus(Qt::OtherFocusReason);
 }
@@ -103,8 +102,8 @@ void TfrmNumerazione::btnApplicaClick()
 {
     // Pressing the button leaves the field; a click that does not take the focus normalises too.
     txtInizioExit();
-    if (callerContext(this) == kContext) {
-        if (!ReceiptSettings::writeStartNumber(txtInizio->text())) {
+    if (m_store.write) {
+        if (!m_store.write(txtInizio->text())) {
             MsgBox::warning(this,
                             QStringLiteral("Attenzione: non è stato possibile salvare il numero iniziale "
                                            "nel file Ricevute_Generiche.ini.\n\r\n\rAccertarsi di "

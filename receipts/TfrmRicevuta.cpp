@@ -1,6 +1,5 @@
 #include "receipts/TfrmRicevuta.h"
 
-#include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/Formats.h"
@@ -9,7 +8,7 @@
 #include "common/RecordWindowFrame.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCodFisc.h"
-#include "members/TfrmTrovaTiratori.h"
+#include "common/TfrmGuida.h"
 #include "receipts/AmountInWords.h"
 #include "receipts/ReceiptLogo.h"
 #include "receipts/ReceiptRules.h"
@@ -17,7 +16,7 @@
 #include "receipts/ReceiptWindows.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmNumerazione.h"
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
 
 #include <QCloseEvent>
 #include <QDate>
@@ -597,8 +596,7 @@ void TfrmRicevuta::closeEvent(QCloseEvent *event)
                                              "ricevute nel file Ricevute_Generiche.ini.\n\r\n\rAccertarsi di "
                                              "possedere i privilegi di scrittura nella cartella di "
                                              "installazione del programma."));
-    if (QWidget *menu = Windows::find("TfrmAvvio"))
-        menu->show();
+    emit closed();
     event->accept(); // hides the window; it lives on for the next visit
 }
 
@@ -771,6 +769,8 @@ void TfrmRicevuta::cmdNumerazioneClick()
 {
     QPointer<TfrmNumerazione> window = new TfrmNumerazione(this);
     setCallerContext(window, QStringLiteral("ricevute"));
+    window->setStore({&ReceiptSettings::startNumber,
+                      [](const QString &start) { return ReceiptSettings::writeStartNumber(start); }});
     window->setWindowTitle(QStringLiteral(" Impostazione inizio numerazione ricevute"));
     window->exec();
     delete window.data();
@@ -786,10 +786,14 @@ void TfrmRicevuta::cmdLogoClick()
 
 void TfrmRicevuta::impPagatoreClick()
 {
-    QPointer<TfrmTrovaTiratori> search = new TfrmTrovaTiratori(this);
-    setCallerContext(search, QStringLiteral("ricevuta"));
-    search->exec();
-    delete search.data();
+    if (m_memberSearch)
+        m_memberSearch(this, QStringLiteral("ricevuta"), *this);
+}
+
+void TfrmRicevuta::takeMember(qint64, const Member::Record &member)
+{
+    for (const Receipt::PayerField &f : Receipt::kPayerImport)
+        setTextOf(f.receipt, trimBlanks(member[f.member]));
 }
 
 void TfrmRicevuta::btnCodFiscClick()

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "common/RecordRules.h"
-#include "receipts/ReceiptRecord.h"
+#include "records/MemberChoiceTarget.h"
+#include "records/ReceiptRecord.h"
 
 #include <QWidget>
 #include <array>
@@ -16,7 +17,7 @@ class QToolButton;
 //
 // The amount in words and the cents copy always follow the euros and cents boxes, however their
 // text changes (typing, paste, drop, a loaded receipt), so figures and words never disagree.
-class TfrmRicevuta : public QWidget
+class TfrmRicevuta : public QWidget, public MemberChoiceTarget
 {
     Q_OBJECT
 public:
@@ -36,10 +37,20 @@ public:
     // The record position on show ("" for a receipt not yet saved).
     QString position() const;
 
+    // How the red arrow opens the member search; given by the program when it starts.
+    void setMemberSearch(MemberSearchOpener open) { m_memberSearch = std::move(open); }
+    // The payer import: a member chosen in the member search fills the payer and practitioner
+    // fields (Receipt::kPayerImport), trimmed; nothing else changes.
+    void takeMember(qint64 position, const Member::Record &member) override;
+
     // The entry field (txtNumRic ... txtCents) or label (txtImpLettere, txtCentLettere, txtIntero,
     // lblPosizione, lblFile, lblInizio) called `name`; nullptr for any other name.
     QLineEdit *field(const QString &name) const;
     QLabel *label(const QString &name) const;
+
+signals:
+    // The window has closed: the main menu takes over.
+    void closed();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -86,4 +97,5 @@ private:
     QLabel *panInfo = nullptr;
     QWidget *bkgLettere = nullptr;
     QToolButton *cmdLogo = nullptr;
+    MemberSearchOpener m_memberSearch;
 };

@@ -3,7 +3,7 @@
 #include "common/CallerContext.h"
 #include "receipts/ReceiptRules.h"
 #include "receipts/ReceiptSearch.h"
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ bool TfrmTrovaRic::findRows(const QStringList &texts, ListRows &rows)
 
 void TfrmTrovaRic::openRow(qint64 index)
 {
-    if (callerContext(this) != QLatin1String("ricevuta") || !m_openReceipt)
+    if (!m_openReceipt)
         return;
     Receipt::Record receipt;
     if (YearFile(m_yearFile).read(index, receipt))

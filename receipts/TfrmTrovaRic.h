@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/SearchWindow.h"
-#include "receipts/ReceiptRecord.h"
+#include "records/ReceiptRecord.h"
+#include "reports/SearchWindow.h"
 
 #include <functional>
 

@@ -2,8 +2,8 @@
 
 #include "common/Formats.h"
 #include "common/TextUtil.h"
-#include "receipts/ReceiptRecord.h"
-#include "receipts/YearFile.h"
+#include "records/ReceiptRecord.h"
+#include "records/YearFile.h"
 
 #include <array>
 

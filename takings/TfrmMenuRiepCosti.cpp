@@ -1,13 +1,12 @@
 #include "takings/TfrmMenuRiepCosti.h"
 
-#include "app/WindowRegistry.h"
 #include "common/FieldConventions.h"
 #include "common/Formats.h"
-#include "common/ListPanel.h"
 #include "common/MsgBox.h"
 #include "common/PictureButton.h"
 #include "common/TextUtil.h"
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
+#include "reports/ListPanel.h"
 #include "takings/Summary.h"
 #include "takings/TfrmRiepCosti.h"
 
@@ -430,7 +429,6 @@ void TfrmMenuRiepCosti::showEvent(QShowEvent *event)
 
 void TfrmMenuRiepCosti::closeEvent(QCloseEvent *event)
 {
-    if (QWidget *menu = Windows::find("TfrmAvvio"))
-        menu->show();
+    emit closed();
     event->accept(); // hides the window; it lives on for the next visit
 }

@@ -20,6 +20,10 @@ public:
     // The state of every showing: empty filters and lists, the current year, focus on the payer.
     void reset();
 
+signals:
+    // The window has closed: the main menu takes over.
+    void closed();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -2,10 +2,11 @@
 
 #include "common/Formats.h"
 #include "common/HelpTopics.h"
-#include "common/ListPanel.h"
 #include "common/MsgBox.h"
 #include "common/PictureButton.h"
 #include "common/TextUtil.h"
+#include "common/TfrmGuida.h"
+#include "reports/ListPanel.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

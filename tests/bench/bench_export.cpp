@@ -6,9 +6,9 @@
 
 #include "common/ProgramFolder.h"
 #include "common/SpreadsheetExport.h"
-#include "members/MemberArchive.h"
 #include "members/MemberExport.h"
 #include "members/TfrmExpTiratori.h"
+#include "records/MemberArchive.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

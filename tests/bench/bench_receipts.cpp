@@ -4,13 +4,13 @@
 #include "BenchTiming.h"
 #include "TestSupport.h"
 
-#include "common/ListPanel.h"
 #include "common/ProgramFolder.h"
 #include "common/SpreadsheetExport.h"
 #include "receipts/AmountInWords.h"
 #include "receipts/ReceiptSearch.h"
 #include "receipts/TfrmExpRic.h"
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
+#include "reports/ListPanel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

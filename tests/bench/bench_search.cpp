@@ -3,10 +3,10 @@
 #include "BenchTiming.h"
 #include "TestSupport.h"
 
-#include "common/ListPanel.h"
 #include "common/ProgramFolder.h"
-#include "members/MemberArchive.h"
 #include "members/MemberSearch.h"
+#include "records/MemberArchive.h"
+#include "reports/ListPanel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

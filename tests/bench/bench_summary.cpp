@@ -7,8 +7,8 @@
 
 #include "common/ProgramFolder.h"
 #include "common/TextUtil.h"
-#include "receipts/ReceiptRecord.h"
-#include "receipts/YearFile.h"
+#include "records/ReceiptRecord.h"
+#include "records/YearFile.h"
 #include "takings/Summary.h"
 
 #include <QCoreApplication>

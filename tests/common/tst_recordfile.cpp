@@ -4,7 +4,7 @@
 
 #include "common/ProgramFolder.h"
 #include "common/RecordFile.h"
-#include "members/MemberArchive.h"
+#include "records/MemberArchive.h"
 
 #include <QtTest>
 

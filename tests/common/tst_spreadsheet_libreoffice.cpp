@@ -4,7 +4,7 @@
 
 #include "common/SpreadsheetExport.h"
 #include "members/MemberExport.h"
-#include "members/MemberRecord.h"
+#include "records/MemberRecord.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

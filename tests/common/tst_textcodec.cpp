@@ -4,7 +4,7 @@
 #include "common/Cp1252.h"
 #include "common/FixedText.h"
 #include "common/TextUtil.h"
-#include "members/MemberRecord.h"
+#include "records/MemberRecord.h"
 
 #include <QtTest>
 

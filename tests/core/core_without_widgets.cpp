@@ -2,9 +2,9 @@
 // member photos, report layout and PDF output.
 #include "common/RecordArchive.h"
 #include "common/ResourceImage.h"
-#include "members/MemberPhoto.h"
-#include "members/MemberRecord.h"
 #include "members/MemberSearch.h"
+#include "records/MemberPhoto.h"
+#include "records/MemberRecord.h"
 #include "reports/ListReportPage.h"
 #include "reports/Report.h"
 

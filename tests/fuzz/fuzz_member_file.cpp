@@ -3,8 +3,8 @@
 
 #include "RecordChecks.h"
 
-#include "members/MemberArchive.h"
-#include "members/MemberRecord.h"
+#include "records/MemberArchive.h"
+#include "records/MemberRecord.h"
 
 namespace {
 struct MemberKind

@@ -9,9 +9,9 @@
 #include "FuzzSupport.h"
 
 #include "cards/CardPictures.h"
-#include "members/MemberArchive.h"
-#include "members/MemberPhoto.h"
 #include "receipts/ReceiptLogo.h"
+#include "records/MemberArchive.h"
+#include "records/MemberPhoto.h"
 
 #include <QImage>
 

@@ -3,8 +3,8 @@
 
 #include "RecordChecks.h"
 
-#include "receipts/ReceiptRecord.h"
-#include "receipts/YearFile.h"
+#include "records/ReceiptRecord.h"
+#include "records/YearFile.h"
 
 namespace {
 struct ReceiptKind

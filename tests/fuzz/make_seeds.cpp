@@ -6,8 +6,8 @@
 
 #include "app/Crypt.h"
 #include "common/Cp1252.h"
-#include "members/MemberRecord.h"
-#include "receipts/ReceiptRecord.h"
+#include "records/MemberRecord.h"
+#include "records/ReceiptRecord.h"
 
 #include <QBuffer>
 #include <QDir>

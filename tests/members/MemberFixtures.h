@@ -2,8 +2,8 @@
 
 // Member archives written straight to disk, without the program's own writing code.
 #include "TestSupport.h"
-#include "members/MemberArchive.h"
-#include "members/MemberRecord.h"
+#include "records/MemberArchive.h"
+#include "records/MemberRecord.h"
 
 #include <QList>
 #include <QPair>

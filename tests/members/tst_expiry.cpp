@@ -6,11 +6,11 @@
 
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
-#include "members/MemberArchive.h"
 #include "members/MemberSearch.h"
 #include "members/TfrmCertScaduti.h"
 #include "members/TfrmTessereScadute.h"
 #include "members/TfrmTiratori.h"
+#include "records/MemberArchive.h"
 #include "reports/Report.h"
 
 #include <QFile>

@@ -4,8 +4,8 @@
 #include "common/MsgBox.h"
 #include "common/OpenURL.h"
 #include "common/ProgramFolder.h"
-#include "members/MemberArchive.h"
 #include "members/TfrmExpTiratori.h"
+#include "records/MemberArchive.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 #include "ModalHelper.h"
 #include "TestSupport.h"
 
+#include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
@@ -9,9 +10,9 @@
 #include "common/MsgBox.h"
 #include "common/OpenURL.h"
 #include "common/ProgramFolder.h"
-#include "members/MemberArchive.h"
-#include "members/MemberPhoto.h"
 #include "members/TfrmTiratori.h"
+#include "records/MemberArchive.h"
+#include "records/MemberPhoto.h"
 
 #include <QCalendarWidget>
 #include <QFile>
@@ -630,6 +631,8 @@ private slots:
     {
         TfrmAvvio menu;
         Windows::add(&menu);
+        Windows::add(sheet());
+        Corvalla::connectWindowSet();
         fillRequired();
         sheet()->findChild<QLabel *>(QStringLiteral("panInfo"))->setText(QString());
         click("cmdEsci");
@@ -728,25 +731,6 @@ private slots:
         f("txtEmail")->setText(address);
         click("btnEmail");
         QCOMPARE(seen, QStringList{opened});
-    }
-
-    void taxIdKind_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<bool>("vat");
-        QTest::newRow("eleven digits") << "01234567890" << true;
-        QTest::newRow("one digit") << "7" << true;
-        QTest::newRow("tax code") << "RSSMRA85T10A562S" << false;
-        QTest::newRow("digits and a letter") << "0123456789X" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("other digits") << "١٢٣" << false;
-    }
-
-    void taxIdKind()
-    {
-        QFETCH(QString, code);
-        QFETCH(bool, vat);
-        QCOMPARE(::taxIdKind(code) == TaxIdKind::VatNumber, vat);
     }
 
     void oneUseWindows_data()

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
 #include "common/ProgramFolder.h"
-#include "members/MemberArchive.h"
-#include "members/MemberPhoto.h"
+#include "records/MemberArchive.h"
+#include "records/MemberPhoto.h"
 
 #include <QBuffer>
 #include <QDataStream>

@@ -3,11 +3,11 @@
 #include "MemberFixtures.h"
 #include "TestSupport.h"
 
-#include "common/ListPanel.h"
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
-#include "members/MemberArchive.h"
 #include "members/MemberSearch.h"
+#include "records/MemberArchive.h"
+#include "reports/ListPanel.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -4,15 +4,17 @@
 #include "ModalHelper.h"
 #include "TestSupport.h"
 
+#include "cards/TfrmTessera.h"
 #include "common/CallerContext.h"
-#include "common/ListPanel.h"
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
-#include "members/MemberArchive.h"
-#include "members/MemberChoiceTarget.h"
 #include "members/MemberSearch.h"
 #include "members/TfrmTiratori.h"
 #include "members/TfrmTrovaTiratori.h"
+#include "receipts/TfrmRicevuta.h"
+#include "records/MemberArchive.h"
+#include "records/MemberChoiceTarget.h"
+#include "reports/ListPanel.h"
 #include "reports/Report.h"
 
 #include <QAbstractItemModel>
@@ -49,62 +51,56 @@ void doubleClickRow(QWidget *window, int row)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
 }
 
-// A stand-in for the card window: the five member labels, the position and the photo loader; it
-// takes a member as the card window does, through the member transfer table.
-class FakeCardWindow : public QWidget, public MemberChoiceTarget
-{
-    Q_OBJECT
-public:
-    FakeCardWindow()
-    {
-        for (const char *name : {"txtTesserato", "txtCarica", "txtNumTessera", "txtDataRil", "txtDataScade",
-                                 "lblPosizione", "txtNomeEnte"}) {
-            auto *l = new QLabel(QStringLiteral("before"), this);
-            l->setObjectName(QString::fromLatin1(name));
-        }
-    }
-    QStringList photosLoaded;
-    void takeMember(qint64 position, const Record &record) override
-    {
-        for (const MemberSearch::MemberTransfer &t : MemberSearch::kToCard)
-            findChild<QLabel *>(QLatin1String(t.target))->setText(record[t.field]);
-        findChild<QLabel *>(QStringLiteral("lblPosizione"))->setText(QString::number(position));
-        photosLoaded.append(QString::number(position));
-    }
-};
-
-// A stand-in for the receipt window: the seven payer fields and fields a member must not touch.
-class FakeReceiptWindow : public QWidget, public MemberChoiceTarget
-{
-public:
-    FakeReceiptWindow()
-    {
-        for (const char *name :
-             {"txtPagatore", "txtCodFisc", "txtSport", "txtPraticante", "txtLuogoNasc", "txtDataNasc",
-              "txtIndirizzo", "txtNumero", "txtData", "txtEuro", "txtCent", "lblPosizione"}) {
-            auto *e = new QLineEdit(QStringLiteral("before"), this);
-            e->setObjectName(QString::fromLatin1(name));
-        }
-    }
-    void takeMember(qint64, const Record &record) override
-    {
-        for (const MemberSearch::MemberTransfer &t : MemberSearch::kToReceipt)
-            findChild<QLineEdit *>(QLatin1String(t.target))->setText(record[t.field]);
-    }
-};
-QWidget *fakeReceiptWindow()
-{
-    return new FakeReceiptWindow;
-}
-
-QStringList texts(QWidget *w, const QStringList &names)
+// The texts of the controls called `names` in `window` (labels and entry fields alike).
+QStringList texts(QWidget *window, const QStringList &names)
 {
     QStringList out;
     for (const QString &n : names) {
-        QWidget *c = w->findChild<QWidget *>(n, Qt::FindDirectChildrenOnly);
+        QWidget *c = window->findChild<QWidget *>(n);
         out.append(c ? c->property("text").toString() : QStringLiteral("<missing>"));
     }
     return out;
+}
+
+// The user's round: `button` of `opener` opens the member search, "rossi" is searched by name and
+// `row` of the result list double-clicked. Tells the caller context the search was given.
+QString chooseMember(QWidget *opener, const char *button, int row)
+{
+    QString context;
+    const auto ran = Modal::whenShown<TfrmTrovaTiratori>([&](TfrmTrovaTiratori *search) {
+        context = callerContext(search);
+        QTest::keyClicks(child<QLineEdit>(search, "txtTiratore"), "rossi");
+        QTest::mouseClick(child<QPushButton>(search, "btnCerca"), Qt::LeftButton);
+        doubleClickRow(search, row);
+        if (search->isVisible()) // the double click closes it; a failure must not leave it open
+            search->reject();
+    });
+    QTest::mouseClick(child<QWidget>(opener, button), Qt::LeftButton);
+    if (!*ran)
+        qWarning("the member search did not open");
+    return context;
+}
+
+// Two members whose result lines are identical ("Rossi Mario", same card and fee), and one other.
+void writeRossiTwice()
+{
+    const QList<QPair<Field, QString>> common = {{Ente, "Tiro a volo"},
+                                                 {Tessera, "T-1"},
+                                                 {InizioTes, "01/01/2024"},
+                                                 {FineTes, "31/12/2024"},
+                                                 {Quota, "25,00"}};
+    writeArchive(
+        {member("Rossi Mario", common + QList<QPair<Field, QString>>{{CodFisc, "RSSMRA80A01H501A"},
+                                                                     {Armi, "Rossi Anna"},
+                                                                     {Porto, "Roma"},
+                                                                     {InizioPor, "01/01/2008"},
+                                                                     {FinePor, "Via Tevere 1, Roma"}}),
+         member("Verdi Anna"),
+         member("Rossi Mario", common + QList<QPair<Field, QString>>{{CodFisc, "RSSMRA80A01H501B"},
+                                                                     {Armi, "Rossi Luca"},
+                                                                     {Porto, "Milano"},
+                                                                     {InizioPor, "02/02/2010"},
+                                                                     {FinePor, "Via Po 2, Milano"}})});
 }
 
 const QString kAccess = QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
@@ -155,111 +151,121 @@ private slots:
         QCOMPARE(sheet.position(), QStringLiteral("3"));
     }
 
+    // The card and receipt windows open the real search through the opener the program gives
+    // them; the double-clicked member fills exactly the fields of the opener's table.
     void doubleClickFillsTheOpener_data()
     {
-        QTest::addColumn<QString>("context");
         QTest::addColumn<bool>("card");         // opener: card window, else receipt window
         QTest::addColumn<QStringList>("names"); // opener's controls checked
         QTest::addColumn<int>("row");           // the row double-clicked
         QTest::addColumn<QStringList>("after");
         const QStringList receipt = {"txtPagatore",  "txtCodFisc",  "txtSport",     "txtPraticante",
-                                     "txtLuogoNasc", "txtDataNasc", "txtIndirizzo", "txtNumero",
-                                     "txtData",      "txtEuro",     "txtCent",      "lblPosizione"};
-        const QStringList card = {"txtTesserato", "txtCarica",    "txtNumTessera", "txtDataRil",
-                                  "txtDataScade", "lblPosizione", "txtNomeEnte"};
+                                     "txtLuogoNasc", "txtDataNasc", "txtIndirizzo", "txtNumRic",
+                                     "txtData",      "txtImporto",  "txtCents",     "lblPosizione"};
+        const QStringList card = {"txtTesserato", "txtCarica",    "txtNumTessera",  "txtDataRil",
+                                  "txtDataScade", "lblPosizione", "titAssociazione"};
         // The two lines are identical: each row opens its own member, the first row the first one.
         QTest::newRow("receipt takes the payer and practitioner fields only")
-            << "ricevuta" << false << receipt << 1
-            << QStringList{"Rossi Mario", "RSSMRA80A01H501B", "Tiro a volo",      "Rossi Luca",
-                           "Milano",      "02/02/2010",       "Via Po 2, Milano", "before",
-                           "before",      "before",           "before",           "before"};
+            << false << receipt << 1 << QStringList{"Rossi Mario",
+                                                    "RSSMRA80A01H501B",
+                                                    "Tiro a volo",
+                                                    "Rossi Luca",
+                                                    "Milano",
+                                                    "02/02/2010",
+                                                    "Via Po 2, Milano",
+                                                    "before",
+                                                    "before",
+                                                    "before",
+                                                    "99",
+                                                    ""};
         QTest::newRow("the first of two identical rows opens the first member")
-            << "ricevuta" << false << receipt << 0 << QStringList{"Rossi Mario",
-                                                                  "RSSMRA80A01H501A",
-                                                                  "Tiro a volo",
-                                                                  "Rossi Anna",
-                                                                  "Roma",
-                                                                  "01/01/2008",
-                                                                  "Via Tevere 1, Roma",
-                                                                  "before",
-                                                                  "before",
-                                                                  "before",
-                                                                  "before",
-                                                                  "before"};
+            << false << receipt << 0 << QStringList{"Rossi Mario",
+                                                    "RSSMRA80A01H501A",
+                                                    "Tiro a volo",
+                                                    "Rossi Anna",
+                                                    "Roma",
+                                                    "01/01/2008",
+                                                    "Via Tevere 1, Roma",
+                                                    "before",
+                                                    "before",
+                                                    "before",
+                                                    "99",
+                                                    ""};
         QTest::newRow("card takes the five labels and the position")
-            << "tessera" << true << card << 1
+            << true << card << 1
             << QStringList{"Rossi Mario", "Tiro a volo", "T-1", "01/01/2024", "31/12/2024", "3", "before"};
         QTest::newRow("card, first row: position 1")
-            << "tessera" << true << card << 0
+            << true << card << 0
             << QStringList{"Rossi Mario", "Tiro a volo", "T-1", "01/01/2024", "31/12/2024", "1", "before"};
-        QTest::newRow("unknown context fills nothing")
-            << "Ricevuta" << false << receipt << 0 << QStringList(receipt.size(), "before");
-        QTest::newRow("no context fills nothing")
-            << "" << true << card << 0 << QStringList(card.size(), "before");
     }
     void doubleClickFillsTheOpener()
     {
-        QFETCH(QString, context);
         QFETCH(bool, card);
         QFETCH(QStringList, names);
         QFETCH(int, row);
         QFETCH(QStringList, after);
-        const QList<QPair<Field, QString>> common = {{Ente, "Tiro a volo"},
-                                                     {Tessera, "T-1"},
-                                                     {InizioTes, "01/01/2024"},
-                                                     {FineTes, "31/12/2024"},
-                                                     {Quota, "25,00"}};
-        writeArchive(
-            {member("Rossi Mario", common + QList<QPair<Field, QString>>{{CodFisc, "RSSMRA80A01H501A"},
-                                                                         {Armi, "Rossi Anna"},
-                                                                         {Porto, "Roma"},
-                                                                         {InizioPor, "01/01/2008"},
-                                                                         {FinePor, "Via Tevere 1, Roma"}}),
-             member("Verdi Anna"),
-             member("Rossi Mario", common + QList<QPair<Field, QString>>{{CodFisc, "RSSMRA80A01H501B"},
-                                                                         {Armi, "Rossi Luca"},
-                                                                         {Porto, "Milano"},
-                                                                         {InizioPor, "02/02/2010"},
-                                                                         {FinePor, "Via Po 2, Milano"}})});
+        writeRossiTwice();
 
-        FakeCardWindow cardWindow;
-        std::unique_ptr<QWidget> receiptWindow(fakeReceiptWindow());
-        QWidget *opener = card ? static_cast<QWidget *>(&cardWindow) : receiptWindow.get();
+        TfrmTessera cardWindow;
+        TfrmRicevuta receiptWindow;
+        cardWindow.setMemberSearch(&openMemberSearch);
+        receiptWindow.setMemberSearch(&openMemberSearch);
+        QWidget *opener = card ? static_cast<QWidget *>(&cardWindow) : &receiptWindow;
         opener->show();
-        auto *search = new TfrmTrovaTiratori(opener);
-        QPointer<TfrmTrovaTiratori> guard(search);
-        setCallerContext(search, context);
-        search->show();
-        QTest::keyClicks(child<QLineEdit>(search, "txtTiratore"), "rossi");
-        QTest::mouseClick(child<QPushButton>(search, "btnCerca"), Qt::LeftButton);
-        QCOMPARE(child<QListView>(search, "lstRecords")->model()->rowCount(), 2);
-        doubleClickRow(search, row);
+        QVERIFY(QTest::qWaitForWindowExposed(opener));
+        for (const QString &name : names) {
+            QWidget *control = opener->findChild<QWidget *>(name);
+            QVERIFY2(control, qPrintable(name));
+            if (name != QLatin1String("lblPosizione"))
+                control->setProperty("text", name == QLatin1String("txtCents") ? QStringLiteral("99")
+                                                                               : QStringLiteral("before"));
+        }
 
-        QVERIFY(!search->isVisible());
+        const QString context = chooseMember(opener, card ? "cmdTrova" : "impPagatore", row);
+        QCOMPARE(context, card ? QStringLiteral("tessera") : QStringLiteral("ricevuta"));
+        QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(texts(opener, names), after);
         if (card)
-            QCOMPARE(cardWindow.photosLoaded, context == "tessera" ? QStringList({after[5]}) : QStringList());
-        // The search window's own criteria stay as typed.
-        QCOMPARE(child<QLineEdit>(search, "txtTiratore")->text(), QStringLiteral("rossi"));
-        QCOMPARE(child<QLineEdit>(search, "txtCodFisc")->text(), QString());
-        QCOMPARE(child<QListView>(search, "lstRecords")->model()->rowCount(), 0); // emptied on close
-        delete search;
+            QCOMPARE(cardWindow.position(), after[5]);
+        else
+            QCOMPARE(receiptWindow.position(), QString()); // still a new receipt
+    }
+
+    // A search that was given no target hands nothing over, whatever its caller context says.
+    void searchWithoutTargetFillsNothing()
+    {
+        writeRossiTwice();
+        TfrmRicevuta receiptWindow;
+        receiptWindow.show();
+        TfrmTrovaTiratori search(&receiptWindow);
+        setCallerContext(&search, "ricevuta");
+        search.show();
+        QTest::keyClicks(child<QLineEdit>(&search, "txtTiratore"), "rossi");
+        QTest::mouseClick(child<QPushButton>(&search, "btnCerca"), Qt::LeftButton);
+        doubleClickRow(&search, 0);
+        QVERIFY(!search.isVisible());
+        QCOMPARE(receiptWindow.field("txtPagatore")->text(), QString());
     }
 
     void longNameStillOpens()
     {
         const QString longName = QStringLiteral("Della Rovere Montefeltro Maria Vittoria Anna");
         writeArchive({member("Della Rovere Anna"), member(longName, {{CodFisc, "DLLMRA"}})});
-        std::unique_ptr<QWidget> receipt(fakeReceiptWindow());
-        TfrmTrovaTiratori search(receipt.get());
-        setCallerContext(&search, "ricevuta");
-        search.show();
-        QTest::keyClicks(child<QLineEdit>(&search, "txtTiratore"), "vittoria");
-        QTest::mouseClick(child<QPushButton>(&search, "btnCerca"), Qt::LeftButton);
-        QCOMPARE(search.resultPanel()->lines().size(), 1);
-        QCOMPARE(search.resultPanel()->lines()[0].left(30), longName.left(30));
-        doubleClickRow(&search, 0);
-        QCOMPARE(texts(receipt.get(), {"txtPagatore", "txtCodFisc"}), QStringList({longName, "DLLMRA"}));
+        TfrmRicevuta receipt;
+        receipt.setMemberSearch(&openMemberSearch);
+        receipt.show();
+        const auto ran = Modal::whenShown<TfrmTrovaTiratori>([&](TfrmTrovaTiratori *search) {
+            QTest::keyClicks(child<QLineEdit>(search, "txtTiratore"), "vittoria");
+            QTest::mouseClick(child<QPushButton>(search, "btnCerca"), Qt::LeftButton);
+            QCOMPARE(search->resultPanel()->lines().size(), 1);
+            QCOMPARE(search->resultPanel()->lines()[0].left(30), longName.left(30));
+            doubleClickRow(search, 0);
+            if (search->isVisible())
+                search->reject();
+        });
+        QTest::mouseClick(child<QWidget>(&receipt, "impPagatore"), Qt::LeftButton);
+        QVERIFY(*ran);
+        QCOMPARE(texts(&receipt, {"txtPagatore", "txtCodFisc"}), QStringList({longName, "DLLMRA"}));
     }
 
     void archiveFailureKeepsTheCriteriaPage()

@@ -1,3 +1,4 @@
+#include "ModalHelper.h"
 #include "TestSupport.h"
 
 #include "common/CallerContext.h"
@@ -6,9 +7,9 @@
 #include "common/PictureBox.h"
 #include "common/ProgramFolder.h"
 #include "members/FrameSource.h"
-#include "members/MemberPhoto.h"
 #include "members/TfrmTiratori.h"
 #include "members/TfrmWebCam.h"
+#include "records/MemberPhoto.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -118,55 +119,63 @@ private slots:
         m_available = true;
     }
 
+    // The sheet's webcam button opens the window with the context "euro_01" and the sheet's photo
+    // as the target of "Importa foto".
     void capturedFrameGoesOnTheSheet()
     {
         TfrmTiratori sheet;
-        auto *webcam = new TfrmWebCam(&sheet);
-        setCallerContext(webcam, QStringLiteral("euro_01"));
-        webcam->show();
-        const QImage drawing = picture(webcam, "imgBianco");
-        QCOMPARE(drawing.size(), QSize(366, 274));
-        QCOMPARE(picture(webcam, "imgCamera"), drawing);
+        sheet.show();
+        const auto ran = Modal::whenShown<TfrmWebCam>([&](TfrmWebCam *webcam) {
+            QCOMPARE(callerContext(webcam), QStringLiteral("euro_01"));
+            const QImage drawing = picture(webcam, "imgBianco");
+            QCOMPARE(drawing.size(), QSize(366, 274));
+            QCOMPARE(picture(webcam, "imgCamera"), drawing);
 
-        click(webcam, "btnAccendi");
-        QVERIFY(m_source && m_source->deviceRunning);
-        deliverOneFrame();
-        QCOMPARE(picture(webcam, "imgCamera"), frameNumber(1));
-        QCOMPARE(picture(webcam, "imgTarget"), drawing); // nothing captured yet
+            click(webcam, "btnAccendi");
+            QVERIFY(m_source && m_source->deviceRunning);
+            deliverOneFrame();
+            QCOMPARE(picture(webcam, "imgCamera"), frameNumber(1));
+            QCOMPARE(picture(webcam, "imgTarget"), drawing); // nothing captured yet
 
-        click(webcam, "btnCattura");
-        deliverOneFrame(); // the live picture moves on; the captured one stays
-        QCOMPARE(picture(webcam, "imgCamera"), frameNumber(2));
-        QCOMPARE(picture(webcam, "imgTarget"), frameNumber(1));
+            click(webcam, "btnCattura");
+            deliverOneFrame(); // the live picture moves on; the captured one stays
+            QCOMPARE(picture(webcam, "imgCamera"), frameNumber(2));
+            QCOMPARE(picture(webcam, "imgTarget"), frameNumber(1));
 
-        click(webcam, "btnImportaFoto");
-        QVERIFY(!m_source->deviceRunning);
-        QVERIFY(!webcam->isVisible());
-        QCOMPARE(webcam->result(), int(QDialog::Accepted));
+            click(webcam, "btnImportaFoto");
+            QVERIFY(!m_source->deviceRunning);
+            QVERIFY(!webcam->isVisible());
+            QCOMPARE(webcam->result(), int(QDialog::Accepted));
+        });
+        QTest::mouseClick(sheet.findChild<QWidget *>(QStringLiteral("btnWebcam")), Qt::LeftButton);
+        QVERIFY(*ran);
         QCOMPARE(sheet.photo(), frameNumber(1));
         QVERIFY(m_boxes.isEmpty());
-        delete webcam;
     }
 
     void importBeforeCaptureGivesTheDrawing()
     {
         TfrmTiratori sheet;
-        sheet.setPhoto(MemberPhoto::placeholder());
-        TfrmWebCam webcam(&sheet);
-        setCallerContext(&webcam, QStringLiteral("euro_01"));
-        webcam.show();
-        click(&webcam, "btnAccendi");
-        deliverOneFrame();
-        click(&webcam, "btnImportaFoto");
-        QCOMPARE(sheet.photo(), picture(&webcam, "imgBianco"));
+        sheet.show();
+        QImage drawing;
+        const auto ran = Modal::whenShown<TfrmWebCam>([&](TfrmWebCam *webcam) {
+            click(webcam, "btnAccendi");
+            deliverOneFrame();
+            drawing = picture(webcam, "imgBianco");
+            click(webcam, "btnImportaFoto");
+        });
+        QTest::mouseClick(sheet.findChild<QWidget *>(QStringLiteral("btnWebcam")), Qt::LeftButton);
+        QVERIFY(*ran);
+        QCOMPARE(sheet.photo(), drawing);
     }
 
-    void otherContextLeavesTheSheetAlone()
+    // A window given no target for its picture puts it nowhere, whatever its caller context.
+    void noTargetLeavesTheSheetAlone()
     {
         TfrmTiratori sheet;
         sheet.setPhoto(MemberPhoto::placeholder());
         TfrmWebCam webcam(&sheet);
-        setCallerContext(&webcam, QStringLiteral("tessera"));
+        setCallerContext(&webcam, QStringLiteral("euro_01"));
         webcam.show();
         click(&webcam, "btnAccendi");
         deliverOneFrame();

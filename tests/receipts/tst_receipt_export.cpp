@@ -8,7 +8,7 @@
 #include "common/ProgramFolder.h"
 #include "receipts/ReceiptExport.h"
 #include "receipts/TfrmExpRic.h"
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
 
 #include <QDir>
 #include <QFile>

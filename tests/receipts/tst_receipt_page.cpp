@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "common/ProgramFolder.h"
+#include "receipts/ReceiptLogo.h"
 #include "receipts/ReceiptPage.h"
 #include "reports/PdfText.h"
 
@@ -209,7 +210,7 @@ private slots:
         receipt[Receipt::Cents] = QStringLiteral("00");
         receipt[Receipt::CentLettere] = QStringLiteral("00");
         PreparedReport r;
-        QVERIFY(ReceiptPage::prepare(receipt, ReceiptPage::defaultLogo(), &r));
+        QVERIFY(ReceiptPage::prepare(receipt, ReceiptLogo::defaultLogo(), &r));
         QCOMPARE(r.find(0, QStringLiteral("txtImpLettere"))->design.text, QStringLiteral("/00"));
         QCOMPARE(r.find(0, QStringLiteral("txtNumRic_B"))->design.text, QStringLiteral("Ricevuta n. "));
         QCOMPARE(r.find(0, QStringLiteral("txtPagatore"))->design.text, QString());

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "common/ProgramFolder.h"
+#include "receipts/ReceiptLogo.h"
 #include "receipts/ReceiptPage.h"
 #include "reports/PrintQueue.h"
 #include "reports/Report.h"
@@ -56,8 +57,7 @@ private slots:
 
         Reports::PreparedReport prepared;
         QString error;
-        QVERIFY2(ReceiptPage::prepare(receipt, ReceiptPage::loadLogo(), &prepared, &error),
-                 qPrintable(error));
+        QVERIFY2(ReceiptPage::prepare(receipt, ReceiptLogo::load(), &prepared, &error), qPrintable(error));
         const QStringList before = pdfFiles(m_pdfDir);
         QString printer;
         auto accepted = acceptPrintDialog(&printer);

@@ -5,7 +5,7 @@
 #include "common/ProgramFolder.h"
 #include "receipts/ReceiptRules.h"
 #include "receipts/ReceiptSettings.h"
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
 
 #include <QtTest>
 

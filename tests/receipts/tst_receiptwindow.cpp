@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "app/AppTestSupport.h"
 
+#include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/WindowRegistry.h"
 #include "common/CallerContext.h"
@@ -12,13 +13,15 @@
 #include "receipts/ReceiptSettings.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmRicevuta.h"
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
+#include "reports/SearchWindow.h"
 
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -164,6 +167,7 @@ private slots:
         for (QWidget *window :
              {static_cast<QWidget *>(&mainMenu), static_cast<QWidget *>(&menu), static_cast<QWidget *>(w())})
             Windows::add(window);
+        Corvalla::connectWindowSet();
         menu.show();
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
         auto *yearField = menu.findChild<QLineEdit *>(QStringLiteral("txtAnnoPreventivi"));
@@ -888,12 +892,40 @@ private slots:
                                                     "3"));
     }
 
+    // "Trova" opens the receipt search on the year on show, with the context "ricevuta"; the receipt
+    // double-clicked there is shown as a stored receipt, its record position with it.
+    void trovaShowsTheChosenReceipt()
+    {
+        appendStored({"1", "2", "3"});
+        f("txtPagatore")->setText(QStringLiteral("non salvato"));
+        QString context;
+        const QByteArray seen = withModalWindow(
+            [&] { click("cmdTrova"); },
+            [&](QWidget *window) {
+                context = callerContext(window);
+                auto *search = qobject_cast<SearchWindow *>(window);
+                QTest::keyClicks(search->findChild<QLineEdit *>(QStringLiteral("txtPagatore")), "pagatore 2");
+                search->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
+                auto *list = search->findChild<QListView *>(QStringLiteral("lstRecords"));
+                const QRect r = list->visualRect(list->model()->index(0, 0));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+            });
+        QCOMPARE(seen, QByteArray("TfrmTrovaRic"));
+        QCOMPARE(context, QStringLiteral("ricevuta"));
+        QCOMPARE(text("txtPagatore"), QStringLiteral("Pagatore 2"));
+        QCOMPARE(text("txtNumRic"), QStringLiteral("2"));
+        QCOMPARE(w()->position(), QStringLiteral("2"));
+    }
+
     // The receiver lines are written, trimmed, when the window closes, and the main menu comes
     // back; a settings file that cannot be written is reported.
     void closingWritesTheHeading()
     {
         TfrmAvvio mainMenu;
         Windows::add(&mainMenu);
+        Windows::add(w());
+        Corvalla::connectWindowSet();
         f("txtRicevente01")->setText(QStringLiteral("  A.S.D. Corvalla  "));
         f("txtRicevente04")->setText(QStringLiteral("C.F. 97000000000"));
         click("cmdEsci");

@@ -3,8 +3,8 @@
 #include "TestSupport.h"
 
 #include "common/ProgramFolder.h"
-#include "receipts/ReceiptRecord.h"
-#include "receipts/YearFile.h"
+#include "records/ReceiptRecord.h"
+#include "records/YearFile.h"
 
 #include <QDir>
 #include <QtTest>

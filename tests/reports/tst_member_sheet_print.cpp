@@ -38,11 +38,13 @@ QImage testPhoto()
     return photo;
 }
 
-MemberSheetDialog *makeWindow(bool preview, QWidget *sheet)
+// The window over `parent`, given the sheet to print when `parent` is the member sheet.
+MemberSheetDialog *makeWindow(bool preview, QWidget *parent)
 {
-    if (preview)
-        return new TfrmAnteprimaTiratori(sheet);
-    return new TfrmStampaTiratori(sheet);
+    MemberSheetDialog *w = preview ? static_cast<MemberSheetDialog *>(new TfrmAnteprimaTiratori(parent))
+                                   : new TfrmStampaTiratori(parent);
+    w->setSheet(qobject_cast<TfrmTiratori *>(parent));
+    return w;
 }
 } // namespace
 
@@ -58,7 +60,24 @@ private:
     QList<PreparedReport> m_reports;
     bool m_outputSucceeds = true;
 
-    // Opens the window over the sheet as the sheet does and presses its main button.
+    // The user's round: the sheet's own button opens the window, whose main button is pressed.
+    // Returns the photo the window took from the sheet.
+    QImage throughTheSheet(bool preview)
+    {
+        QImage photo;
+        auto pressed = Modal::whenShown<MemberSheetDialog>([&photo](MemberSheetDialog *w) {
+            photo = w->photo();
+            w->findChild<QPushButton *>(QStringLiteral("btnStampa"))->click();
+        });
+        QTest::mouseClick(m_sheet->findChild<QWidget *>(preview ? QStringLiteral("cmdAnteprima")
+                                                                : QStringLiteral("cmdStampa")),
+                          Qt::LeftButton);
+        if (!*pressed)
+            qWarning("the print window did not open");
+        return photo;
+    }
+
+    // Opens the window and presses its main button.
     bool runMainButton(MemberSheetDialog *window)
     {
         auto pressed = Modal::whenShown<MemberSheetDialog>(
@@ -141,9 +160,8 @@ private slots:
         for (int i = 0; i < Member::kSheetFieldCount; ++i)
             m_sheet->field(Member::fieldName(i))
                 ->setText(i == Member::Sesso ? QStringLiteral("F") : QStringLiteral(" V%1 [X] ").arg(i));
-        std::unique_ptr<MemberSheetDialog> w(makeWindow(preview, m_sheet));
-        QVERIFY(runMainButton(w.get()));
-        QVERIFY(!w->isVisible());
+        const QImage photo = throughTheSheet(preview);
+        QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(m_boxes.isEmpty());
         QCOMPARE(m_destinations, QList<Destination>{preview ? Destination::Preview : Destination::Printer});
         const PreparedReport &r = m_reports.first();
@@ -156,15 +174,13 @@ private slots:
                      i == Member::Sesso ? QStringLiteral("F") : QStringLiteral("V%1 [X]").arg(i));
         }
         QCOMPARE(r.find(0, QStringLiteral("imgLogo"))->picture.pixelColor(10, 10), QColor(200, 30, 30));
-        QCOMPARE(w->photo().size(), QSize(400, 300));
+        QCOMPARE(photo.size(), QSize(400, 300));
     }
 
     void fallbackPictureWhenTheSheetHasNoPhoto()
     {
         m_sheet->setPhoto(QImage());
-        TfrmStampaTiratori w(m_sheet);
-        QVERIFY(runMainButton(&w));
-        QCOMPARE(w.photo().size(), QSize(297, 184));
+        QCOMPARE(throughTheSheet(false).size(), QSize(297, 184));
         QCOMPARE(m_reports.first().find(0, QStringLiteral("imgLogo"))->picture.size(), QSize(297, 184));
     }
 
@@ -188,7 +204,7 @@ private slots:
         QCOMPARE(m_boxes[0].kind, MsgBox::Kind::Warning);
         QCOMPARE(m_boxes[0].text, message);
 
-        // A window opened by something other than the member sheet fails the same way.
+        // A window given no sheet to print fails the same way.
         m_boxes.clear();
         m_outputSucceeds = true;
         QWidget stranger;
@@ -200,7 +216,8 @@ private slots:
 
     void annullaClosesWithoutPrinting()
     {
-        TfrmAnteprimaTiratori w(m_sheet);
+        std::unique_ptr<MemberSheetDialog> owned(makeWindow(true, m_sheet));
+        MemberSheetDialog &w = *owned;
         auto pressed = Modal::whenShown<MemberSheetDialog>(
             [](MemberSheetDialog *d) { d->findChild<QPushButton *>(QStringLiteral("btnAnnulla"))->click(); });
         w.exec();
@@ -214,7 +231,8 @@ private slots:
     {
         setOutputHook(nullptr);
         m_sheet->field(QStringLiteral("txtTiratore"))->setText(QStringLiteral("ROSSI MARIO"));
-        TfrmAnteprimaTiratori w(m_sheet);
+        std::unique_ptr<MemberSheetDialog> owned(makeWindow(true, m_sheet));
+        MemberSheetDialog &w = *owned;
         bool sawPreview = false;
         double before = 0, after = 0;
         QString pages;

@@ -3,7 +3,7 @@
 // Small year files for the takings summary tests.
 
 #include "TestSupport.h"
-#include "receipts/ReceiptRecord.h"
+#include "records/ReceiptRecord.h"
 
 #include <QByteArray>
 #include <QList>

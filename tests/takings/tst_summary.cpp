@@ -5,8 +5,8 @@
 
 #include "common/Formats.h"
 #include "common/ProgramFolder.h"
-#include "receipts/ReceiptRecord.h"
-#include "receipts/YearFile.h"
+#include "records/ReceiptRecord.h"
+#include "records/YearFile.h"
 #include "takings/Summary.h"
 
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "../reports/PrintQueue.h"
 #include "common/Formats.h"
 #include "common/ProgramFolder.h"
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
 #include "takings/TfrmRiepCosti.h"
 
 #include <QDateTime>

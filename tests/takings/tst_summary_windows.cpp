@@ -4,11 +4,12 @@
 #include "SummaryFixtures.h"
 #include "TestSupport.h"
 
+#include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/WindowRegistry.h"
 #include "common/ProgramFolder.h"
 #include "common/TfrmGuida.h"
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
 #include "reports/Report.h"
 #include "takings/TfrmMenuRiepCosti.h"
 #include "takings/TfrmRiepCosti.h"
@@ -286,6 +287,8 @@ private slots:
 
         TfrmAvvio menu;
         Windows::add(&menu);
+        Windows::add(m_window.get());
+        Corvalla::connectWindowSet();
         QTest::mouseClick(child<QPushButton>(m_window.get(), QStringLiteral("btnEsci")), Qt::LeftButton);
         QVERIFY(!m_window->isVisible());
         QVERIFY(menu.isVisible());

@@ -1,4 +1,4 @@
-#include "receipts/ReceiptRecord.h"
+#include "records/ReceiptRecord.h"
 
 namespace Receipt {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/RecordArchive.h"
-#include "members/MemberRecord.h"
+#include "records/MemberRecord.h"
 
 #include <QString>
 #include <functional>

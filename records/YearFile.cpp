@@ -1,4 +1,4 @@
-#include "receipts/YearFile.h"
+#include "records/YearFile.h"
 
 #include "common/ProgramFolder.h"
 #include "common/TextUtil.h"

@@ -1,4 +1,4 @@
-#include "members/MemberArchive.h"
+#include "records/MemberArchive.h"
 
 #include "common/ProgramFolder.h"
 

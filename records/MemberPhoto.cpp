@@ -1,8 +1,8 @@
-#include "members/MemberPhoto.h"
+#include "records/MemberPhoto.h"
 
 #include "common/FileReplace.h"
 #include "common/ResourceImage.h"
-#include "members/MemberArchive.h"
+#include "records/MemberArchive.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "members/MemberRecord.h"
+#include "records/MemberRecord.h"
 
 namespace Member {
 

@@ -1,4 +1,4 @@
-#include "common/SearchWindow.h"
+#include "reports/SearchWindow.h"
 
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/ListLines.h"
-#include "common/ListPanel.h"
+#include "reports/ListPanel.h"
 
 #include <QDialog>
 #include <vector>

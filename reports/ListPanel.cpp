@@ -1,4 +1,4 @@
-#include "common/ListPanel.h"
+#include "reports/ListPanel.h"
 
 #include "common/FieldConventions.h"
 #include "common/MsgBox.h"

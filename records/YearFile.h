@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/RecordArchive.h"
-#include "receipts/ReceiptRecord.h"
+#include "records/ReceiptRecord.h"
 
 #include <QString>
 
