@@ -48,16 +48,16 @@ QString CardSettings::orientationText(Orientation orientation)
 
 CardSettings CardSettings::load(const QString &path)
 {
+    const Ini::Snapshot file(path);
     CardSettings s;
     for (size_t i = 0; i < s.association.size(); ++i) {
-        const QString text =
-            Ini::read(path, kAssociationSection, QString::fromLatin1(kAssociationKeys[i].key));
+        const QString text = file.read(kAssociationSection, QString::fromLatin1(kAssociationKeys[i].key));
         if (!trimBlanks(text).isEmpty())
             s.association[i] = text;
     }
-    s.topMargin = marginOrZero(Ini::read(path, kMarginSection, kTopKey));
-    s.leftMargin = marginOrZero(Ini::read(path, kMarginSection, kLeftKey));
-    const QString orientation = trimBlanks(Ini::read(path, kPrintSection, kOrientationKey));
+    s.topMargin = marginOrZero(file.read(kMarginSection, kTopKey));
+    s.leftMargin = marginOrZero(file.read(kMarginSection, kLeftKey));
+    const QString orientation = trimBlanks(file.read(kPrintSection, kOrientationKey));
     if (orientation == kLandscape)
         s.orientation = Orientation::Landscape;
     return s;

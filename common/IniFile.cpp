@@ -222,6 +222,20 @@ std::optional<QString> readExisting(const QString &path, const QString &section,
     return readFromBytes(content, section, key, defaultValue);
 }
 
+Snapshot::Snapshot(const QString &path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        m_content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        m_content.clear();
+}
+
+QString Snapshot::read(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    return readFromBytes(m_content, section, key, defaultValue);
+}
+
 bool write(const QString &path, const QString &section, const QString &key, const QString &value,
            QString *error)
 {

@@ -39,6 +39,18 @@ struct Entry
 };
 bool write(const QString &path, const QList<Entry> &entries, QString *error = nullptr);
 
+// A settings file read once, for callers that read several values of it.
+class Snapshot
+{
+public:
+    // A missing or unreadable file reads as an empty one (every value its default).
+    explicit Snapshot(const QString &path);
+    QString read(const QString &section, const QString &key, const QString &defaultValue = QString()) const;
+
+private:
+    QByteArray m_content;
+};
+
 // The same operations on the file's bytes, for callers that already hold them.
 QString readFromBytes(const QByteArray &content, const QString &section, const QString &key,
                       const QString &defaultValue = QString());

@@ -31,18 +31,20 @@ QString filePath()
 
 HeadingLines headingLines()
 {
+    const Ini::Snapshot file(filePath());
     HeadingLines lines;
     for (int i = 0; i < kHeadingLineCount; ++i)
-        lines[size_t(i)] = Ini::read(filePath(), kHeadingSection, headingKey(i));
+        lines[size_t(i)] = file.read(kHeadingSection, headingKey(i));
     return lines;
 }
 
 bool writeHeadingLines(const HeadingLines &lines, QString *error)
 {
+    // The four lines are one unit: all of them reach the file, or none.
+    QList<Ini::Entry> entries;
     for (int i = 0; i < kHeadingLineCount; ++i)
-        if (!Ini::write(filePath(), kHeadingSection, headingKey(i), trimBlanks(lines[size_t(i)]), error))
-            return false;
-    return true;
+        entries.append({kHeadingSection, headingKey(i), trimBlanks(lines[size_t(i)])});
+    return Ini::write(filePath(), entries, error);
 }
 
 QString startNumber()
