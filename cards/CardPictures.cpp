@@ -1,48 +1,32 @@
 #include "cards/CardPictures.h"
 
-#include "common/ResourceImage.h"
+#include "common/PictureFile.h"
 #include "common/TextUtil.h"
 #include "records/MemberArchive.h"
-#include "records/MemberPhoto.h"
 
 #include <QDir>
-#include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace CardPictures {
 
-namespace {
-
-// A built-in picture at its size; should the resource ever fail to render, a plain one of the
-// same size stands in, so that a frame is never empty.
-QImage builtIn(const char *resource, QSize size, const QColor &plain)
-{
-    QImage image = resourceImage(QString::fromLatin1(resource), size);
-    if (image.isNull() || image.size() != size) {
-        image = QImage(size, QImage::Format_RGB32);
-        image.fill(plain);
-    }
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
-
 QImage placeholderPhoto()
 {
-    static const QImage image = builtIn(":/pictures/tessera_foto.svg", kPhotoSize, QColor(0xE6, 0xEE, 0xFB));
+    static const QImage image = PictureFile::builtIn(QStringLiteral(":/pictures/tessera_foto.svg"),
+                                                     kPhotoSize, QColor(0xE6, 0xEE, 0xFB));
     return image;
 }
 
 QImage placeholderLogo()
 {
-    static const QImage image = builtIn(":/pictures/tessera_logo.svg", kLogoSize, QColor(0xDC, 0xE6, 0xFA));
+    static const QImage image = PictureFile::builtIn(QStringLiteral(":/pictures/tessera_logo.svg"), kLogoSize,
+                                                     QColor(0xDC, 0xE6, 0xFA));
     return image;
 }
 
 QImage whiteDot()
 {
-    static const QImage image = builtIn(":/pictures/punto_bianco.svg", QSize(2, 2), Qt::white);
+    static const QImage image =
+        PictureFile::builtIn(QStringLiteral(":/pictures/punto_bianco.svg"), QSize(2, 2), Qt::white);
     return image;
 }
 
@@ -73,15 +57,8 @@ QImage saveLogo(const QImage &logo)
         if (!logo.isNull())
             painter.drawImage(QRect(QPoint(0, 0), kLogoSize), logo);
     }
-    QSaveFile file(logoPath());
-    if (!file.open(QIODevice::WriteOnly))
+    if (!PictureFile::write(stored, logoPath(), "bmp"))
         return QImage();
-    QImageWriter writer(&file, "bmp");
-    // commit() does not see a failure of the final flush (a full disk), so flush first.
-    if (!writer.write(stored) || !file.flush() || !file.commit()) {
-        file.cancelWriting();
-        return QImage();
-    }
     return readPicture(logoPath());
 }
 
@@ -95,7 +72,7 @@ QImage loadPhoto(const QString &position)
 
 QImage readPicture(const QString &path)
 {
-    return MemberPhoto::readPicture(path);
+    return PictureFile::read(path);
 }
 
 } // namespace CardPictures

@@ -1,15 +1,12 @@
 #include "records/MemberPhoto.h"
 
-#include "common/FileReplace.h"
+#include "common/PictureFile.h"
 #include "common/ResourceImage.h"
 #include "records/MemberArchive.h"
 
 #include <QDir>
-#include <QImageReader>
-#include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 
 namespace MemberPhoto {
 
@@ -17,12 +14,6 @@ namespace {
 
 constexpr int kPlaceholderWidth = 307;
 constexpr int kPlaceholderHeight = 394;
-// Photos are shown in a 307 x 394 frame, on a card and at most full screen in the zoom window:
-// a larger picture is read scaled down to this longest side, which keeps a camera's 20-megapixel
-// shot sharp on screen and in print but keeps a 10000 x 10000 scan from costing 400 MB.
-constexpr int kLongestSide = 4096;
-// Above this the reader refuses to decode at all (a corrupt header claiming a giant size).
-constexpr int kAllocationLimitMB = 256;
 constexpr int kJpegQuality = 90;
 
 // Drawn in code so that a photo frame is never empty, even if the resource cannot be rendered.
@@ -44,42 +35,6 @@ QImage drawnPlaceholder()
     return image;
 }
 
-bool tooLarge(const QSize &size)
-{
-    return size.width() > kLongestSide || size.height() > kLongestSide;
-}
-
-// The size of a picture scaled down to the longest side, proportions kept; a very long, narrow
-// picture keeps at least one pixel across (an empty scaled size would make the reader decode it
-// at full size).
-QSize fitted(const QSize &size)
-{
-    return size.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-}
-
-// Smooth scaling costs time in proportion to the pixels it reads: a picture many times larger than
-// `target` is first thinned out to twice its size, which looks the same once smoothed.
-QImage scaledDown(const QImage &picture, const QSize &target)
-{
-    const QSize rough = (target * 2).boundedTo(picture.size());
-    const QImage thinned = rough == picture.size()
-                               ? picture
-                               : picture.scaled(rough, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    return thinned.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-}
-
-QImage opaque(const QImage &picture)
-{
-    if (!picture.hasAlphaChannel())
-        return picture;
-    // JPEG has no transparency: lay the picture on white rather than let it turn black.
-    QImage out(picture.size(), QImage::Format_RGB32);
-    out.fill(Qt::white);
-    QPainter p(&out);
-    p.drawImage(0, 0, picture);
-    return out;
-}
-
 } // namespace
 
 QImage placeholder()
@@ -89,26 +44,14 @@ QImage placeholder()
                                    QSize(kPlaceholderWidth, kPlaceholderHeight));
         if (svg.isNull())
             return drawnPlaceholder();
-        return opaque(svg);
+        return PictureFile::opaque(svg);
     }();
     return image;
 }
 
 QImage readPicture(const QString &path)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    reader.setAllocationLimit(kAllocationLimitMB);
-    const QSize size = reader.size();
-    if (size.isValid() && tooLarge(size))
-        reader.setScaledSize(fitted(size));
-    QImage image = reader.read();
-    if (image.isNull())
-        return QImage();
-    // A reader that does not tell the size before decoding is scaled afterwards.
-    if (tooLarge(image.size()))
-        image = scaledDown(image, fitted(image.size()));
-    return image;
+    return PictureFile::read(path);
 }
 
 QImage load(const QString &position)
@@ -128,19 +71,7 @@ bool save(const QImage &photo, const QString &position)
 
 bool writeJpeg(const QImage &picture, const QString &path)
 {
-    if (picture.isNull() || path.isEmpty())
-        return false;
-    // Written beside the target and renamed over it, so a failed write leaves the old photo whole.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "jpeg");
-    writer.setQuality(kJpegQuality);
-    if (!writer.write(opaque(picture))) {
-        file.cancelWriting();
-        return false;
-    }
-    return FileReplace::commit(file);
+    return PictureFile::write(picture, path, "jpeg", kJpegQuality);
 }
 
 } // namespace MemberPhoto

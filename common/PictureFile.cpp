@@ -1,0 +1,110 @@
+#include "common/PictureFile.h"
+
+#include "common/FileReplace.h"
+#include "common/ResourceImage.h"
+
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace PictureFile {
+
+namespace {
+
+// Photos are shown in a 307 x 394 frame, on a card and at most full screen in the zoom window:
+// a larger picture is read scaled down to this longest side, which keeps a camera's 20-megapixel
+// shot sharp on screen and in print but keeps a 10000 x 10000 scan from costing 400 MB.
+constexpr int kLongestSide = 4096;
+// Above this the reader refuses to decode at all (a corrupt header claiming a giant size).
+constexpr int kAllocationLimitMB = 256;
+
+bool tooLarge(const QSize &size)
+{
+    return size.width() > kLongestSide || size.height() > kLongestSide;
+}
+
+// The size of a picture scaled down to the longest side, proportions kept; a very long, narrow
+// picture keeps at least one pixel across (an empty scaled size would make the reader decode it
+// at full size).
+QSize fitted(const QSize &size)
+{
+    return size.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+// Smooth scaling costs time in proportion to the pixels it reads: a picture many times larger than
+// `target` is first thinned out to twice its size, which looks the same once smoothed.
+QImage scaledDown(const QImage &picture, const QSize &target)
+{
+    const QSize rough = (target * 2).boundedTo(picture.size());
+    const QImage thinned = rough == picture.size()
+                               ? picture
+                               : picture.scaled(rough, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return thinned.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+bool fail(const QString &reason, QString *error)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+} // namespace
+
+QImage read(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(kAllocationLimitMB);
+    const QSize size = reader.size();
+    if (size.isValid() && tooLarge(size))
+        reader.setScaledSize(fitted(size));
+    QImage image = reader.read();
+    if (image.isNull())
+        return QImage();
+    // A reader that does not tell the size before decoding is scaled afterwards.
+    if (tooLarge(image.size()))
+        image = scaledDown(image, fitted(image.size()));
+    return image;
+}
+
+QImage opaque(const QImage &picture)
+{
+    if (!picture.hasAlphaChannel())
+        return picture;
+    QImage out(picture.size(), QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter p(&out);
+    p.drawImage(0, 0, picture);
+    return out;
+}
+
+bool write(const QImage &picture, const QString &path, const char *format, int quality, QString *error)
+{
+    if (picture.isNull() || path.isEmpty())
+        return fail(QStringLiteral("no picture"), error);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString(), error);
+    QImageWriter writer(&file, format);
+    writer.setQuality(quality);
+    if (!writer.write(opaque(picture))) {
+        const QString reason = writer.errorString();
+        file.cancelWriting();
+        return fail(reason, error);
+    }
+    return FileReplace::commit(file, error);
+}
+
+QImage builtIn(const QString &resource, const QSize &size, const QColor &plain)
+{
+    QImage image = resourceImage(resource, size);
+    if (image.isNull() || image.size() != size) {
+        image = QImage(size, QImage::Format_RGB32);
+        image.fill(plain);
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace PictureFile
