@@ -1,11 +1,17 @@
 #include "common/IniFile.h"
 
 #include "common/Cp1252.h"
+#include "common/FileLock.h"
 #include "common/FileReplace.h"
 #include "common/TextUtil.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -156,9 +162,48 @@ QByteArray lineEndingOf(const QList<Line> &lines, const QByteArray &c)
 
 namespace Ini {
 
-QString readFromBytes(const QByteArray &content, const QString &section, const QString &key,
+namespace {
+
+// Files saved as "Unicode" by a Windows editor are UTF-16 with a byte-order mark. They are read as
+// the same text in UTF-8 with its mark, and written back in UTF-16 as they came.
+enum class Utf16
+{
+    None,
+    LittleEndian,
+    BigEndian
+};
+
+Utf16 utf16Kind(const QByteArray &content)
+{
+    if (content.startsWith("\xFF\xFE"))
+        return Utf16::LittleEndian;
+    if (content.startsWith("\xFE\xFF"))
+        return Utf16::BigEndian;
+    return Utf16::None;
+}
+
+QByteArray asUtf8(const QByteArray &content, Utf16 kind)
+{
+    QStringDecoder decoder(kind == Utf16::LittleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    const QString text = decoder.decode(QByteArrayView(content).sliced(2));
+    return QByteArray(kUtf8Bom) + text.toUtf8();
+}
+
+QByteArray asUtf16(const QByteArray &utf8, Utf16 kind)
+{
+    QStringEncoder encoder(kind == Utf16::LittleEndian ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE);
+    const QString text = QString::fromUtf8(QByteArrayView(utf8).sliced(kUtf8BomSize));
+    return (kind == Utf16::LittleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF")) +
+           QByteArray(encoder.encode(text));
+}
+
+} // namespace
+
+QString readFromBytes(const QByteArray &bytes, const QString &section, const QString &key,
                       const QString &defaultValue)
 {
+    const Utf16 utf16 = utf16Kind(bytes);
+    const QByteArray content = utf16 == Utf16::None ? bytes : asUtf8(bytes, utf16);
     const Text text{content};
     const QList<Line> lines = splitLines(text);
     const Found f = locate(text, lines, section, key);
@@ -171,9 +216,13 @@ QString readFromBytes(const QByteArray &content, const QString &section, const Q
     return v;
 }
 
-QByteArray writeToBytes(const QByteArray &content, const QString &section, const QString &key,
+QByteArray writeToBytes(const QByteArray &bytes, const QString &section, const QString &key,
                         const QString &value)
 {
+    const Utf16 utf16 = utf16Kind(bytes);
+    if (utf16 != Utf16::None)
+        return asUtf16(writeToBytes(asUtf8(bytes, utf16), section, key, value), utf16);
+    const QByteArray &content = bytes;
     const Text text{content};
     const QList<Line> lines = splitLines(text);
     const Found f = locate(text, lines, section, key);
@@ -244,6 +293,14 @@ bool write(const QString &path, const QString &section, const QString &key, cons
 
 bool write(const QString &path, const QList<Entry> &entries, QString *error)
 {
+    // Read, change and replace under one lock, so that two copies of the program writing the same
+    // file at once both keep their change.
+    const FileLock::FolderLock lock(QFileInfo(path).absolutePath());
+    if (!lock.isHeld()) {
+        if (error)
+            *error = QStringLiteral("lock: ") + QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
     QByteArray content;
     QFile existing(path);
     if (existing.exists()) {

@@ -1,8 +1,8 @@
 #include "common/RecordFile.h"
 
-#include <QElapsedTimer>
+#include "common/FileLock.h"
+
 #include <QFile>
-#include <QThread>
 
 #include <cerrno>
 #include <cstring>
@@ -12,35 +12,67 @@
 #include <unistd.h>
 
 namespace {
-// Another copy of the program holds the lock only for the moment of one read or write; waiting
-// longer than this means it is stuck, and the user is told rather than left with a frozen window.
-constexpr int kLockWaitMs = 2000;
 
-// Takes the lock without ever blocking: tries, and retries with short pauses until the time is up.
-bool lockFile(int fd, int operation)
+// The rollback journal of an update in place: the record's old bytes and where they were, kept
+// beside the file while the new bytes are written over them. The kernel may write a record in
+// several pieces, and a program killed (or a machine losing power) between them would leave a
+// record half new and half old; the next open puts the old bytes back, so every record is always
+// either as it was or as it was saved.
+//   "CVJ1", offset (8 bytes), length (4 bytes), the old bytes, checksum of all before it (4 bytes)
+const QByteArray kJournalMagic = QByteArrayLiteral("CVJ1");
+constexpr int kJournalHeader = 4 + 8 + 4;
+
+quint32 checksum(const QByteArray &bytes)
 {
-    QElapsedTimer clock;
-    clock.start();
-    int pauseMs = 1;
-    for (;;) {
-        if (::flock(fd, operation | LOCK_NB) == 0)
-            return true;
-        const int reason = errno;
-        // A file system that cannot lock at all (some network shares) is used without the lock,
-        // as the program always did before it locked its files.
-        if (reason == ENOLCK || reason == EOPNOTSUPP || reason == ENOSYS)
-            return true;
-        if (reason != EWOULDBLOCK && reason != EINTR)
-            return false;
-        const qint64 left = kLockWaitMs - clock.elapsed();
-        if (left <= 0) {
-            errno = EWOULDBLOCK;
+    quint32 h = 2166136261u; // FNV-1a
+    for (const char c : bytes)
+        h = (h ^ quint8(c)) * 16777619u;
+    return h;
+}
+
+void putNumber(QByteArray &out, quint64 value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.append(char((value >> (8 * i)) & 0xFF));
+}
+
+quint64 number(const QByteArray &in, int at, int bytes)
+{
+    quint64 value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value |= quint64(quint8(in.at(at + i))) << (8 * i);
+    return value;
+}
+
+bool writeAll(int fd, const char *data, qint64 size, qint64 offset)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t put = ::pwrite(fd, data + done, size_t(size - done), off_t(offset + done));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
             return false;
         }
-        QThread::msleep(ulong(qMin<qint64>(pauseMs, left)));
-        pauseMs = qMin(pauseMs * 2, 20);
+        if (put == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        done += put;
+    }
+    return true;
+}
+
+// Makes a file's creation or removal in `folder` durable.
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
     }
 }
+
 } // namespace
 
 RecordFile::RecordFile(const QString &path, int recordSize) : m_path(path), m_recordSize(recordSize) {}
@@ -65,11 +97,82 @@ bool RecordFile::open(Access access)
         m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC); // an existing file in a read-only place
     if (m_fd < 0)
         return fail(QStringLiteral("open"));
-    if (!lockFile(m_fd, access == Access::Write ? LOCK_EX : LOCK_SH)) {
+    // An update that was cut short is rolled back first, under the exclusive lock.
+    if (QFile::exists(journalPath())) {
+        if (!FileLock::take(m_fd, LOCK_EX)) {
+            fail(QStringLiteral("lock"));
+            close();
+            return false;
+        }
+        if (!rollBack()) {
+            close();
+            return false;
+        }
+    }
+    if (!FileLock::take(m_fd, access == Access::Write ? LOCK_EX : LOCK_SH)) {
         fail(QStringLiteral("lock"));
         close();
         return false;
     }
+    return true;
+}
+
+QString RecordFile::journalPath() const
+{
+    return m_path + QStringLiteral(".journal");
+}
+
+QString RecordFile::folder() const
+{
+    const qsizetype slash = m_path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QStringLiteral(".") : m_path.left(slash + 1);
+}
+
+bool RecordFile::rollBack()
+{
+    QFile journal(journalPath());
+    if (!journal.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("journal"));
+    const QByteArray bytes = journal.readAll();
+    journal.close();
+    // A journal not complete on disk was written before its update began: the file is whole.
+    const bool complete = bytes.size() >= kJournalHeader + 4 && bytes.startsWith(kJournalMagic) &&
+                          qint64(number(bytes, 12, 4)) == bytes.size() - kJournalHeader - 4 &&
+                          number(bytes, bytes.size() - 4, 4) == checksum(bytes.chopped(4));
+    if (complete) {
+        const qint64 offset = qint64(number(bytes, 4, 8));
+        const QByteArray old = bytes.mid(kJournalHeader, bytes.size() - kJournalHeader - 4);
+        if (!writeAll(m_fd, old.constData(), old.size(), offset))
+            return fail(QStringLiteral("journal"));
+        if (::fdatasync(m_fd) != 0)
+            return fail(QStringLiteral("sync"));
+    }
+    if (!QFile::remove(journalPath()))
+        return fail(QStringLiteral("journal"));
+    syncFolder(folder());
+    return true;
+}
+
+bool RecordFile::writeJournal(qint64 offset, const QByteArray &old)
+{
+    QByteArray bytes = kJournalMagic;
+    putNumber(bytes, quint64(offset), 8);
+    putNumber(bytes, quint64(old.size()), 4);
+    bytes.append(old);
+    putNumber(bytes, checksum(bytes), 4);
+    const int fd =
+        ::open(QFile::encodeName(journalPath()).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return fail(QStringLiteral("journal"));
+    const bool written = writeAll(fd, bytes.constData(), bytes.size(), 0) && ::fdatasync(fd) == 0;
+    const int reason = errno;
+    ::close(fd);
+    if (!written) {
+        QFile::remove(journalPath());
+        errno = reason;
+        return fail(QStringLiteral("journal"));
+    }
+    syncFolder(folder());
     return true;
 }
 
@@ -135,23 +238,35 @@ bool RecordFile::write(qint64 index, const QByteArray &record)
         m_error = QStringLiteral("write: bad record");
         return false;
     }
-    qint64 done = 0;
-    while (done < m_recordSize) {
-        const ssize_t put = ::pwrite(m_fd, record.constData() + done, size_t(m_recordSize - done),
-                                     off_t(index * m_recordSize + done));
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(QStringLiteral("write"));
+    // A record that exists is updated under the journal; one after the last is new, and a new
+    // record cut short is an incomplete tail that no count includes.
+    const qint64 records = count();
+    if (records < 0)
+        return false;
+    bool update = index < records;
+    if (update) {
+        QByteArray old;
+        if (!read(index, old))
+            return false;
+        // A folder that takes no new file (while the file itself is writable) is written without
+        // the journal, as the program always did there.
+        if (!writeJournal(index * m_recordSize, old)) {
+            if (errno != EACCES && errno != EROFS)
+                return false;
+            update = false;
         }
-        if (put == 0) {
-            errno = ENOSPC;
-            return fail(QStringLiteral("write"));
-        }
-        done += put;
     }
+    if (!writeAll(m_fd, record.constData(), m_recordSize, index * m_recordSize))
+        return fail(QStringLiteral("write"));
     if (::fdatasync(m_fd) != 0)
         return fail(QStringLiteral("sync"));
+    if (update) {
+        // Once the record is on disk the journal goes; should it stay (the program ending right
+        // here), the next open puts the old record back, as if this save had not happened.
+        if (!QFile::remove(journalPath()))
+            return fail(QStringLiteral("journal"));
+        syncFolder(folder());
+    }
     return true;
 }
 

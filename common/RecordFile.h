@@ -7,6 +7,8 @@
 // operation and closed when the object goes out of scope (or by close()); nothing stays open
 // between user actions. While open it holds an advisory lock (shared for reading, exclusive for
 // writing), so two copies of the program on the same folder never interleave a count and a write.
+// An update in place that was cut short (the program killed, the power lost) is rolled back by the
+// next open, so a record is never left half new and half old.
 class RecordFile
 {
 public:
@@ -33,7 +35,8 @@ public:
     // Reads up to `n` records from `first` into `out`; returns the number of records read, -1 on error.
     qint64 readMany(qint64 first, qint64 n, QByteArray &out) const;
 
-    // Writes one whole record at `index` in a single positioned write and flushes it to disk.
+    // Writes one whole record at `index` and flushes it to disk. Updating a record that exists is
+    // atomic: its old bytes go to a journal beside the file first (see rollBack()).
     bool write(qint64 index, const QByteArray &record);
     // Writes the record after the last complete one; returns its index, or -1 on failure.
     qint64 append(const QByteArray &record);
@@ -42,8 +45,16 @@ public:
     const QString &path() const { return m_path; }
     const QString &errorString() const { return m_error; }
 
+    // The journal of an update in place: the file's path + ".journal", there only while an update
+    // is under way or after one was cut short.
+    QString journalPath() const;
+
 private:
     bool fail(const QString &what) const;
+    QString folder() const;
+    // Puts back the old bytes of an update that was cut short and removes the journal.
+    bool rollBack();
+    bool writeJournal(qint64 offset, const QByteArray &old);
 
     QString m_path;
     int m_recordSize;

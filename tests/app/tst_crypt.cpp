@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -154,6 +155,15 @@ private slots:
             << QByteArray("[Accesso]\r\nValore=iscrizionesoci\r\n") << false << QString();
         QTest::newRow("byte-order mark, lone CR line ends")
             << QByteArray("\xEF\xBB\xBF[Accesso]\rValore=55C7\r") << true << QStringLiteral("IS");
+        // Saved as "Unicode" by a Windows text editor.
+        const QString text = QStringLiteral("[Accesso]\r\nValore=55C7\r\n");
+        QTest::newRow("UTF-16 little-endian")
+            << (QByteArray("\xFF\xFE") +
+                QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2))
+            << true << QStringLiteral("IS");
+        QTest::newRow("UTF-16 big-endian")
+            << (QByteArray("\xFE\xFF") + QByteArray(QStringEncoder(QStringEncoder::Utf16BE).encode(text)))
+            << true << QStringLiteral("IS");
     }
     void readStoredPassword()
     {

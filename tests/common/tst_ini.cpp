@@ -3,6 +3,8 @@
 
 #include "common/IniFile.h"
 
+#include <QProcess>
+#include <QStringEncoder>
 #include <QtTest>
 
 class TestIni : public QObject
@@ -205,7 +207,75 @@ private slots:
                             QStringLiteral("v"), &error));
         QVERIFY(!error.isEmpty());
     }
+
+    // A file saved as "Unicode" by a Windows editor (UTF-16 with its byte-order mark) reads as
+    // its text, and a write keeps it UTF-16 in the same byte order.
+    void utf16File_readsAndStaysUtf16_data()
+    {
+        QTest::addColumn<QString>("codec");
+        QTest::addColumn<QByteArray>("mark");
+        QTest::newRow("little-endian") << "UTF-16LE" << QByteArray("\xFF\xFE");
+        QTest::newRow("big-endian") << "UTF-16BE" << QByteArray("\xFE\xFF");
+    }
+    void utf16File_readsAndStaysUtf16()
+    {
+        QFETCH(QString, codec);
+        QFETCH(QByteArray, mark);
+        const auto encoding = *QStringConverter::encodingForName(codec.toLatin1().constData());
+        const auto encode = [&](const QString &text) {
+            return mark + QByteArray(QStringEncoder(encoding).encode(text));
+        };
+        const QByteArray file = encode(QStringLiteral("[Accesso]\r\nValore=Città €\r\n"));
+        QCOMPARE(Ini::readFromBytes(file, QStringLiteral("accesso"), QStringLiteral("valore")),
+                 QStringLiteral("Città €"));
+        const QByteArray written =
+            Ini::writeToBytes(file, QStringLiteral("Accesso"), QStringLiteral("Altro"), QStringLiteral("sì"));
+        QCOMPARE(written, encode(QStringLiteral("[Accesso]\r\nValore=Città €\r\nAltro=sì\r\n")));
+    }
+
+    // Two copies of the program writing keys of the same file at once: every write is kept.
+    void twoProgramsWritingAtOnce_loseNothing()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("insieme.ini"));
+        constexpr int kEach = 150;
+        QList<QProcess *> writers;
+        for (const char *tag : {"a", "b"}) {
+            auto *writer = new QProcess(this);
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("CORVALLA_INI_WRITE"), path);
+            env.insert(QStringLiteral("CORVALLA_INI_TAG"), QLatin1String(tag));
+            env.insert(QStringLiteral("CORVALLA_INI_COUNT"), QString::number(kEach));
+            writer->setProcessEnvironment(env);
+            writer->start(QCoreApplication::applicationFilePath(), {});
+            writers << writer;
+        }
+        for (QProcess *writer : writers) {
+            QVERIFY(writer->waitForFinished(120000));
+            QCOMPARE(writer->exitCode(), 0);
+        }
+        const Ini::Snapshot file(path);
+        for (const char *tag : {"a", "b"})
+            for (int i = 0; i < kEach; ++i)
+                QCOMPARE(file.read(QStringLiteral("Numeri"), QLatin1String(tag) + QString::number(i)),
+                         QString::number(i));
+    }
 };
 
-QTEST_MAIN(TestIni)
+int main(int argc, char *argv[])
+{
+    // Child mode of the two-programs test: write this copy's keys one by one.
+    const QByteArray path = qgetenv("CORVALLA_INI_WRITE");
+    if (!path.isEmpty()) {
+        const QString tag = QString::fromLocal8Bit(qgetenv("CORVALLA_INI_TAG"));
+        const int count = qEnvironmentVariableIntValue("CORVALLA_INI_COUNT");
+        for (int i = 0; i < count; ++i)
+            if (!Ini::write(QString::fromLocal8Bit(path), QStringLiteral("Numeri"), tag + QString::number(i),
+                            QString::number(i)))
+                return 1;
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    TestIni test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_ini.moc"
