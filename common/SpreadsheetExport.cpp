@@ -1,8 +1,11 @@
 #include "common/SpreadsheetExport.h"
 
+#include "common/FileReplace.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace {
 // The spreadsheet program keeps ".~lock.<name>#" beside every file it has open.
@@ -14,18 +17,27 @@ bool openInSpreadsheetProgram(const QString &path)
 }
 } // namespace
 
-bool writeSpreadsheetFile(const QString &path, const SpreadsheetExport &table, QString *error)
+namespace {
+SpreadsheetFailure failed(SpreadsheetFailure::Cause cause, const QString &reason, QString *error)
 {
-    if (openInSpreadsheetProgram(path)) {
-        if (error)
-            *error = QStringLiteral("the file is open in the spreadsheet program");
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    if (error)
+        *error = reason;
+    return {cause, reason};
+}
+} // namespace
+
+SpreadsheetFailure writeSpreadsheet(const QString &path, const SpreadsheetExport &table, QString *error)
+{
+    using Cause = SpreadsheetFailure::Cause;
+    if (openInSpreadsheetProgram(path))
+        return failed(Cause::OpenInSpreadsheet, QStringLiteral("the file is open in the spreadsheet program"),
+                      error);
+    // Written beside the file and renamed over it once complete: a failed export keeps the
+    // previous file whole.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        const bool folderWritable = QFileInfo(QFileInfo(path).absolutePath()).isWritable();
+        return failed(folderWritable ? Cause::Other : Cause::NotAllowed, file.errorString(), error);
     }
     SpreadsheetWriter writer(&file);
     writer.writeHead(table.sheetName, table.columns);
@@ -36,11 +48,43 @@ bool writeSpreadsheetFile(const QString &path, const SpreadsheetExport &table, Q
             writer.writeCell(table.cell ? table.cell(r, c) : QString());
         writer.endRow();
     }
-    const bool written = writer.finish() && file.flush();
-    if (!written && error)
-        *error = file.errorString();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    const bool written = writer.finish();
+    const Cause cause = file.error() == QFileDevice::ResourceError ? Cause::DiskFull : Cause::Other;
+    QString reason = file.errorString();
+    if (!written) {
+        file.cancelWriting();
+        return failed(cause, reason, error);
+    }
+    if (!FileReplace::commit(file, &reason))
+        return failed(file.error() == QFileDevice::ResourceError ? Cause::DiskFull : Cause::Other, reason,
+                      error);
+    return {};
+}
+
+bool writeSpreadsheetFile(const QString &path, const SpreadsheetExport &table, QString *error)
+{
+    return writeSpreadsheet(path, table, error).cause == SpreadsheetFailure::Cause::None;
+}
+
+QString exportFailureMessage(const SpreadsheetFailure &failure)
+{
+    using Cause = SpreadsheetFailure::Cause;
+    const QString head = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r");
+    switch (failure.cause) {
+    case Cause::None:
+        return QString();
+    case Cause::OpenInSpreadsheet:
+        return head + QStringLiteral("Accertarsi che il file di Excel non sia già aperto.");
+    case Cause::DiskFull:
+        return head +
+               QStringLiteral("Lo spazio sul disco è esaurito: liberare spazio e ripetere l'esportazione.");
+    case Cause::NotAllowed:
+        return head + QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                                     "installazione del programma.");
+    case Cause::Other:
+        break;
+    }
+    return head + QStringLiteral("Errore del sistema: ") + failure.reason + QLatin1Char('.');
 }
 
 QList<SpreadsheetColumn> exportedColumns(const ExportColumn *columns, int count)

@@ -36,8 +36,27 @@ QList<SpreadsheetColumn> exportedColumns(const ExportColumn *columns, int count)
 // The grid column of exported column `exportColumn`, or -1.
 int gridColumnOf(const ExportColumn *columns, int count, int exportColumn);
 
-// Writes the table to `path`, replacing any file there (the file is emptied first, then written).
-// False, with the reason, when the file cannot be created or written; the file may then be
-// incomplete. A file that the spreadsheet program has open (its lock file lies beside it) is
-// left alone and the write fails.
+// Why an export was not written.
+struct SpreadsheetFailure
+{
+    enum class Cause
+    {
+        None,              // written
+        OpenInSpreadsheet, // the spreadsheet program has the file open (its lock file lies beside it)
+        DiskFull,
+        NotAllowed, // the program folder takes no new file
+        Other
+    };
+    Cause cause = Cause::None;
+    QString reason; // the system's own words
+};
+
+// Writes the table to `path`, replacing any file there. The table goes to a temporary file beside
+// it, renamed over the file only once complete and flushed, so a failed export leaves the previous
+// file whole. A file that the spreadsheet program has open is left alone and the write fails.
+SpreadsheetFailure writeSpreadsheet(const QString &path, const SpreadsheetExport &table,
+                                    QString *error = nullptr);
+// The same, true when written.
 bool writeSpreadsheetFile(const QString &path, const SpreadsheetExport &table, QString *error = nullptr);
+// The message that tells the user why the export failed.
+QString exportFailureMessage(const SpreadsheetFailure &failure);

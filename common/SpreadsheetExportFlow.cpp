@@ -15,12 +15,10 @@ void runSpreadsheetExport(QWidget *parent, const SpreadsheetExport &table)
 
     const QString path = programFolder() + table.fileName;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = writeSpreadsheetFile(path, table);
+    const SpreadsheetFailure failure = writeSpreadsheet(path, table);
     QApplication::restoreOverrideCursor();
-    if (!written) {
-        MsgBox::plain(parent,
-                      QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
-                                     "Accertarsi che il file di Excel non sia già aperto."));
+    if (failure.cause != SpreadsheetFailure::Cause::None) {
+        MsgBox::plain(parent, exportFailureMessage(failure));
         return;
     }
 

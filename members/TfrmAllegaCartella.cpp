@@ -241,10 +241,10 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
 
 void TfrmAllegaCartella::btnApriClick(int slot)
 {
-    const QString name = trimBlanks(m_slots[slot].txtFile->text());
-    if (name.isEmpty())
+    const QString path = MemberArchive::openableAttachment(trimBlanks(m_slots[slot].txtFile->text()));
+    if (path.isEmpty())
         return;
-    TMisc::Open(QLatin1Char('"') + MemberArchive::attachmentPath(name) + QLatin1Char('"'));
+    TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
 }
 
 void TfrmAllegaCartella::imgCancellaClick(int slot)

@@ -2,6 +2,8 @@
 
 #include "common/ProgramFolder.h"
 
+#include <QFileInfo>
+
 namespace MemberArchive {
 
 QString filePath()
@@ -23,6 +25,21 @@ QString attachmentsFolder()
 QString attachmentPath(const QString &name)
 {
     return attachmentsFolder() + name;
+}
+
+QString openableAttachment(const QString &name)
+{
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String(".") ||
+        name == QLatin1String(".."))
+        return QString();
+    const QString path = attachmentPath(name);
+    const QFileInfo file(path);
+    if (file.exists()) {
+        const QString folder = QFileInfo(attachmentsFolder()).canonicalFilePath() + QLatin1Char('/');
+        if (!file.canonicalFilePath().startsWith(folder))
+            return QString();
+    }
+    return path;
 }
 
 QString accessMessage()

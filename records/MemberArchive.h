@@ -16,6 +16,10 @@ QString photoFolder();                      // ends with a separator
 QString photoPath(const QString &position); // Anagrafica/Scheda_Iscritto_<p>.jpg
 QString attachmentsFolder();                // ends with a separator
 QString attachmentPath(const QString &name);
+// The file that "Apri" may open for an attachment named `name` in a member record: a file of the
+// attachments folder itself. Empty for a name that leads elsewhere (a path, "..", a link out of
+// the folder), which a damaged or crafted archive could hold.
+QString openableAttachment(const QString &name);
 
 // The message every member window shows when the archive cannot be opened, read or written.
 QString accessMessage();

@@ -18,8 +18,9 @@ const QString kAsk =
                    "numero di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
 const QString kDone = QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\n"
                                      "Si vuole aprire il file di Excel?");
-const QString kFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
-                                       "Accertarsi che il file di Excel non sia già aperto.");
+const QString kFailedHead =
+    QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r");
+const QString kFailed = kFailedHead + QStringLiteral("Accertarsi che il file di Excel non sia già aperto.");
 
 const QByteArray kHead =
     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
@@ -159,8 +160,9 @@ private slots:
         QTest::addColumn<bool>("written");
         QTest::addColumn<bool>("opened");
         using A = MsgBox::Answer;
+        // A folder in the way is not an open spreadsheet: the message gives the system's reason.
         const QString ask = QStringLiteral("3|") + kAsk, done = QStringLiteral("3|") + kDone,
-                      failed = QStringLiteral("4|") + kFailed;
+                      failed = QStringLiteral("4|") + kFailedHead + QStringLiteral("Errore del sistema: ");
         QTest::newRow("no: nothing written")
             << QList<A>{A::No} << false << QStringList{ask} << false << false;
         QTest::newRow("yes, do not open")
@@ -209,11 +211,36 @@ private slots:
         }
         m_answers = answers;
         runSpreadsheetExport(nullptr, table({{QStringLiteral("Rossi"), QStringLiteral("10,00")}}));
-        QCOMPARE(m_boxes, boxes);
+        QCOMPARE(m_boxes.size(), boxes.size());
+        for (qsizetype i = 0; i < boxes.size(); ++i)
+            QVERIFY2(m_boxes[i].startsWith(boxes[i]), qPrintable(m_boxes[i]));
         if (!blocked)
             QCOMPARE(readAll(path).startsWith("<html"), written);
         QCOMPARE(m_opened, opened ? QStringList{QLatin1Char('"') + path + QLatin1Char('"')} : QStringList());
         QDir(path).removeRecursively();
+    }
+
+    // A disk that fills up during the export: the previous file stays whole, no temporary file is
+    // left, and the message gives the cause instead of blaming an open spreadsheet.
+    void fullDiskKeepsThePreviousFile()
+    {
+        const QString path = programFolder() + QStringLiteral("Pieno.xls");
+        writeFile(path, "esportazione precedente");
+        QList<QStringList> rows;
+        for (int i = 0; i < 2000; ++i)
+            rows.append({QStringLiteral("Socio %1").arg(i), QStringLiteral("10,00")});
+        m_answers = {MsgBox::Answer::Yes, MsgBox::Answer::Ok};
+        {
+            const FileSizeLimit full(20000);
+            runSpreadsheetExport(nullptr, table(rows, QStringLiteral("Pieno.xls")));
+        }
+        QCOMPARE(readAll(path), QByteArray("esportazione precedente"));
+        QCOMPARE(m_boxes.size(), 2);
+        QVERIFY2(m_boxes[1].startsWith(QStringLiteral("4|") + kFailedHead), qPrintable(m_boxes[1]));
+        QVERIFY2(!m_boxes[1].contains(QStringLiteral("Excel")), qPrintable(m_boxes[1]));
+        QCOMPARE(QDir(programFolder()).entryList({QStringLiteral("Pieno*")}, QDir::Files),
+                 QStringList{QStringLiteral("Pieno.xls")});
+        QFile::remove(path);
     }
 
     void secondExportReplacesFirst()

@@ -305,6 +305,33 @@ private slots:
         QCOMPARE(readAll(opened), QByteArray("documento"));
     }
 
+    // A damaged or crafted archive may name a file outside the attachments folder: "Apri" opens
+    // only files of the folder itself.
+    void apriOpensOnlyFilesOfTheFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("a file of the folder") << "verbale.pdf" << true;
+        QTest::newRow("a path out of it") << "../unins000.dll" << false;
+        QTest::newRow("a path from the root") << "/etc/passwd" << false;
+        QTest::newRow("the parent folder") << ".." << false;
+        QTest::newRow("a link out of it") << "collegamento" << false;
+    }
+    void apriOpensOnlyFilesOfTheFolder()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, opened);
+        writeFile(MemberArchive::attachmentPath(QStringLiteral("verbale.pdf")), "verbale");
+        writeFile(programFolder() + QStringLiteral("unins000.dll"), "segreto");
+        QFile::link(programFolder() + QStringLiteral("unins000.dll"),
+                    MemberArchive::attachmentPath(QStringLiteral("collegamento")));
+        m_window = new TfrmAllegaCartella(m_sheet);
+        m_window->setAttachments({{{name, QString()}, {}, {}}});
+        m_window->show();
+        QTest::mouseClick(button(QStringLiteral("btnApri01")), Qt::LeftButton);
+        QCOMPARE(m_opened.size(), opened ? 1 : 0);
+    }
+
     void apriHandsTheQuotedPath()
     {
         openWindow();
