@@ -21,6 +21,9 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget *parent)
 
 void TfrmPartitaIva::setNumber(const QString &number)
 {
+    // A longer text handed over (a tax-code box holds 16 characters) is shown and checked whole;
+    // the field then takes that many characters.
+    field->setMaxLength(qMax(VatNumber::kLength, int(number.size())));
     field->setText(number);
 }
 

@@ -184,6 +184,20 @@ private slots:
         QCOMPARE(v.stillOpen, stillOpen);
     }
 
+    // A number longer than 11 digits handed over by a tax-code box is checked whole: it gets the
+    // length warning, not the verdict on its first 11 digits.
+    void vatNumberWindow_checksTheWholeNumberGiven()
+    {
+        BoxRecorder boxes;
+        const Visit v = visit<TfrmPartitaIva>(QStringLiteral("txtPartitaIva"), QString(), true, [this] {
+            openVatNumberCheck(&m_caller, QStringLiteral("0000000058812345"));
+        });
+        QCOMPARE(v.initialText, QStringLiteral("0000000058812345"));
+        QCOMPARE(boxes.texts(),
+                 QStringList{"Attenzione: la partita IVA deve essere composta da 11 caratteri numerici."});
+        QVERIFY(v.stillOpen);
+    }
+
     // The tax code button's rule: digits only open the VAT number check, anything else (nothing
     // included) the tax code check, with the text trimmed in its field.
     void taxIdButtonOpensTheRightCheck_data()
@@ -200,6 +214,11 @@ private slots:
                                    << "TfrmPartitaIva"
                                    << "txtPartitaIva"
                                    << "7";
+        // A tax-code box holds 16 characters: the VAT window shows every digit it was given.
+        QTest::newRow("sixteen digits") << "0000000058812345"
+                                        << "TfrmPartitaIva"
+                                        << "txtPartitaIva"
+                                        << "0000000058812345";
         QTest::newRow("tax code") << "rssmra80a01h501u"
                                   << "TfrmCodFisc"
                                   << "txtCodFisc"
