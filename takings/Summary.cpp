@@ -125,7 +125,7 @@ QString summaryLine(const char *record)
     return line;
 }
 
-std::optional<qint64> amountCents(QStringView text)
+std::optional<ExactAmount> exactAmount(QStringView text)
 {
     const QStringView t = trimBlanksView(text);
     qsizetype i = 0;
@@ -134,40 +134,49 @@ std::optional<qint64> amountCents(QStringView text)
         negative = t[i] == QLatin1Char('-');
         ++i;
     }
-    qint64 cents = 0;
+    ExactAmount units = 0;
     int digits = 0;
     // Whole euros; the record field holds at most 11 characters, but a longer text must not overflow.
     for (; i < t.size() && isDigit(t[i]); ++i, ++digits) {
-        if (digits >= 15)
+        if (digits >= 18)
             return std::nullopt;
-        cents = cents * 10 + (t[i].unicode() - u'0');
+        units = units * 10 + (t[i].unicode() - u'0');
     }
-    cents *= 100;
+    for (int d = 0; d < kExactDecimals; ++d)
+        units *= 10;
     if (i < t.size() && t[i] == QLatin1Char(',')) {
         ++i;
-        int decimals = 0;
-        for (; i < t.size() && isDigit(t[i]); ++i, ++decimals, ++digits) {
-            const int d = t[i].unicode() - u'0';
-            if (decimals == 0)
-                cents += 10 * d;
-            else if (decimals == 1)
-                cents += d;
-            else if (d != 0)
-                return std::nullopt; // beyond the cents: no receipt of the program has such an amount
+        ExactAmount place = 1;
+        for (int d = 1; d < kExactDecimals; ++d)
+            place *= 10;
+        for (; i < t.size() && isDigit(t[i]); ++i, ++digits) {
+            units += place * (t[i].unicode() - u'0');
+            place /= 10;
         }
     }
     if (i != t.size() || digits == 0)
         return std::nullopt;
-    return negative ? -cents : cents;
+    return negative ? -units : units;
 }
 
-QString formatTotal(qint64 cents)
+qint64 toTenThousandths(ExactAmount sum)
 {
-    // The shortest decimal form completed to two decimals is, for whole cents, always
-    // euros + "," + two digits.
-    const qint64 magnitude = cents < 0 ? -cents : cents;
-    return (cents < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 100) +
-           QLatin1Char(',') + QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+    ExactAmount unit = 1; // one ten-thousandth of a euro
+    for (int d = 4; d < kExactDecimals; ++d)
+        unit *= 10;
+    // Plus one half, the fraction dropped; a negative sum the same way on its magnitude, so that an
+    // exact total such as -3,10 stays exact.
+    return sum < 0 ? -qint64((-sum + unit / 2) / unit) : qint64((sum + unit / 2) / unit);
+}
+
+QString formatTotal(qint64 total10000)
+{
+    const quint64 magnitude = total10000 < 0 ? quint64(-(total10000 + 1)) + 1 : quint64(total10000);
+    QString decimals = QStringLiteral("%1").arg(magnitude % 10000, 4, 10, QLatin1Char('0'));
+    while (decimals.size() > 2 && decimals.endsWith(QLatin1Char('0')))
+        decimals.chop(1);
+    return (total10000 < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 10000) +
+           QLatin1Char(',') + decimals;
 }
 
 QString intervalText(const QDate &start, const QDate &end)
@@ -187,6 +196,7 @@ Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter)
         return false;
     };
 
+    ExactAmount sum = 0;
     QString ioError;
     qint64 failedIndex = -1;
     const bool read =
@@ -210,15 +220,15 @@ Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter)
                     }
                     if (date < filter.start || date > filter.end)
                         return true;
-                    const std::optional<qint64> cents = amountCents(whole);
-                    if (!cents) {
+                    const std::optional<ExactAmount> amount = exactAmount(whole);
+                    if (!amount) {
                         const QString number = decodeField(record, NumRic);
                         return fail(
                             index + 1, number,
                             badField(index + 1, number, QStringLiteral("un importo non valido"), whole));
                     }
                     s.lines.append(summaryLine(record));
-                    s.totalCents += *cents;
+                    sum += *amount;
                     return true;
                 },
                 &ioError, &failedIndex);
@@ -231,10 +241,10 @@ Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter)
     }
     if (s.error) {
         s.lines.clear();
-        s.totalCents = 0;
         return s;
     }
-    s.total = formatTotal(s.totalCents);
+    s.total10000 = toTenThousandths(sum);
+    s.total = formatTotal(s.total10000);
     s.interval = intervalText(filter.start, filter.end);
     return s;
 }

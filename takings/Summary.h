@@ -30,7 +30,7 @@ struct SummaryError
 struct Summary
 {
     QStringList lines;     // one line per listed receipt, in file order
-    qint64 totalCents = 0; // the total of the listed amounts, exactly
+    qint64 total10000 = 0; // the total in ten-thousandths of a euro, as the window shows it
     QString total;         // the total as the window shows it ("35,75")
     QString interval;      // "Dal   01/03/2024   al   31/03/2024"
     // Set when the summary could not be built; there are then no lines and no total.
@@ -47,12 +47,22 @@ Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter);
 // payer, activity and period, then the whole amount at its own length.
 QString summaryLine(const char *record);
 
-// A whole amount ("120,50", "5", "-3,1") in cents; nothing for a text that is not a number with an
-// optional decimal comma, or that has non-zero digits beyond the cents.
-std::optional<qint64> amountCents(QStringView text);
+// An exact amount: a whole amount of a receipt in units of 10^-10 euro, so that amounts typed with
+// three or four decimals (or more) add up without the errors of binary fractions.
+__extension__ typedef __int128 ExactAmount;
+constexpr int kExactDecimals = 10;
 
-// A total in cents as the summary shows it: decimal comma, two decimals, no thousands separator.
-QString formatTotal(qint64 cents);
+// A whole amount ("120,50", "5", "-3,1", "10,125") exactly; nothing for a text that is not a number
+// with an optional decimal comma. Decimals beyond the tenth are dropped.
+std::optional<ExactAmount> exactAmount(QStringView text);
+
+// A sum of amounts brought to ten-thousandths of a euro as the total's normalisation does it
+// (times 10000, plus one half, the fraction dropped; a negative sum by its magnitude).
+qint64 toTenThousandths(ExactAmount sum);
+
+// A total in ten-thousandths as the summary shows it: decimal comma, no thousands separator, the
+// shortest form with at least two decimals ("30,00", "12,50", "10,125").
+QString formatTotal(qint64 total10000);
 
 // The interval line of the summary window: "Dal   " + start + "   al   " + end.
 QString intervalText(const QDate &start, const QDate &end);

@@ -196,9 +196,9 @@ int main(int argc, char **argv)
             qFatal("the summary failed: %s", qPrintable(s.error->message));
         SqlResult sql;
         const double sqlite = bestOf(runs, [&] { sql = sqlSummary(db, query, c.filter); });
-        if (sql.count != s.lines.size() || sql.cents != s.totalCents)
+        if (sql.count != s.lines.size() || sql.cents * 100 != s.total10000)
             qFatal("sqlite and the summary disagree on \"%s\": %lld/%lld against %lld/%lld", c.name,
-                   sql.count, sql.cents, qint64(s.lines.size()), s.totalCents);
+                   sql.count, sql.cents, qint64(s.lines.size()), s.total10000 / 100);
         std::printf("%-30s %8lld %14s %12.1f %12.1f %10.1f %10.1f\n", c.name, qint64(s.lines.size()),
                     qPrintable(s.total), summary, summary / read, sqlite, summary / sqlite);
     }

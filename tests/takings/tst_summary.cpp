@@ -122,6 +122,14 @@ private slots:
         for (int i = 0; i < 1000; ++i)
             sevenCents << "0,07";
         QTest::newRow("a thousand times seven cents") << sevenCents << "70,00";
+        // Year files made elsewhere or by hand: the total keeps three or four decimals, and a sum
+        // beyond four is brought to them by adding one half.
+        QTest::newRow("three and four decimals") << QStringList{"10,125", "5,3333", "0,0002"} << "15,4585";
+        QTest::newRow("decimals that cancel out") << QStringList{"0,1", "0,2", "-0,3"} << "0,00";
+        QTest::newRow("half a ten-thousandth rounds up") << QStringList{"0,00005"} << "0,0001";
+        QTest::newRow("less than half is dropped") << QStringList{"2,00004"} << "2,00";
+        QTest::newRow("cents only") << QStringList{"0,05"} << "0,05";
+        QTest::newRow("negative") << QStringList{"-3,10"} << "-3,10";
     }
 
     void totals()
@@ -162,51 +170,34 @@ private slots:
         QVERIFY(cut.endsWith(QStringLiteral("  Tot. € 1234,56")));
     }
 
-    void amountCents_data()
+    // Amounts read exactly, in ten-thousandths here (all rows but the last hold at most four
+    // decimals); -999999 for "not an amount".
+    void exactAmount_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("cents"); // -999999 for "not an amount"
+        QTest::addColumn<qint64>("units");
         const qint64 none = -999999;
-        QTest::newRow("two decimals") << "30,00" << qint64(3000);
-        QTest::newRow("whole") << "5" << qint64(500);
-        QTest::newRow("one decimal") << "120,5" << qint64(12050);
-        QTest::newRow("comma first") << ",5" << qint64(50);
-        QTest::newRow("comma last") << "5," << qint64(500);
-        QTest::newRow("negative") << "-3,10" << qint64(-310);
-        QTest::newRow("blanks around") << " 7,25 " << qint64(725);
-        QTest::newRow("zeros beyond the cents") << "10,500" << qint64(1050);
-        QTest::newRow("digits beyond the cents") << "10,505" << none;
+        QTest::newRow("two decimals") << "30,00" << qint64(300000);
+        QTest::newRow("whole") << "5" << qint64(50000);
+        QTest::newRow("one decimal") << "120,5" << qint64(1205000);
+        QTest::newRow("comma first") << ",5" << qint64(5000);
+        QTest::newRow("comma last") << "5," << qint64(50000);
+        QTest::newRow("negative") << "-3,10" << qint64(-31000);
+        QTest::newRow("blanks around") << " 7,25 " << qint64(72500);
+        QTest::newRow("three decimals") << "10,125" << qint64(101250);
+        QTest::newRow("four decimals") << "0,0001" << qint64(1);
         QTest::newRow("decimal point") << "10.50" << none;
         QTest::newRow("letters") << "dieci" << none;
         QTest::newRow("comma alone") << "," << none;
         QTest::newRow("empty") << "" << none;
         QTest::newRow("thousands separator") << "1.000,00" << none;
     }
-
-    void amountCents()
+    void exactAmount()
     {
         QFETCH(QString, text);
-        QFETCH(qint64, cents);
-        QCOMPARE(Takings::amountCents(text).value_or(-999999), cents);
-    }
-
-    void formatTotal_data()
-    {
-        QTest::addColumn<qint64>("cents");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << qint64(0) << "0,00";
-        QTest::newRow("whole") << qint64(3000) << "30,00";
-        QTest::newRow("tens of cents") << qint64(1250) << "12,50";
-        QTest::newRow("cents only") << qint64(5) << "0,05";
-        QTest::newRow("negative") << qint64(-5) << "-0,05";
-        QTest::newRow("no thousands separator") << qint64(123456789) << "1234567,89";
-    }
-
-    void formatTotal()
-    {
-        QFETCH(qint64, cents);
-        QFETCH(QString, text);
-        QCOMPARE(Takings::formatTotal(cents), text);
+        QFETCH(qint64, units);
+        const std::optional<Takings::ExactAmount> amount = Takings::exactAmount(text);
+        QCOMPARE(amount ? Takings::toTenThousandths(*amount) : -999999, units);
     }
 
     // A receipt that would be listed but whose date or amount cannot be read stops the summary:
