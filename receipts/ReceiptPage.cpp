@@ -127,7 +127,7 @@ const std::vector<Filling> &fillings()
         {"txtLuogoNasc",   "",             LuogoNasc,   nullptr, -1},
         {"txtDataNasc",    "",             DataNasc,    nullptr, -1},
         {"txtIndirizzo",   "",             Indirizzo,   nullptr, -1},
-        {"txtImpLettere",  "",             ImpLettere,  "/",     CentLettere},
+        {"txtImpLettere",  "",             ImpLettere,  "/",     CentLettere, true},
         {"txtImporto",     "",             Importo,     nullptr, -1},
         {"txtCents",       "",             Cents,       nullptr, -1},
     };
@@ -186,6 +186,9 @@ const PageDesign &design()
         std::vector<ObjectDesign> upper;
         for (const PageObject &p : objects())
             upper.push_back(makeObject(p));
+        for (const Filling &f : fillings())
+            if (f.printedWhole)
+                findObject(upper, QString::fromLatin1(f.object))->shrinkToFit = true;
 
         // The lower copy: the upper one moved down with "_B" names, then each object with a name,
         // place or text of its own put right. Objects on the sheet once are left out.

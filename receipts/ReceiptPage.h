@@ -58,7 +58,8 @@ struct Filling
     const char *prefix;
     Receipt::Field field;
     const char *separator;
-    int secondField; // a Receipt::Field, or -1
+    int secondField;           // a Receipt::Field, or -1
+    bool printedWhole = false; // drawn smaller when too long for its box, never cut (an amount)
 };
 const std::vector<Filling> &fillings();
 

@@ -449,6 +449,68 @@ bool Report::prepare(PreparedReport *out, QString *error, const QDateTime &now) 
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+
+// Text keeps this distance from the left and right edges of its box.
+constexpr double kTextGapMm = 0.5;
+
+// The part of `text` that `font` draws inside `room` (device units) with `alignment`, and where
+// it starts: characters past the box's edges are left out, so the page holds nothing beyond them.
+struct FittedText
+{
+    QString text;
+    double x = 0;
+};
+FittedText fitText(const QString &text, const QFontMetricsF &fm, const QRectF &room, Qt::Alignment alignment)
+{
+    const double width = fm.horizontalAdvance(text);
+    double x = room.left();
+    if (alignment & Qt::AlignRight)
+        x = room.right() - width;
+    else if (alignment & Qt::AlignHCenter)
+        x = room.left() + (room.width() - width) / 2;
+    if (width <= room.width() + 0.01)
+        return {text, x};
+    FittedText fitted;
+    double at = x;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const double advance = fm.horizontalAdvance(text.mid(i, 1));
+        if (at >= room.left() - 0.01 && at + advance <= room.right() + 0.01) {
+            if (fitted.text.isEmpty())
+                fitted.x = at;
+            fitted.text += text.at(i);
+        }
+        at += advance;
+    }
+    return fitted;
+}
+
+// Draws one line of a text object in `box` (device units).
+void drawTextLine(QPainter &painter, const ObjectDesign &d, const QRectF &box, double gap,
+                  const QString &text)
+{
+    const QRectF room = box.adjusted(gap, 0, -gap, 0);
+    QFont font = makeFont(d.font);
+    painter.setFont(font);
+    QFontMetricsF fm(font, painter.device());
+    // A text that must never be cut (the amount in words) is drawn smaller until it fits.
+    for (int tries = 0; d.shrinkToFit && tries < 8; ++tries) {
+        const double width = fm.horizontalAdvance(text);
+        if (width <= room.width() || room.width() <= 0)
+            break;
+        font.setPointSizeF(font.pointSizeF() * room.width() / width * 0.995);
+        painter.setFont(font);
+        fm = QFontMetricsF(font, painter.device());
+    }
+    const FittedText fitted = fitText(text, fm, room, d.alignment);
+    if (fitted.text.isEmpty())
+        return;
+    const QRectF line(fitted.x, box.top(), room.right() - fitted.x + fm.maxWidth(), box.height());
+    painter.drawText(line, int(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine), fitted.text);
+}
+
+} // namespace
+
 void paintPage(QPainter &painter, const PreparedReport &report, int page)
 {
     if (page < 0 || page >= report.pages.size())
@@ -483,12 +545,9 @@ void paintPage(QPainter &painter, const PreparedReport &report, int page)
                 painter.drawRect(box);
             }
             if (d.kind == ObjectKind::Text && !o.lines.isEmpty()) {
-                painter.setFont(makeFont(d.font));
                 painter.setPen(colour(d.textColour));
-                const int flags =
-                    int(d.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter | Qt::TextSingleLine;
                 for (const PlacedLine &line : o.lines)
-                    painter.drawText(px(line.box), flags, line.text);
+                    drawTextLine(painter, d, px(line.box), kTextGapMm * sx, line.text);
             }
             break;
         case ObjectKind::Picture:

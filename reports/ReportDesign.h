@@ -62,8 +62,9 @@ struct FontSpec
 };
 
 // One named object. Text objects print their text literally, one text line per line of the text,
-// never wrapped, cut at the object's edges. A picture is scaled into its box with its proportions
-// kept and centred. A rectangle is filled and outlined; a line runs from the top-left to the
+// never wrapped, half a millimetre in from the left and right edges of the box and cut there (or,
+// when marked to shrink, drawn smaller until the line fits). A picture is scaled into its box with its
+// proportions kept and centred. A rectangle is filled and outlined; a line runs from the top-left to the
 // bottom-right corner of its box.
 struct ObjectDesign
 {
@@ -81,6 +82,9 @@ struct ObjectDesign
     // The text replaces "[DATE]" and "[TIME]" with the date and time of printing; every other
     // text prints exactly as set.
     bool stampsDateTime = false;
+    // A line too wide for the box is drawn in a smaller size until it fits, instead of being cut
+    // (a text that must print whole, as an amount in words).
+    bool shrinkToFit = false;
     QString text;
 };
 

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "common/ProgramFolder.h"
+#include "receipts/AmountInWords.h"
 #include "receipts/ReceiptLogo.h"
 #include "receipts/ReceiptPage.h"
 #include "reports/PdfText.h"
@@ -214,6 +215,51 @@ private slots:
         QCOMPARE(r.find(0, QStringLiteral("txtImpLettere"))->design.text, QStringLiteral("/00"));
         QCOMPARE(r.find(0, QStringLiteral("txtNumRic_B"))->design.text, QStringLiteral("Ricevuta n. "));
         QCOMPARE(r.find(0, QStringLiteral("txtPagatore"))->design.text, QString());
+    }
+
+    // The amount in words is never cut on paper: a long one prints whole, in a smaller size, inside
+    // its box in both copies. Other texts keep half a millimetre from their box's left edge, and
+    // the cut line ends at its box's right edge.
+    void printedTextsStayWholeAndInsideTheirBoxes()
+    {
+        Receipt::Record receipt;
+        receipt[Receipt::Importo] = QStringLiteral("54454454");
+        receipt[Receipt::ImpLettere] = amountInWords(54454454);
+        receipt[Receipt::CentLettere] = QStringLiteral("50");
+        receipt[Receipt::Pagatore] = QStringLiteral("Rossi");
+        PreparedReport r;
+        QString error;
+        QVERIFY(ReceiptPage::prepare(receipt, QImage(), &r, &error));
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("grande.pdf"));
+        QVERIFY2(renderPdf(r, pdf, &error), qPrintable(error));
+        bool ok = false;
+        const QList<PdfText::Word> words = PdfText::words(pdf, &ok);
+        QVERIFY(ok);
+        const auto wordsIn = [&](const QString &name) {
+            const QRectF box = r.find(0, name)->box.adjusted(-0.05, -0.6, 0.05, 0.6);
+            QList<PdfText::Word> in;
+            for (const PdfText::Word &w : words)
+                if (box.intersects(w.box))
+                    in << w;
+            return in;
+        };
+        const QString whole = amountInWords(54454454) + QStringLiteral("/50");
+        for (const char *name : {"txtImpLettere", "txtImpLettere_B"}) {
+            const QList<PdfText::Word> in = wordsIn(QLatin1String(name));
+            QCOMPARE(in.size(), 1);
+            QCOMPARE(in[0].text, whole);
+            QVERIFY2(r.find(0, QLatin1String(name))->box.contains(in[0].box.adjusted(0, 0.6, 0, -0.6)), name);
+        }
+        const QList<PdfText::Word> payer = wordsIn(QStringLiteral("txtPagatore"));
+        QCOMPARE(payer.size(), 1);
+        const double gap = payer[0].box.left() - r.find(0, QStringLiteral("txtPagatore"))->box.left();
+        QVERIFY2(gap > 0.3 && gap < 0.8, qPrintable(QString::number(gap)));
+        const PlacedObject *cut = r.find(0, QStringLiteral("Memo1"));
+        const QList<PdfText::Word> dashes = wordsIn(QStringLiteral("Memo1"));
+        QVERIFY(!dashes.isEmpty());
+        for (const PdfText::Word &w : dashes)
+            QVERIFY2(w.box.right() <= cut->box.right() + 0.05, qPrintable(QString::number(w.box.right())));
     }
 
     // A payer longer than its box stays on one line, cut at the box's right edge.
