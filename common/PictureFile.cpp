@@ -3,6 +3,7 @@
 #include "common/FileReplace.h"
 #include "common/ResourceImage.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -43,6 +44,21 @@ QImage scaledDown(const QImage &picture, const QSize &target)
     return thinned.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+// A JPEG file cut short (a copy or a download that did not finish) decodes with a grey lower part
+// and no error: its end-of-image marker is missing.
+bool truncatedJpeg(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = file.size();
+    // The marker ends the picture; some cameras add a little data after it.
+    constexpr qint64 kTail = 64 * 1024;
+    if (size > kTail)
+        file.seek(size - kTail);
+    return !file.read(kTail).contains(QByteArrayLiteral("\xFF\xD9"));
+}
+
 bool fail(const QString &reason, QString *error)
 {
     if (error)
@@ -57,11 +73,12 @@ QImage read(const QString &path)
     QImageReader reader(path);
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMB);
+    const QByteArray format = reader.format();
     const QSize size = reader.size();
     if (size.isValid() && tooLarge(size))
         reader.setScaledSize(fitted(size));
     QImage image = reader.read();
-    if (image.isNull())
+    if (image.isNull() || ((format == "jpeg" || format == "jpg") && truncatedJpeg(path)))
         return QImage();
     // A reader that does not tell the size before decoding is scaled afterwards.
     if (tooLarge(image.size()))

@@ -10,8 +10,8 @@
 namespace PictureFile {
 
 // A JPEG, bitmap or other picture file; a null image when it is missing or not a readable
-// picture. A picture larger than 4096 pixels on its longest side is read scaled down to it, and a
-// file claiming a giant size is not decoded at all.
+// picture (a JPEG file cut short included). A picture larger than 4096 pixels on its longest side is read
+// scaled down to it, and a file claiming a giant size is not decoded at all.
 QImage read(const QString &path);
 
 // The picture laid on white where it is transparent (JPEG and bitmap files keep no transparency).

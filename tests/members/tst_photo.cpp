@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "common/ProgramFolder.h"
+#include "receipts/ReceiptLogo.h"
 #include "records/MemberArchive.h"
 #include "records/MemberPhoto.h"
 
@@ -215,6 +216,25 @@ private slots:
         const QString path = m_dir.path() + QStringLiteral("/giant.bmp");
         writeBytes(path, bmp);
         QVERIFY(MemberPhoto::readPicture(path).isNull());
+    }
+
+    // A JPEG cut short decodes with a grey lower part and no error: it is not a picture, and the
+    // sheet shows the placeholder rather than storing a half photo. The whole file still reads.
+    void truncatedJpegIsNotAPicture()
+    {
+        QImage photo(300, 400, QImage::Format_RGB32);
+        photo.fill(QColor(200, 40, 40));
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QVERIFY(photo.save(&buffer, "JPG"));
+        const QString whole = m_dir.path() + QStringLiteral("/intera.jpg");
+        const QString cut = m_dir.path() + QStringLiteral("/tagliata.jpg");
+        writeBytes(whole, jpeg);
+        writeBytes(cut, jpeg.left(jpeg.size() / 2));
+        QCOMPARE(MemberPhoto::readPicture(whole).size(), QSize(300, 400));
+        QVERIFY(MemberPhoto::readPicture(cut).isNull());
+        QVERIFY(ReceiptLogo::readPicture(cut).isNull());
     }
 };
 
