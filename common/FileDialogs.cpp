@@ -3,12 +3,51 @@
 #include "common/TestSeam.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimer>
+#include <QTreeView>
 
 namespace FileDialogs {
 
 namespace {
+
+// The dialog's file list in the program's language: Qt's own file model writes the modification
+// date in the system's locale ("10 Dec"), whatever language the program speaks.
+class ItalianDates : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        auto *files = qobject_cast<QFileSystemModel *>(sourceModel());
+        if (files && role == Qt::DisplayRole && index.column() == kDateColumn) {
+            const QDateTime modified = files->lastModified(mapToSource(index));
+            return QLocale(QLocale::Italian, QLocale::Italy)
+                .toString(modified, QStringLiteral("dd/MM/yyyy HH:mm"));
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    static constexpr int kDateColumn = 3;
+};
+
+// Column headings as wide as their Italian words ("Dimensione", "Data di modifica"), margins and
+// sort mark included, so that none is cut.
+void fitHeaders(QFileDialog &dialog)
+{
+    for (QTreeView *view : dialog.findChildren<QTreeView *>()) {
+        QHeaderView *header = view->header();
+        for (int i = 0; i < header->count(); ++i)
+            header->resizeSection(i, qMax(header->sectionSize(i), header->sectionSizeHint(i)));
+    }
+}
+
 TestHook &hook()
 {
     return TestSeam<TestHook>::hook();
@@ -20,6 +59,7 @@ QString run(QWidget *parent, const Request &r)
         return hook()(r);
     QFileDialog dialog(parent, r.title, QString(), toQtFilter(r.filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setProxyModel(new ItalianDates(&dialog));
     dialog.setObjectName(r.kind == Request::Kind::Open ? QStringLiteral("dlgApri")
                                                        : QStringLiteral("dlgSalva"));
     if (r.kind == Request::Kind::Save) {
@@ -37,6 +77,8 @@ QString run(QWidget *parent, const Request &r)
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    // Once the dialog has laid itself out on screen.
+    QTimer::singleShot(0, &dialog, [&dialog] { fitHeaders(dialog); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
