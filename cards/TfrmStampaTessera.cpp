@@ -50,6 +50,9 @@ struct MarginRow
     const char *field;
     const char *plus;
 };
+constexpr int kMarginFieldWidth = 70;
+constexpr int kMarginFieldPadding = 16; // frame and inner margins of the field
+
 constexpr MarginRow kMargins[] = {
     {"Margine superiore:", "btnTopMinus", "txtTop", "btnTopPlus"},
     {"Margine sinistro:", "btnLeftMinus", "txtLeft", "btnLeftPlus"},
@@ -91,7 +94,12 @@ TfrmStampaTessera::TfrmStampaTessera(QWidget *parent) : PrintWindow(Output::Prin
         QFont bold = field->font();
         bold.setBold(true);
         field->setFont(bold);
-        field->setFixedWidth(70);
+        field->setFixedWidth(kMarginFieldWidth);
+        // A margin edited by hand may be longer than any the buttons make: the field grows to show it.
+        connect(field, &QLineEdit::textChanged, field, [field] {
+            const int text = field->fontMetrics().horizontalAdvance(field->text()) + kMarginFieldPadding;
+            field->setFixedWidth(qMax(kMarginFieldWidth, text));
+        });
         auto *minus = new QPushButton(QStringLiteral("-"), panel);
         minus->setObjectName(QLatin1String(m.minus));
         auto *plus = new QPushButton(QStringLiteral("+"), panel);

@@ -787,6 +787,25 @@ private slots:
         QVERIFY(!QFile::exists(CardSettings::filePath()));
     }
 
+    // A margin lengthened by hand in Tesserini.ini shows whole in its field.
+    void longMarginFromTheFileShowsWhole()
+    {
+        writeFile(CardSettings::filePath(),
+                  "[Margini Stampa]\r\nSuperiore=999999999\r\nSinistro=-88888888\r\n");
+        QStringList cut;
+        throughWindow("cmdStampa", [&](QDialog *w) {
+            for (const char *name : {"txtTop", "txtLeft"}) {
+                auto *field = w->findChild<QLineEdit *>(QLatin1String(name));
+                const int room = field->contentsRect().width() - field->textMargins().left() -
+                                 field->textMargins().right();
+                if (field->fontMetrics().horizontalAdvance(field->text()) > room - 4)
+                    cut << field->text();
+            }
+            w->reject();
+        });
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char(','))));
+    }
+
     // A margin spoilt by hand in Tesserini.ini: "-" and "+" report a conversion error and leave
     // it, printing gives the print warning without printing.
     void nonNumericMarginFromTheFile()
