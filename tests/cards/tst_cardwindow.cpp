@@ -791,7 +791,7 @@ private slots:
     void longMarginFromTheFileShowsWhole()
     {
         writeFile(CardSettings::filePath(),
-                  "[Margini Stampa]\r\nSuperiore=999999999\r\nSinistro=-88888888\r\n");
+                  "[Margini Stampa]\r\nSuperiore=9999999999999\r\nSinistro=-888888888888\r\n");
         QStringList cut;
         throughWindow("cmdStampa", [&](QDialog *w) {
             for (const char *name : {"txtTop", "txtLeft"}) {
