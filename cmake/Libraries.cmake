@@ -68,7 +68,9 @@ function(corvalla_layer folder)
 endfunction()
 
 corvalla_layer(common UI_USES Qt6::PrintSupport)
-corvalla_layer(reports CORE_USES corvalla_common_core UI_USES corvalla_common_ui Qt6::PrintSupport)
+# Printing hands each job to the print system (CUPS) itself, to learn whether the job was accepted.
+find_package(Cups REQUIRED)
+corvalla_layer(reports CORE_USES corvalla_common_core UI_USES corvalla_common_ui Qt6::PrintSupport Cups::Cups)
 corvalla_layer(records CORE_USES corvalla_common_core)
 foreach(area IN ITEMS members receipts cards takings)
     corvalla_layer(${area} CORE_USES corvalla_records_core corvalla_reports_core

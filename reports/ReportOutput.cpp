@@ -3,8 +3,13 @@
 #include "reports/Report.h"
 #include "reports/ReportPreview.h"
 
+#include <QDir>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryFile>
+
+#include <cups/cups.h>
 
 namespace Reports {
 
@@ -19,6 +24,60 @@ void setError(QString *error, const QString &text)
     if (error)
         *error = text;
 }
+
+// The print system's options for what the print dialog chose beyond the pages: copies, collating
+// and printing on both sides.
+int jobOptions(const QPrinter &printer, cups_option_t **options)
+{
+    int count = 0;
+    count =
+        cupsAddOption("copies", QByteArray::number(qMax(1, printer.copyCount())).constData(), count, options);
+    count = cupsAddOption("collate", printer.collateCopies() ? "true" : "false", count, options);
+    const char *sides = "one-sided";
+    if (printer.duplex() == QPrinter::DuplexLongSide)
+        sides = "two-sided-long-edge";
+    else if (printer.duplex() == QPrinter::DuplexShortSide)
+        sides = "two-sided-short-edge";
+    count = cupsAddOption("sides", sides, count, options);
+    return count;
+}
+
+// A job for a printer of the system: the pages go to a PDF file first, which is handed to the print
+// system as one job; its answer says whether the job reached the queue (a printer that refuses
+// jobs, a queue that is gone, a scheduler that is down), so a refused print is never reported as
+// printed.
+bool submitToQueue(const PreparedReport &report, const QPrinter &printer, QString *error)
+{
+    QTemporaryFile pdf(QDir::tempPath() + QStringLiteral("/corvalla-XXXXXX.pdf"));
+    if (!pdf.open()) {
+        setError(error, QStringLiteral("Impossibile preparare la stampa: ") + pdf.errorString());
+        return false;
+    }
+    pdf.close();
+    {
+        QPdfWriter writer(pdf.fileName());
+        writer.setTitle(report.documentName);
+        writer.setCreator(QStringLiteral("Corvalla"));
+        writer.setResolution(1200);
+        writer.setPageLayout(report.pageLayout());
+        if (!renderTo(report, &writer, error, printer.fromPage(), printer.toPage()))
+            return false;
+    }
+    cups_option_t *options = nullptr;
+    const int count = jobOptions(printer, &options);
+    const QByteArray title =
+        report.documentName.isEmpty() ? QByteArray("Corvalla") : report.documentName.toUtf8();
+    const int job =
+        cupsPrintFile(printer.printerName().toUtf8().constData(),
+                      QFile::encodeName(pdf.fileName()).constData(), title.constData(), count, options);
+    cupsFreeOptions(count, options);
+    if (job <= 0) {
+        setError(error, QStringLiteral("La stampante non ha accettato la stampa: ") +
+                            QString::fromUtf8(cupsLastErrorString()));
+        return false;
+    }
+    return true;
+}
 } // namespace
 
 void setOutputHook(OutputHook hook)
@@ -28,6 +87,8 @@ void setOutputHook(OutputHook hook)
 
 bool printOn(const PreparedReport &report, QPrinter *printer, QString *error)
 {
+    if (printer->outputFormat() == QPrinter::NativeFormat && !printer->printerName().isEmpty())
+        return submitToQueue(report, *printer, error);
     // Objects are placed from the paper's corner; the design's margins are part of the layout.
     printer->setFullPage(true);
     // Should the printer still paint from its printable area, the paper's corner lies above and to

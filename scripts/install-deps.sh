@@ -12,7 +12,7 @@ packages=(
   libgl-dev libglx-dev libvulkan-dev
   fonts-liberation fonts-dejavu fonts-dejavu-core
   xvfb xauth x11-utils desktop-file-utils
-  cups cups-client cups-bsd cups-filters
+  cups cups-client cups-bsd cups-filters libcups2-dev
   poppler-utils libreoffice-calc-nogui
   clang libclang-rt-14-dev clang-format-14
   libsqlite3-dev

@@ -15,6 +15,7 @@
 
 #include <QLineEdit>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -54,6 +55,31 @@ private slots:
     }
 
     void cleanupTestCase() { MsgBox::setTestHook(nullptr); }
+
+    // A queue that refuses jobs (cupsreject): the print ends with the window's failure message,
+    // and nothing reaches the queue. The member sheet stands for every print window: they all
+    // print through the same path.
+    void refusedJobIsReportedAsNotPrinted()
+    {
+        QCOMPARE(QProcess::execute(QStringLiteral("cupsreject"), {kQueue}), 0);
+        TfrmTiratori sheet;
+        sheet.show();
+        sheet.field(QStringLiteral("txtTiratore"))->setText(QStringLiteral("VERDI GIUSEPPE"));
+        const QStringList before = pdfFiles(m_pdfDir);
+        m_boxes.clear();
+        QString printer;
+        auto accepted = acceptPrintDialog(&printer);
+        auto pressed = Modal::whenShown<TfrmStampaTiratori>(
+            [](TfrmStampaTiratori *w) { w->findChild<QPushButton *>(QStringLiteral("btnStampa"))->click(); });
+        QTest::mouseClick(sheet.findChild<QWidget *>(QStringLiteral("cmdStampa")), Qt::LeftButton);
+        QCOMPARE(QProcess::execute(QStringLiteral("cupsaccept"), {kQueue}), 0);
+        QVERIFY(*pressed);
+        QVERIFY2(*accepted, "the print dialog did not show");
+        QCOMPARE(m_boxes, QStringList{QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
+                                                     "Si consiglia di ridurre le dimensioni della foto.")});
+        QTest::qWait(1500);
+        QCOMPARE(pdfFiles(m_pdfDir), before);
+    }
 
     void listPrintsOnTheDefaultPrinter()
     {
