@@ -76,12 +76,22 @@ bool RecordArchive::write(qint64 index, const QStringList &texts, QString *error
 
 qint64 RecordArchive::appendBytes(const QByteArray &bytes, QString *error) const
 {
+    return appendMade([&bytes](qint64) { return bytes; }, error);
+}
+
+qint64 RecordArchive::appendMade(const Maker &make, QString *error) const
+{
     RecordFile f(m_path, m_layout.recordSize());
     if (!f.open(RecordFile::Access::Write)) {
         report(f, error);
         return -1;
     }
-    const qint64 index = f.append(bytes);
+    const qint64 count = f.count();
+    if (count < 0) {
+        report(f, error);
+        return -1;
+    }
+    const qint64 index = f.append(make(count));
     if (index < 0)
         report(f, error);
     return index;

@@ -35,6 +35,11 @@ public:
     // Appends the record; returns its 0-based index, or -1 on failure. Counting and writing happen
     // under one exclusive lock, so two programs appending at once get two records.
     qint64 appendBytes(const QByteArray &bytes, QString *error = nullptr) const;
+    // Appends the record that `make` builds from the number of records in the file at that moment,
+    // under the same exclusive lock: what depends on the count (a receipt's number) is decided when
+    // the record is written, not before, so two programs never give two records the same one.
+    using Maker = std::function<QByteArray(qint64 count)>;
+    qint64 appendMade(const Maker &make, QString *error = nullptr) const;
     qint64 append(const QStringList &texts, QString *error = nullptr) const;
 
     // Reads every record in index order, in large sequential blocks, and hands the raw bytes of

@@ -55,7 +55,8 @@ const RequiredField *firstMissingField(const RequiredField *begin, const Require
     return nullptr;
 }
 
-Save save(const RecordArchive &archive, qint64 position, const QByteArray &record)
+Save save(const RecordArchive &archive, qint64 position, const QByteArray &record,
+          const RecordArchive::Maker &makeNew)
 {
     Save result;
     if (position < 0) {
@@ -69,7 +70,8 @@ Save save(const RecordArchive &archive, qint64 position, const QByteArray &recor
         }
         return result;
     }
-    const qint64 index = archive.appendBytes(record, &result.error);
+    const qint64 index =
+        makeNew ? archive.appendMade(makeNew, &result.error) : archive.appendBytes(record, &result.error);
     if (index >= 0) {
         result.outcome = Save::Outcome::Appended;
         result.position = index + 1;

@@ -80,6 +80,9 @@ struct Save
     qint64 position = 0; // the record's 1-based position after the save (0 when it failed)
     QString error;
 };
-Save save(const RecordArchive &archive, qint64 position, const QByteArray &record);
+// A new record is built by `makeNew`, when given, from the number of records then in the file
+// (RecordArchive::appendMade); otherwise `record` is appended as it is.
+Save save(const RecordArchive &archive, qint64 position, const QByteArray &record,
+          const RecordArchive::Maker &makeNew = {});
 
 } // namespace RecordRules

@@ -1,5 +1,7 @@
 #include "receipts/ReceiptRules.h"
 
+#include "receipts/ReceiptSettings.h"
+
 #include "common/Formats.h"
 #include "common/TextUtil.h"
 #include "receipts/AmountInWords.h"
@@ -117,6 +119,20 @@ std::optional<CheckFailure> checkForSave(const Record &receipt)
         if (fails(check, receipt[check.field]))
             return CheckFailure{check.field, QString::fromUtf8(check.message)};
     return std::nullopt;
+}
+
+RecordArchive::Maker newReceipt(Record receipt, const QString &givenNumber, QString *taken)
+{
+    return [receipt, givenNumber, taken](qint64 count) mutable {
+        if (!givenNumber.isEmpty() && trimBlanks(receipt[NumRic]) == givenNumber) {
+            if (const std::optional<qint64> number =
+                    ReceiptSettings::receiptNumber(ReceiptSettings::startNumber(), count))
+                receipt[NumRic] = QString::number(*number);
+        }
+        if (taken)
+            *taken = trimBlanks(receipt[NumRic]);
+        return encode(receipt);
+    };
 }
 
 } // namespace Receipt

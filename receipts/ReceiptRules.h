@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/RecordArchive.h"
 #include "records/MemberRecord.h"
 #include "records/ReceiptRecord.h"
 
@@ -47,6 +48,13 @@ struct CheckFailure
 // file can fail these), and returns the first that fails, or nothing when the receipt may be
 // stored. Blank means empty after trimming.
 std::optional<CheckFailure> checkForSave(const Record &receipt);
+
+// How Salva stores a new receipt. When its number is still the one Nuovo gave (`givenNumber`),
+// the number is decided again when the record is written, under the year file's lock: the start
+// number plus the receipts then in the file, so that two programs saving at once never give two
+// receipts the same number. A number the user typed is stored as typed. `*taken` receives the
+// number the stored receipt carries.
+RecordArchive::Maker newReceipt(Record receipt, const QString &givenNumber, QString *taken);
 
 // The payer import (the red arrow): the receipt fields that a member chosen in the member search
 // fills, each from its member field, trimmed. Nothing else of the receipt changes.

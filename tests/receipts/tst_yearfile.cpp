@@ -3,10 +3,14 @@
 #include "TestSupport.h"
 
 #include "common/ProgramFolder.h"
+#include "receipts/ReceiptRules.h"
+#include "receipts/ReceiptSettings.h"
 #include "records/ReceiptRecord.h"
 #include "records/YearFile.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -272,7 +276,73 @@ private slots:
         QVERIFY(!error.isEmpty());
         QCOMPARE(readAll(m_path), patterned(2));
     }
+
+    // Two programs issuing receipts on the same year at once: both showed the same next number
+    // after Nuovo, yet every stored receipt has a number of its own, in the order stored. A number
+    // typed by the user is kept as typed.
+    void twoProgramsSaving_numberEveryReceiptOnce()
+    {
+        QFile::remove(m_path);
+        QVERIFY(ReceiptSettings::writeStartNumber(QStringLiteral("100")));
+        constexpr int kEach = 40;
+        QList<QProcess *> programs;
+        for (int p = 0; p < 2; ++p) {
+            auto *program = new QProcess(this);
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("CORVALLA_SAVE_FOLDER"), programFolder());
+            env.insert(QStringLiteral("CORVALLA_SAVE_PATH"), m_path);
+            env.insert(QStringLiteral("CORVALLA_SAVE_COUNT"), QString::number(kEach));
+            program->setProcessEnvironment(env);
+            program->start(QCoreApplication::applicationFilePath(), {});
+            programs << program;
+        }
+        for (QProcess *program : programs) {
+            QVERIFY(program->waitForFinished(120000));
+            QCOMPARE(program->exitCode(), 0);
+        }
+        QStringList numbers;
+        QVERIFY(YearFile(m_path).scan([&](qint64, const char *record) {
+            numbers << Receipt::decodeField(record, Receipt::NumRic);
+            return true;
+        }));
+        QStringList expected;
+        for (int i = 0; i < 2 * kEach; ++i)
+            expected << QString::number(100 + i);
+        QCOMPARE(numbers, expected);
+
+        QString taken;
+        Receipt::Record typed;
+        typed[Receipt::NumRic] = QStringLiteral("7/bis");
+        QVERIFY(YearFile(m_path).archive().appendMade(
+                    Receipt::newReceipt(typed, QStringLiteral("180"), &taken)) >= 0);
+        QCOMPARE(taken, QStringLiteral("7/bis"));
+    }
 };
 
-QTEST_MAIN(TestYearFile)
+int main(int argc, char *argv[])
+{
+    // Child mode of the two-programs test: Nuovo, then Salva, again and again; Nuovo's number is
+    // read only once, as a user who keeps the window open would see it go stale.
+    const QByteArray folder = qgetenv("CORVALLA_SAVE_FOLDER");
+    if (!folder.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        setProgramFolder(QString::fromLocal8Bit(folder));
+        const YearFile file(QString::fromLocal8Bit(qgetenv("CORVALLA_SAVE_PATH")));
+        for (int i = 0; i < qEnvironmentVariableIntValue("CORVALLA_SAVE_COUNT"); ++i) {
+            const QString given = QString::number(*ReceiptSettings::receiptNumber(
+                ReceiptSettings::startNumber(), qMax<qint64>(0, file.count())));
+            Receipt::Record receipt;
+            receipt[Receipt::NumRic] = given;
+            QString taken;
+            int tries = 0;
+            while (file.archive().appendMade(Receipt::newReceipt(receipt, given, &taken)) < 0)
+                if (++tries == 20)
+                    return 1;
+        }
+        return 0;
+    }
+    QApplication app(argc, argv);
+    TestYearFile test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_yearfile.moc"
