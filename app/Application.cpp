@@ -1,8 +1,10 @@
 #include "app/Application.h"
 
+#include "app/DataCopyRunner.h"
 #include "app/WindowRegistry.h"
 #include "common/Formats.h"
 #include "common/Placement.h"
+#include "common/ProgramFolder.h"
 
 #include "app/TfrmAvvio.h"
 #include "app/TfrmCambiaPassword.h"
@@ -164,6 +166,9 @@ void connectWindowSet()
             receipts->openYear(year);
             receipts->showMaximized();
         });
+    // The first showing of the main menu makes the run's automatic copy of the data.
+    if (QWidget *menu = Windows::find("TfrmAvvio"); menu && !menu->findChild<DataCopyRunner *>())
+        new DataCopyRunner(menu, programFolder());
     // The card and receipt windows choose members with the member archive's search.
     if (auto *card = Windows::get<TfrmTessera>())
         card->setMemberSearch(&openMemberSearch);

@@ -31,7 +31,7 @@ set(CORVALLA_CORE_receipts
     AmountInWords ReceiptExport ReceiptLogo ReceiptPage ReceiptRules ReceiptSearch ReceiptSettings)
 set(CORVALLA_CORE_cards CardPage CardPictures CardSettings)
 set(CORVALLA_CORE_takings Summary)
-set(CORVALLA_CORE_app Crypt ProgramInfo)
+set(CORVALLA_CORE_app Crypt DataCopies ProgramInfo)
 
 # corvalla_layer(<folder> CORE_USES <libs> UI_USES <libs>): the two libraries of one folder.
 function(corvalla_layer folder)
@@ -77,7 +77,7 @@ foreach(area IN ITEMS members receipts cards takings)
                    UI_USES corvalla_reports_ui)
 endforeach()
 target_link_libraries(corvalla_members_ui PUBLIC Qt6::Multimedia)
-corvalla_layer(app CORE_USES corvalla_common_core
+corvalla_layer(app CORE_USES corvalla_common_core corvalla_records_core
                UI_USES corvalla_members_ui corvalla_receipts_ui corvalla_cards_ui corvalla_takings_ui)
 
 add_library(corvalla_core INTERFACE)

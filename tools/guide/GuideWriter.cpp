@@ -141,4 +141,20 @@ bool write(const QString &path, const QList<HelpTopic> &topics, QString *error)
     return true;
 }
 
+HelpTopic copiesTopic()
+{
+    return {QStringLiteral("Copie di sicurezza automatiche"),
+            {QStringLiteral(
+                 "Ogni volta che si apre il programma, alla prima comparsa del menu principale Corvalla "
+                 "copia i dati, se sono cambiati dall'ultima copia, nella cartella \"Copie di "
+                 "sicurezza\" dentro la cartella del programma: una cartella per ogni copia, con la "
+                 "data e l'ora nel nome (AAAA-MM-GG_hh-mm-ss). Sono conservate le dieci copie più "
+                 "recenti e l'ultima copia di ciascuno degli ultimi dodici mesi."),
+             QStringLiteral(
+                 "Per rimettere i dati di una copia, per esempio dopo un salvataggio sbagliato: chiudere "
+                 "il programma, aprire la cartella della copia scelta e copiarne tutti i file e le "
+                 "cartelle nella cartella del programma, sostituendo quelli presenti. Alla riapertura "
+                 "il programma mostrerà i dati della copia.")}};
+}
+
 } // namespace Guide

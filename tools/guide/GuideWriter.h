@@ -12,4 +12,7 @@ namespace Guide {
 // Writes the guide of `topics` (in their order) to `path`. False, with the reason, on failure.
 bool write(const QString &path, const QList<HelpTopic> &topics, QString *error = nullptr);
 
+// The guide's own chapter on the automatic copies of the data: where they are and how to put one back.
+HelpTopic copiesTopic();
+
 } // namespace Guide

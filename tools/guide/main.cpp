@@ -14,7 +14,10 @@ int main(int argc, char *argv[])
         return 2;
     }
     QString error;
-    if (!Guide::write(args[1], helpTopics(), &error)) {
+    // The guide adds to the help topics what only the printed guide tells: the automatic copies.
+    QList<HelpTopic> topics = helpTopics();
+    topics.append(Guide::copiesTopic());
+    if (!Guide::write(args[1], topics, &error)) {
         std::fprintf(stderr, "corvalla_guide: %s\n", qPrintable(error));
         return 1;
     }
