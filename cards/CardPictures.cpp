@@ -5,6 +5,7 @@
 #include "records/MemberArchive.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 
 namespace CardPictures {
@@ -45,6 +46,9 @@ QImage loadLogo()
 
 QImage saveLogo(const QImage &logo)
 {
+    // The placeholder stands in for a logo that could not be read: it never replaces the file.
+    if (logo == placeholderLogo() && QFileInfo::exists(logoPath()))
+        return logo;
     if (!QDir().mkpath(MemberArchive::photoFolder()))
         return QImage();
     // Stretched to fill the whole area; a transparent part of the picture lands on white, the

@@ -25,7 +25,8 @@ QImage loadLogo();
 // Stores `logo` stretched to exactly 119 x 118 pixels with smooth resampling, as a Windows bitmap
 // in the card logo file. The file is written beside its place and renamed over it, so a failed
 // save leaves the earlier file as it was. Returns the stored picture read back from the file, or
-// a null image when it could not be stored.
+// a null image when it could not be stored. The placeholder logo (shown for a logo file that could
+// not be read) is never written over an existing file: it is returned as it is.
 QImage saveLogo(const QImage &logo);
 
 // The photo of a member record position (folder created first); the placeholder photo when it is
