@@ -3,7 +3,7 @@
 //
 // Properties: reading never fails; after one key is written, every key the reader saw before
 // reads the same, the written key reads as the value written, and writing it again changes
-// nothing.
+// nothing; a UTF-8 or UTF-16 file stays in its form.
 
 #include "FuzzSupport.h"
 
@@ -112,6 +112,16 @@ QString readBack(const QString &value, bool utf8)
     return utf8 ? text : fromCp1252(toCp1252(text));
 }
 
+// A file with a UTF-16 byte-order mark is read as its text: the same text in UTF-8 with its mark.
+QByteArray asReadText(const QByteArray &content)
+{
+    const bool little = content.startsWith("\xFF\xFE");
+    if (!little && !content.startsWith("\xFE\xFF"))
+        return content;
+    QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    return QByteArray("\xEF\xBB\xBF") + QString(decoder.decode(content.mid(2))).toUtf8();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -120,9 +130,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const QByteArray content = Fuzz::bytes(data, size - kChoiceBytes);
     const quint8 *choice = data + size - kChoiceBytes;
-    const bool utf8 = content.startsWith("\xEF\xBB\xBF");
+    const QByteArray text = asReadText(content);
+    const bool utf8 = text.startsWith("\xEF\xBB\xBF"); // UTF-8 or UTF-16: any character fits
 
-    const Seen seen = namesIn(content);
+    const Seen seen = namesIn(text);
     const QString section = choose(seen.sections, kSections, choice[0]);
     const QString key = choose(seen.keys, kKeys, choice[1]);
     QString value = choose(seen.values, kValues, choice[2]);
@@ -151,6 +162,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     // Writing the same again changes nothing; the file keeps its form.
     FUZZ_CHECK(Ini::writeToBytes(written, section, key, value) == written);
-    FUZZ_CHECK(written.startsWith("\xEF\xBB\xBF") == utf8);
+    FUZZ_CHECK(written.left(2) == content.left(2) ||
+               !(content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF")));
+    FUZZ_CHECK(asReadText(written).startsWith("\xEF\xBB\xBF") == utf8);
     return 0;
 }
