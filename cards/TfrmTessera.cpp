@@ -522,8 +522,11 @@ void TfrmTessera::setLogo(const QImage &logo)
 
 void TfrmTessera::saveLogo()
 {
+    // What was stored, as it will print; a save that failed keeps the user's logo on show (the file
+    // keeps the earlier one), so that a later save can try again and never writes the placeholder.
     const QImage stored = CardPictures::saveLogo(logo());
-    setLogo(stored.isNull() ? CardPictures::placeholderLogo() : stored);
+    if (!stored.isNull())
+        setLogo(stored);
 }
 
 void TfrmTessera::showEvent(QShowEvent *event)

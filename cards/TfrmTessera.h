@@ -43,8 +43,8 @@ public:
     QImage photo() const;
     void setLogo(const QImage &logo);
 
-    // Stores the logo on show as the card logo file and shows what was stored (the placeholder
-    // logo when it could not be stored).
+    // Stores the logo on show as the card logo file and shows what was stored; when it could not be
+    // stored the logo on show stays as it is.
     void saveLogo();
 
 signals:

@@ -331,6 +331,11 @@ void TfrmRicevuta::build()
     // Heading: the logo button beside the four receiver lines, the number and date on the right.
     cmdLogo->setParent(shpIntestazione);
     cmdLogo->setIconSize(QSize(148, 92));
+    // A frame of its own, so the place to click shows even when the logo is the white dot
+    // ("Nessun logo").
+    cmdLogo->setStyleSheet(
+        QStringLiteral("QToolButton#cmdLogo { background: #FFFFFF; border: 1px solid #87A2D8; "
+                       "border-radius: 3px; padding: 2px; }"));
     auto *headingRow = new QHBoxLayout(shpIntestazione);
     headingRow->setContentsMargins(0, 0, 0, 0);
     headingRow->setSpacing(14);
@@ -502,6 +507,7 @@ Receipt::Record TfrmRicevuta::currentReceipt() const
 
 void TfrmRicevuta::showReceipt(qint64 index, const Receipt::Record &receipt)
 {
+    m_givenNumber.clear();
     // The words and the cents copy are those of the amount shown (see the class comment).
     for (int i = 0; i < FieldCount; ++i)
         if (i != ImpLettere && i != CentLettere)
@@ -541,6 +547,7 @@ void TfrmRicevuta::accessError(bool warning)
 
 void TfrmRicevuta::clearReceipt(const QString &whole)
 {
+    m_givenNumber.clear();
     for (const Field f :
          {NumRic, Importo, Pagatore, CodFisc, Sport, Dal, Al, Praticante, LuogoNasc, DataNasc, Indirizzo})
         m_entries[size_t(f)]->clear();
@@ -635,6 +642,7 @@ void TfrmRicevuta::cmdNuovoClick()
         return;
     }
     m_entries[NumRic]->setText(QString::number(*number));
+    m_givenNumber = QString::number(*number);
 }
 
 void TfrmRicevuta::cmdDuplicaClick()
@@ -681,7 +689,20 @@ void TfrmRicevuta::cmdSalvaClick()
     }
 
     const YearFile file(yearFilePath());
-    const RecordRules::Save saved = RecordRules::save(file.archive(), positionNumber(), encode(receipt));
+    // A new receipt whose number is still the one Nuovo gave takes its number as it is written, so
+    // that a receipt saved meanwhile by another copy of the program never shares it.
+    QString taken;
+    const RecordRules::Save saved = RecordRules::save(file.archive(), positionNumber(), encode(receipt),
+                                                      Receipt::newReceipt(receipt, m_givenNumber, &taken));
+    if (saved.outcome == RecordRules::Save::Outcome::Appended && taken != trimBlanks(receipt[NumRic])) {
+        setTextOf(NumRic, taken);
+        MsgBox::information(this, QStringLiteral("Attenzione: il numero %1 è stato assegnato nel frattempo a "
+                                                 "un'altra ricevuta.\n\r\n\rLa ricevuta corrente è stata "
+                                                 "archiviata con il numero %2.")
+                                      .arg(trimBlanks(receipt[NumRic]), taken));
+    }
+    if (saved.outcome != RecordRules::Save::Outcome::Failed)
+        m_givenNumber.clear();
     switch (saved.outcome) {
     case RecordRules::Save::Outcome::Failed:
         accessError(true);

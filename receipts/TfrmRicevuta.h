@@ -98,4 +98,5 @@ private:
     QWidget *bkgLettere = nullptr;
     QToolButton *cmdLogo = nullptr;
     MemberSearchOpener m_memberSearch;
+    QString m_givenNumber; // the number Nuovo gave the receipt on show, until it is stored
 };

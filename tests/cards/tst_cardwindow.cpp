@@ -559,11 +559,14 @@ private slots:
         QCOMPARE(m_boxes.first().first, Kind::Error);
         QCOMPARE(readAll(CardSettings::filePath()), settings);
         QCOMPARE(readAll(CardPictures::logoPath()), logo);
-        QCOMPARE(m_card->logo(), CardPictures::placeholderLogo());
+        QCOMPARE(m_card->logo(), picture({300, 200}, Qt::red)); // the user's logo stays on show
         QVERIFY(menu.isVisible());
         QVERIFY(!m_card->isVisible());
         QCOMPARE(QDir(m_dir->filePath(QStringLiteral("Anagrafica"))).entryList(QDir::Files),
                  QStringList{"Logo.bmp"}); // no temporary file left behind
+        // The next save, with room again, stores the user's logo, never the placeholder.
+        m_card->saveLogo();
+        QCOMPARE(CardPictures::loadLogo().pixelColor(60, 60), QColor(Qt::red));
     }
 
     // --- windows opened from the card ------------------------------------------------------

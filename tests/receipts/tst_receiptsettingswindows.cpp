@@ -212,6 +212,22 @@ private slots:
     }
 
     // The logo on show: the logo file, or the default logo when it is missing or not a picture.
+    // With "Nessun logo" saved (the white dot), the receipt window's logo button still shows where
+    // to click: its frame stands out from the white.
+    void logoButtonVisibleWithoutALogo()
+    {
+        QVERIFY(ReceiptLogo::save(ReceiptLogo::whiteDot()));
+        TfrmRicevuta receipts;
+        receipts.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&receipts));
+        auto *button = receipts.findChild<QToolButton *>(QStringLiteral("cmdLogo"));
+        const QImage shown = button->grab().toImage();
+        int framed = 0;
+        for (int x = 0; x < shown.width(); ++x)
+            framed += qGray(shown.pixel(x, 0)) < 230 ? 1 : 0;
+        QVERIFY2(framed > shown.width() / 2, qPrintable(QString::number(framed)));
+    }
+
     void logoShown_data()
     {
         QTest::addColumn<QByteArray>("file"); // "<none>": no logo file; "<red>": a red 40 x 30 bitmap

@@ -738,6 +738,41 @@ private slots:
         QCOMPARE(w()->focusWidget(), f("txtPagatore"));
     }
 
+    // Another copy of the program stores a receipt between Nuovo and Salva: the new receipt takes
+    // the next free number when it is stored, and the user is told which. A number typed over the
+    // one Nuovo gave is stored as typed.
+    void salvaNumbersAgainWhenTheYearGrew_data()
+    {
+        QTest::addColumn<QString>("typed"); // "": the number Nuovo gave is kept
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("boxes");
+        const QString taken =
+            QStringLiteral("Attenzione: il numero 3 è stato assegnato nel frattempo a un'altra "
+                           "ricevuta.\n\r\n\rLa ricevuta corrente è stata archiviata con il "
+                           "numero 4.");
+        QTest::newRow("number from Nuovo") << ""
+                                           << "4" << QStringList{taken, kInserted};
+        QTest::newRow("number typed") << "3/bis"
+                                      << "3/bis" << QStringList{kInserted};
+    }
+    void salvaNumbersAgainWhenTheYearGrew()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QStringList, boxes);
+        appendStored({"1", "2"});
+        click("cmdNuovo");
+        QCOMPARE(text("txtNumRic"), QStringLiteral("3"));
+        fillComplete();
+        f("txtNumRic")->setText(typed.isEmpty() ? QStringLiteral("3") : typed);
+        appendStored({"3"}); // the other program
+        click("cmdSalva");
+        QCOMPARE(m_boxes->texts(), boxes);
+        QCOMPARE(text("txtNumRic"), stored);
+        QCOMPARE(w()->position(), QStringLiteral("4"));
+        QCOMPARE(storedField(3, NumRic), QByteArray(1, char(stored.size())) + stored.toLatin1());
+    }
+
     // A year file that cannot be opened stops Nuovo before anything is cleared.
     void nuovoWithAnUnreadableYearFile()
     {
