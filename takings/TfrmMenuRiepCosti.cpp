@@ -29,8 +29,10 @@ namespace {
 
 using namespace Takings;
 
+// The window's own background, and the look of its controls: set on the sheet that holds them, so
+// that it never reaches the windows opened over this one (the summary, the print dialog, help).
+const char *const kWindowStyle = "TfrmMenuRiepCosti { background: #E8EEFA; }";
 const char *const kStyle = R"(
-TfrmMenuRiepCosti { background: #E8EEFA; }
 QFrame#shpSfondo { background: #FFFFFF; border: 1px solid #C3D1F0; border-radius: 8px; }
 QGroupBox { background: #EEF3FD; border: 1px solid #C3D1F0; border-radius: 6px; margin-top: 14px;
             padding: 10px 10px 8px 10px; font-weight: bold; color: #00008B; }
@@ -176,10 +178,11 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral(" Corvalla - Riepilogo Incassi"));
     Formats::applyProcessFormats();
     setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(QLatin1String(kStyle));
+    setStyleSheet(QLatin1String(kWindowStyle));
 
     auto *shpSfondo = new QFrame(this);
     shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
+    shpSfondo->setStyleSheet(QLatin1String(kStyle));
     shpSfondo->setMaximumWidth(760);
 
     auto *heading =
