@@ -5,13 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QtTest>
 
 #include <csignal>
 #include <linux/capability.h>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 constexpr quint32 kFileOverrides =
@@ -85,4 +88,23 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(f.write(bytes), bytes.size());
+}
+
+bool runChildrenAtOnce(const QList<QList<QPair<QString, QString>>> &children)
+{
+    std::vector<std::unique_ptr<QProcess>> running;
+    for (const auto &variables : children) {
+        auto child = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const auto &v : variables)
+            env.insert(v.first, v.second);
+        child->setProcessEnvironment(env);
+        child->start(QCoreApplication::applicationFilePath(), {});
+        running.push_back(std::move(child));
+    }
+    bool ok = true;
+    for (const auto &child : running)
+        ok = child->waitForFinished(120000) && child->exitStatus() == QProcess::NormalExit &&
+             child->exitCode() == 0 && ok;
+    return ok;
 }

@@ -35,6 +35,11 @@ private:
 
 // While it lives, files this process writes cannot grow past `bytes`, as on a full disk: a write
 // beyond the limit fails (the signal that would end the process is ignored meanwhile).
+// Runs copies of the test program itself in child mode, one per entry of `children` (the child
+// mode's environment variables, added to this process's environment), all at once, and tells
+// whether every one ended with exit code 0 within two minutes.
+bool runChildrenAtOnce(const QList<QList<QPair<QString, QString>>> &children);
+
 class FileSizeLimit
 {
 public:

@@ -3,7 +3,6 @@
 
 #include "common/IniFile.h"
 
-#include <QProcess>
 #include <QStringEncoder>
 #include <QtTest>
 
@@ -238,21 +237,12 @@ private slots:
     {
         const QString path = m_dir.filePath(QStringLiteral("insieme.ini"));
         constexpr int kEach = 150;
-        QList<QProcess *> writers;
-        for (const char *tag : {"a", "b"}) {
-            auto *writer = new QProcess(this);
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("CORVALLA_INI_WRITE"), path);
-            env.insert(QStringLiteral("CORVALLA_INI_TAG"), QLatin1String(tag));
-            env.insert(QStringLiteral("CORVALLA_INI_COUNT"), QString::number(kEach));
-            writer->setProcessEnvironment(env);
-            writer->start(QCoreApplication::applicationFilePath(), {});
-            writers << writer;
-        }
-        for (QProcess *writer : writers) {
-            QVERIFY(writer->waitForFinished(120000));
-            QCOMPARE(writer->exitCode(), 0);
-        }
+        QList<QList<QPair<QString, QString>>> writers;
+        for (const char *tag : {"a", "b"})
+            writers.append({{QStringLiteral("CORVALLA_INI_WRITE"), path},
+                            {QStringLiteral("CORVALLA_INI_TAG"), QLatin1String(tag)},
+                            {QStringLiteral("CORVALLA_INI_COUNT"), QString::number(kEach)}});
+        QVERIFY(runChildrenAtOnce(writers));
         const Ini::Snapshot file(path);
         for (const char *tag : {"a", "b"})
             for (int i = 0; i < kEach; ++i)

@@ -136,21 +136,12 @@ private slots:
     {
         const int processes = 4;
         const int each = 150;
-        QList<QProcess *> children;
-        for (int p = 0; p < processes; ++p) {
-            auto *child = new QProcess(this);
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("CORVALLA_APPEND_FOLDER"), m_dir.path());
-            env.insert(QStringLiteral("CORVALLA_APPEND_TAG"), QString::number(p));
-            env.insert(QStringLiteral("CORVALLA_APPEND_COUNT"), QString::number(each));
-            child->setProcessEnvironment(env);
-            child->start(QCoreApplication::applicationFilePath(), {});
-            children.append(child);
-        }
-        for (QProcess *child : children) {
-            QVERIFY(child->waitForFinished(120000));
-            QCOMPARE(child->exitCode(), 0);
-        }
+        QList<QList<QPair<QString, QString>>> children;
+        for (int p = 0; p < processes; ++p)
+            children.append({{QStringLiteral("CORVALLA_APPEND_FOLDER"), m_dir.path()},
+                             {QStringLiteral("CORVALLA_APPEND_TAG"), QString::number(p)},
+                             {QStringLiteral("CORVALLA_APPEND_COUNT"), QString::number(each)}});
+        QVERIFY(runChildrenAtOnce(children));
         QCOMPARE(MemberArchive::count(), qint64(processes * each));
         QSet<QString> names;
         QVERIFY(MemberArchive::scan([&](qint64, const char *rec) {

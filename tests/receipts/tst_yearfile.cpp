@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -285,21 +284,11 @@ private slots:
         QFile::remove(m_path);
         QVERIFY(ReceiptSettings::writeStartNumber(QStringLiteral("100")));
         constexpr int kEach = 40;
-        QList<QProcess *> programs;
-        for (int p = 0; p < 2; ++p) {
-            auto *program = new QProcess(this);
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("CORVALLA_SAVE_FOLDER"), programFolder());
-            env.insert(QStringLiteral("CORVALLA_SAVE_PATH"), m_path);
-            env.insert(QStringLiteral("CORVALLA_SAVE_COUNT"), QString::number(kEach));
-            program->setProcessEnvironment(env);
-            program->start(QCoreApplication::applicationFilePath(), {});
-            programs << program;
-        }
-        for (QProcess *program : programs) {
-            QVERIFY(program->waitForFinished(120000));
-            QCOMPARE(program->exitCode(), 0);
-        }
+        const QList<QPair<QString, QString>> program = {
+            {QStringLiteral("CORVALLA_SAVE_FOLDER"), programFolder()},
+            {QStringLiteral("CORVALLA_SAVE_PATH"), m_path},
+            {QStringLiteral("CORVALLA_SAVE_COUNT"), QString::number(kEach)}};
+        QVERIFY(runChildrenAtOnce({program, program}));
         QStringList numbers;
         QVERIFY(YearFile(m_path).scan([&](qint64, const char *record) {
             numbers << Receipt::decodeField(record, Receipt::NumRic);
