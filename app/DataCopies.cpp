@@ -174,9 +174,11 @@ Result makeCopy(const QString &programFolder, const QDateTime &now, const std::a
     const Stamps current = stampsOf(programFolder, dataFiles(programFolder));
     const QList<QPair<QDateTime, QString>> copies = copiesOf(programFolder);
     QString previous;
+    Stamps before;
     if (!copies.isEmpty()) {
         previous = copiesFolder(programFolder) + copies.last().second + QLatin1Char('/');
-        if (stampsOf(previous, filesBelow(previous)) == current)
+        before = stampsOf(previous, filesBelow(previous));
+        if (before == current)
             return {Result::Outcome::Unchanged, previous, QString()};
     }
     if (current.isEmpty())
@@ -187,7 +189,6 @@ Result makeCopy(const QString &programFolder, const QDateTime &now, const std::a
     const QString partial = copiesFolder(programFolder) + name + kPartial + QLatin1Char('/');
     QDir(partial).removeRecursively();
     Result result{Result::Outcome::Made, finalFolder, QString()};
-    const Stamps before = previous.isEmpty() ? Stamps() : stampsOf(previous, filesBelow(previous));
     for (auto it = current.cbegin(); it != current.cend(); ++it) {
         if (cancel && cancel->load()) {
             result.outcome = Result::Outcome::Cancelled;
