@@ -11,22 +11,16 @@
 #include "common/HelpTopics.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
-#include "common/RecordRules.h"
-#include "common/RecordWindowFrame.h"
 #include "common/TextUtil.h"
 #include "common/TfrmGuida.h"
 #include "records/MemberArchive.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
-#include <QMap>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
@@ -34,8 +28,6 @@
 
 namespace {
 
-const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kRestingInfo = QStringLiteral("Pronto per stampare una nuova tessera...");
 // The association texts are the user's typing: losing them without a word is not an option.
 const QString kSettingsNotSaved =
     QStringLiteral("Attenzione: non è stato possibile salvare i dati dell'associazione nel file "
@@ -142,6 +134,7 @@ QFont cardFont(const CardPage::Row &row)
     return font;
 }
 
+// Where the buttons go: the toolbar's groups, left to right, then the card's pictures.
 enum class Place
 {
     Card,
@@ -162,80 +155,72 @@ struct TfrmTessera::Ui : public QObject
     std::array<QLabel *, CardPage::TextCount> texts{};
     PictureBox *imgLogo = nullptr;
     PictureBox *imgFoto = nullptr;
-    QLabel *lblPosizione = nullptr;
-    QLabel *panInfo = nullptr;
     MemberSearchOpener memberSearch;
 
-    using Action = void (Ui::*)();
-    struct Button
-    {
-        const char *name;
-        const char *icon;
-        const char *text; // caption beside the picture, if any
-        Place place;
-        Action action;
-        const char *hint;
-    };
-    static const Button kButtons[];
-
-    void accessError() { MsgBox::error(q, MemberArchive::accessMessage()); }
+    static const RecordWindow::Button<Ui, Place> kButtons[];
 
     QString text(CardPage::Text t) const { return texts[size_t(t)]->text(); }
     void setText(CardPage::Text t, const QString &text) { texts[size_t(t)]->setText(text); }
 
+    // The member part back to its placeholders: texts, placeholder photo, no position.
     void resetMember()
     {
         for (const MemberText &m : kMemberTexts)
             setText(m.text, QString::fromUtf8(m.resetText));
         imgFoto->setImage(CardPictures::placeholderPhoto());
-        lblPosizione->clear();
+        q->clearPosition();
     }
 
+    // A member of the archive on the card: the five member texts (trimmed), the position and the
+    // member's photo.
     void showMember(const Member::Record &record, qint64 position)
     {
         for (const MemberText &m : kMemberTexts)
             setText(m.text, trimBlanks(record[m.field]));
-        lblPosizione->setText(QString::number(position));
-        imgFoto->setImage(CardPictures::loadPhoto(lblPosizione->text()));
+        q->setPosition(position);
+        imgFoto->setImage(CardPictures::loadPhoto(q->position()));
     }
 
-    // Puts record `index` on the card; a failed read leaves the card as it was.
-    void showRecord(qint64 index)
+    CardSettings::Association association() const
     {
-        Member::Record record;
-        if (!MemberArchive::read(index, record)) {
-            accessError();
-            return;
-        }
-        showMember(record, index + 1);
+        CardSettings::Association texts;
+        for (size_t i = 0; i < texts.size(); ++i)
+            texts[i] = text(kAssociationTexts[i]);
+        return texts;
     }
 
-    void browse(RecordRules::Step step)
+    void setAssociation(const CardSettings::Association &texts)
     {
-        const RecordRules::Browse move = RecordRules::browse(
-            step, RecordRules::positionNumber(lblPosizione->text()), [] { return MemberArchive::count(); });
-        if (move.clearPosition)
-            lblPosizione->clear();
-        switch (move.outcome) {
-        case RecordRules::Browse::Outcome::Show:
-            showRecord(move.index);
-            break;
-        case RecordRules::Browse::Outcome::EmptyArchive:
-            MsgBox::information(q, kEmptyArchive);
-            break;
-        case RecordRules::Browse::Outcome::AccessError:
-            accessError();
-            break;
-        case RecordRules::Browse::Outcome::NoMove:
-            break;
-        }
+        for (size_t i = 0; i < texts.size(); ++i)
+            setText(kAssociationTexts[i], texts[i]);
+    }
+
+    // What the card shows now, as printing and previewing take it.
+    CardPage::Content content() const
+    {
+        CardPage::Content c;
+        for (int t = 0; t < CardPage::TextCount; ++t)
+            c.texts[size_t(t)] = text(CardPage::Text(t));
+        c.logo = imgLogo->image();
+        c.photo = imgFoto->image();
+        return c;
+    }
+
+    // Stores the logo on show as the card logo file and shows what was stored. A save that failed
+    // keeps the user's logo on show (the file keeps the earlier one), so that a later save can try
+    // again and never writes the placeholder.
+    void saveLogo()
+    {
+        const QImage stored = CardPictures::saveLogo(imgLogo->image());
+        if (!stored.isNull())
+            imgLogo->setImage(stored);
     }
 
     void cmdNuovoClick() { resetMember(); }
-    void cmdPrimoClick() { browse(RecordRules::Step::First); }
-    void cmdIndietroClick() { browse(RecordRules::Step::Previous); }
-    void cmdAvantiClick() { browse(RecordRules::Step::Next); }
-    void cmdUltimoClick() { browse(RecordRules::Step::Last); }
+    void cmdPrimoClick() { q->browse(RecordRules::Step::First); }
+    void cmdIndietroClick() { q->browse(RecordRules::Step::Previous); }
+    void cmdAvantiClick() { q->browse(RecordRules::Step::Next); }
+    void cmdUltimoClick() { q->browse(RecordRules::Step::Last); }
 
     void cmdTrovaClick()
     {
@@ -245,9 +230,9 @@ struct TfrmTessera::Ui : public QObject
 
     template <typename W> void openPrintWindow()
     {
-        q->saveLogo();
+        saveLogo();
         QPointer<W> window = new W(q);
-        window->setCard(q->content());
+        window->setCard(content());
         window->exec();
         delete window.data();
     }
@@ -258,8 +243,8 @@ struct TfrmTessera::Ui : public QObject
     {
         QPointer<TfrmDatiEnte> window = new TfrmDatiEnte(q);
         setCallerContext(window, QStringLiteral("tessera"));
-        window->setTexts(q->association());
-        window->setTarget([this](const CardSettings::Association &texts) { q->setAssociation(texts); });
+        window->setTexts(association());
+        window->setTarget([this](const CardSettings::Association &texts) { setAssociation(texts); });
         window->exec();
         delete window.data();
     }
@@ -280,11 +265,15 @@ struct TfrmTessera::Ui : public QObject
     void imgGuidaClick() { showHelpTopic(q, QStringLiteral("App Stampa Tessere")); }
     void imgEsciClick() { q->close(); }
 
+    // Building the window, part by part.
     void build();
+    CardView *makeCard(QWidget *parent);
+    void makeClickable(CardView *card);
+    QLayout *makeInstructions(QWidget *parent);
 };
 
 // clang-format off
-const TfrmTessera::Ui::Button TfrmTessera::Ui::kButtons[] = {
+const RecordWindow::Button<TfrmTessera::Ui, Place> TfrmTessera::Ui::kButtons[] = {
     {"cmdNuovo",     "nuovo",     nullptr,  Place::Card,    &Ui::cmdNuovoClick,
      "Predispone la schermata per la visualizzazione di una nuova scheda."},
     {"cmdTrova",     "trova",     nullptr,  Place::Card,    &Ui::cmdTrovaClick,
@@ -322,9 +311,8 @@ const char *const kInstructions[] = {
     "ambiente di lavoro.",
 };
 
-// Background panels: a pointer moving over them empties the information bar.
+// The panels of the toolbar's groups, in the order of the places.
 const char *const kToolbarGroups[] = {"shpPulsanti01", "shpPulsanti02", "shpRecord", "shpPulsanti03"};
-const Place kToolbarPlaces[] = {Place::Card, Place::Print, Place::Record, Place::Exit};
 
 // The looks are set on the card area and the bar rather than on the window, so that they do not
 // reach the one-use windows and message boxes that have the card window as parent.
@@ -339,42 +327,38 @@ QToolButton {
 QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
 )";
 
-using RecordWindowFrame::panel;
-
 } // namespace
-
 void TfrmTessera::Ui::build()
 {
-    QList<QPair<QWidget *, QString>> hints;
-    QMap<Place, QList<QToolButton *>> placed;
-    for (const Button &b : kButtons) {
-        const bool small = b.place == Place::OnPhoto || b.place == Place::OnLogo;
-        QToolButton *button = RecordWindowFrame::pictureButton(q, b.name, b.icon, b.text, b.hint,
-                                                               small ? QSize(20, 20) : QSize(36, 36));
-        button->setAutoRaise(!small);
-        const Action action = b.action;
-        connect(button, &QToolButton::clicked, this, [this, action] { (this->*action)(); });
-        placed[b.place].append(button);
-        hints.append({button, QString::fromUtf8(b.hint)});
-    }
+    q->makeToolbar(kButtons, this, kToolbarGroups, Place::Record);
 
-    // Toolbar.
-    QList<RecordWindowFrame::ToolbarGroup> toolbarGroups;
-    for (size_t g = 0; g < std::size(kToolbarGroups); ++g)
-        toolbarGroups.append(
-            {kToolbarGroups[g], placed.value(kToolbarPlaces[g]), kToolbarPlaces[g] == Place::Record});
-    const RecordWindowFrame::Toolbar toolbar = RecordWindowFrame::toolbar(q, toolbarGroups);
-    QFrame *shpContainer = toolbar.band;
-    lblPosizione = toolbar.position;
-    QList<QWidget *> backgrounds{q};
-    backgrounds << toolbar.panels;
-
-    // The card, laid out from the page design.
-    auto *panContainer = panel("panContainer", q);
+    auto *panContainer = q->panel("panContainer", q);
     panContainer->setStyleSheet(QLatin1String(kCardAreaStyle));
-    auto *card = new CardView(panContainer);
+    q->addBackgrounds({panContainer});
+    CardView *card = makeCard(panContainer);
+    makeClickable(card);
+    QLayout *instructions = makeInstructions(panContainer);
+    auto *containerLayout = new QVBoxLayout(panContainer);
+    containerLayout->setContentsMargins(16, 14, 16, 10);
+    containerLayout->setSpacing(18);
+    containerLayout->addStretch(1);
+    containerLayout->addWidget(card, 0, Qt::AlignHCenter);
+    containerLayout->addLayout(instructions);
+    containerLayout->addStretch(2);
+
+    q->layOut("scrTessera", panContainer);
+
+    setAssociation(CardSettings::defaultAssociation());
+    imgLogo->setImage(CardPictures::placeholderLogo());
+    resetMember();
+}
+
+// The card, laid out from the page design.
+CardView *TfrmTessera::Ui::makeCard(QWidget *parent)
+{
+    auto *card = new CardView(parent);
     card->setObjectName(QStringLiteral("shpSfondo"));
-    backgrounds << panContainer << card;
+    q->addBackgrounds({card});
     for (const CardPage::Row &row : CardPage::rows()) {
         if (!row.control)
             continue;
@@ -399,69 +383,59 @@ void TfrmTessera::Ui::build()
         if (row.filledFrom >= 0)
             texts[size_t(row.filledFrom)] = label;
     }
+    return card;
+}
+
+// The association texts and the logo react to a click; the clear buttons sit on the top right
+// corner of their picture.
+void TfrmTessera::Ui::makeClickable(CardView *card)
+{
     for (const CardPage::Text t : kAssociationTexts) {
         auto *label = static_cast<CardLabel *>(texts[size_t(t)]);
         label->setCursor(Qt::PointingHandCursor);
         connect(label, &CardLabel::clicked, this, &Ui::associationClick);
-        hints.append({label, kAssociationHint});
+        q->addHint(label, kAssociationHint);
     }
     imgLogo->setCursor(Qt::PointingHandCursor);
     connect(imgLogo, &PictureBox::clicked, this, &Ui::imgLogoClick);
-    hints.append({imgLogo, QStringLiteral("Fare clic per caricare il logo dell'associazione.")});
-    // The clear buttons sit on the top right corner of their picture.
+    q->addHint(imgLogo, QStringLiteral("Fare clic per caricare il logo dell'associazione."));
     for (const auto &[place, picture] :
          {std::pair{Place::OnPhoto, imgFoto}, std::pair{Place::OnLogo, imgLogo}}) {
-        for (QToolButton *b : placed.value(place)) {
+        for (QToolButton *b : q->buttons(place)) {
+            b->setAutoRaise(false);
             b->setParent(card);
             b->setFixedSize(26, 26);
             b->move(picture->geometry().right() - b->width() + 4, picture->geometry().top() - 4);
             b->raise();
         }
     }
+}
 
+QLayout *TfrmTessera::Ui::makeInstructions(QWidget *parent)
+{
     auto *instructions = new QVBoxLayout;
     instructions->setSpacing(4);
     for (size_t i = 0; i < std::size(kInstructions); ++i) {
-        auto *line = new QLabel(QString::fromUtf8(kInstructions[i]), panContainer);
+        auto *line = new QLabel(QString::fromUtf8(kInstructions[i]), parent);
         line->setObjectName(QStringLiteral("lblIstruzioni%1").arg(i + 1, 2, 10, QLatin1Char('0')));
         line->setProperty("instruction", true);
         line->setAlignment(Qt::AlignHCenter);
         instructions->addWidget(line);
     }
-
-    auto *containerLayout = new QVBoxLayout(panContainer);
-    containerLayout->setContentsMargins(16, 14, 16, 10);
-    containerLayout->setSpacing(18);
-    containerLayout->addStretch(1);
-    containerLayout->addWidget(card, 0, Qt::AlignHCenter);
-    containerLayout->addLayout(instructions);
-    containerLayout->addStretch(2);
-
-    panInfo = RecordWindowFrame::layOut(q, "scrTessera", shpContainer, panContainer, backgrounds);
-
-    Conventions::setupInfoBar(panInfo, kRestingInfo, hints, backgrounds);
-
-    q->setAssociation(CardSettings::defaultAssociation());
-    imgLogo->setImage(CardPictures::placeholderLogo());
-    resetMember();
+    return instructions;
 }
 
-TfrmTessera::TfrmTessera(QWidget *parent) : QWidget(parent)
+TfrmTessera::TfrmTessera(QWidget *parent)
+    : RecordWindow({"TfrmTessera", " Corvalla - Stampa Tessere", "Pronto per stampare una nuova tessera...",
+                    "L'archivio non contiene nessuna scheda.", MemberArchive::accessMessage()},
+                   parent)
 {
-    setObjectName(QStringLiteral("TfrmTessera"));
-    setWindowTitle(QStringLiteral(" Corvalla - Stampa Tessere"));
-    Formats::applyProcessFormats();
     ui = new Ui(this);
     ui->build();
     setWindowState(Qt::WindowMaximized);
 }
 
-void TfrmTessera::resetMember()
-{
-    ui->resetMember();
-}
-
-void TfrmTessera::showMember(const Member::Record &record, qint64 position)
+void TfrmTessera::takeMember(qint64 position, const Member::Record &record)
 {
     ui->showMember(record, position);
 }
@@ -469,40 +443,6 @@ void TfrmTessera::showMember(const Member::Record &record, qint64 position)
 void TfrmTessera::setMemberSearch(MemberSearchOpener open)
 {
     ui->memberSearch = std::move(open);
-}
-
-void TfrmTessera::takeMember(qint64 position, const Member::Record &record)
-{
-    showMember(record, position);
-}
-
-CardPage::Content TfrmTessera::content() const
-{
-    CardPage::Content c;
-    for (int t = 0; t < CardPage::TextCount; ++t)
-        c.texts[size_t(t)] = ui->text(CardPage::Text(t));
-    c.logo = logo();
-    c.photo = photo();
-    return c;
-}
-
-CardSettings::Association TfrmTessera::association() const
-{
-    CardSettings::Association texts;
-    for (size_t i = 0; i < texts.size(); ++i)
-        texts[i] = ui->text(kAssociationTexts[i]);
-    return texts;
-}
-
-void TfrmTessera::setAssociation(const CardSettings::Association &texts)
-{
-    for (size_t i = 0; i < texts.size(); ++i)
-        ui->setText(kAssociationTexts[i], texts[i]);
-}
-
-QString TfrmTessera::position() const
-{
-    return ui->lblPosizione->text();
 }
 
 QImage TfrmTessera::logo() const
@@ -515,41 +455,35 @@ QImage TfrmTessera::photo() const
     return ui->imgFoto->image();
 }
 
-void TfrmTessera::setLogo(const QImage &logo)
+RecordArchive TfrmTessera::archive() const
 {
-    ui->imgLogo->setImage(logo);
+    return MemberArchive::archive();
 }
 
 void TfrmTessera::saveLogo()
 {
-    // What was stored, as it will print; a save that failed keeps the user's logo on show (the file
-    // keeps the earlier one), so that a later save can try again and never writes the placeholder.
-    const QImage stored = CardPictures::saveLogo(logo());
-    if (!stored.isNull())
-        setLogo(stored);
+    ui->saveLogo();
 }
 
-void TfrmTessera::showEvent(QShowEvent *event)
+void TfrmTessera::showRecord(qint64 index, const QByteArray &record)
 {
-    // A window coming back from the task bar is not a new visit: the card stays as it is.
-    if (!event->spontaneous()) {
-        resetMember();
-        setAssociation(CardSettings::load().association);
-        setLogo(CardPictures::loadLogo());
-        ui->panInfo->setText(kRestingInfo);
-    }
-    QWidget::showEvent(event);
+    ui->showMember(Member::decode(record), index + 1);
 }
 
-void TfrmTessera::closeEvent(QCloseEvent *event)
+void TfrmTessera::startVisit()
+{
+    ui->resetMember();
+    ui->setAssociation(CardSettings::load().association);
+    ui->imgLogo->setImage(CardPictures::loadLogo());
+}
+
+void TfrmTessera::endVisit()
 {
     CardSettings settings;
-    settings.association = association();
+    settings.association = ui->association();
     if (!settings.saveAssociation())
         MsgBox::error(this, kSettingsNotSaved);
-    saveLogo();
-    emit closed();
-    event->accept(); // hides the window; it lives on for the next visit
+    ui->saveLogo();
 }
 
 #include "TfrmTessera.moc"

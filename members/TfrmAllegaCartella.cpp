@@ -88,6 +88,62 @@ bool copyReplacing(const QString &from, const QString &to)
 
 } // namespace
 
+// The band of attachment slot `i`: the file name with its buttons, and the description.
+QFrame *TfrmAllegaCartella::makeSlot(int i)
+{
+    const int n = i + 1;
+    Slot &s = m_slots[i];
+    auto *band = new QFrame(this);
+    band->setObjectName(slotName("panAllegato", n));
+    band->setFrameShape(QFrame::StyledPanel);
+    auto *grid = new QGridLayout(band);
+
+    s.txtFile = new QLineEdit(band);
+    s.txtFile->setObjectName(slotName("txtFile", n));
+    s.txtFile->setReadOnly(true);
+    s.txtFile->setMaxLength(kFieldWidth);
+    s.txtFile->setStyleSheet(QStringLiteral("QLineEdit { background: #D4D0C8; }"));
+    s.txtDesc = new QLineEdit(band);
+    s.txtDesc->setObjectName(slotName("txtDesc", n));
+    s.txtDesc->setMaxLength(kFieldWidth);
+
+    auto *lblFile = new QLabel(QStringLiteral("Nome %1° file allegato:").arg(n), band);
+    lblFile->setObjectName(slotName("lblNomeFile", n));
+    lblFile->setBuddy(s.txtFile);
+    auto *lblDesc = new QLabel(QStringLiteral("Descrizione %1° file allegato:").arg(n), band);
+    lblDesc->setObjectName(slotName("lblDescrizione", n));
+    lblDesc->setBuddy(s.txtDesc);
+
+    s.btnSfoglia = new QPushButton(QStringLiteral("Sfoglia..."), band);
+    s.btnSfoglia->setObjectName(slotName("btnSfoglia", n));
+    s.btnSfoglia->setAutoDefault(false);
+    s.btnApri = new QPushButton(QStringLiteral("Apri"), band);
+    s.btnApri->setObjectName(slotName("btnApri", n));
+    s.btnApri->setAutoDefault(false);
+    s.btnApri->setEnabled(false);
+    s.imgCancella = new PictureButton(QStringLiteral(":/pictures/cancella.svg"), QSize(24, 24), band);
+    s.imgCancella->setObjectName(slotName("imgCancella", n));
+    s.imgCancella->setClickable(true);
+    s.imgCancella->setFixedSize(28, 28);
+    s.imgCancella->setToolTip(QStringLiteral("Svuota"));
+
+    grid->addWidget(lblFile, 0, 0);
+    grid->addWidget(s.txtFile, 0, 1);
+    grid->addWidget(s.btnSfoglia, 0, 2);
+    grid->addWidget(s.btnApri, 0, 3);
+    grid->addWidget(s.imgCancella, 0, 4);
+    grid->addWidget(lblDesc, 1, 0);
+    grid->addWidget(s.txtDesc, 1, 1, 1, 4);
+    grid->setColumnStretch(1, 1);
+
+    connect(s.txtFile, &QLineEdit::textChanged, s.btnApri,
+            [btn = s.btnApri](const QString &text) { btn->setEnabled(!trimBlanks(text).isEmpty()); });
+    connect(s.btnSfoglia, &QPushButton::clicked, this, [this, i] { btnSfogliaClick(i); });
+    connect(s.btnApri, &QPushButton::clicked, this, [this, i] { btnApriClick(i); });
+    connect(s.imgCancella, &PictureButton::clicked, this, [this, i] { imgCancellaClick(i); });
+    return band;
+}
+
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmAllegaCartella"));
@@ -114,59 +170,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : QDialog(parent)
         "Il pulsante <b>Apri</b> apre il documento con il programma associato."));
     layout->addWidget(instructions);
 
-    for (int i = 0; i < kSlots; ++i) {
-        const int n = i + 1;
-        Slot &s = m_slots[i];
-        auto *band = new QFrame(this);
-        band->setObjectName(slotName("panAllegato", n));
-        band->setFrameShape(QFrame::StyledPanel);
-        auto *grid = new QGridLayout(band);
-
-        s.txtFile = new QLineEdit(band);
-        s.txtFile->setObjectName(slotName("txtFile", n));
-        s.txtFile->setReadOnly(true);
-        s.txtFile->setMaxLength(kFieldWidth);
-        s.txtFile->setStyleSheet(QStringLiteral("QLineEdit { background: #D4D0C8; }"));
-        s.txtDesc = new QLineEdit(band);
-        s.txtDesc->setObjectName(slotName("txtDesc", n));
-        s.txtDesc->setMaxLength(kFieldWidth);
-
-        auto *lblFile = new QLabel(QStringLiteral("Nome %1° file allegato:").arg(n), band);
-        lblFile->setObjectName(slotName("lblNomeFile", n));
-        lblFile->setBuddy(s.txtFile);
-        auto *lblDesc = new QLabel(QStringLiteral("Descrizione %1° file allegato:").arg(n), band);
-        lblDesc->setObjectName(slotName("lblDescrizione", n));
-        lblDesc->setBuddy(s.txtDesc);
-
-        s.btnSfoglia = new QPushButton(QStringLiteral("Sfoglia..."), band);
-        s.btnSfoglia->setObjectName(slotName("btnSfoglia", n));
-        s.btnSfoglia->setAutoDefault(false);
-        s.btnApri = new QPushButton(QStringLiteral("Apri"), band);
-        s.btnApri->setObjectName(slotName("btnApri", n));
-        s.btnApri->setAutoDefault(false);
-        s.btnApri->setEnabled(false);
-        s.imgCancella = new PictureButton(QStringLiteral(":/pictures/cancella.svg"), QSize(24, 24), band);
-        s.imgCancella->setObjectName(slotName("imgCancella", n));
-        s.imgCancella->setClickable(true);
-        s.imgCancella->setFixedSize(28, 28);
-        s.imgCancella->setToolTip(QStringLiteral("Svuota"));
-
-        grid->addWidget(lblFile, 0, 0);
-        grid->addWidget(s.txtFile, 0, 1);
-        grid->addWidget(s.btnSfoglia, 0, 2);
-        grid->addWidget(s.btnApri, 0, 3);
-        grid->addWidget(s.imgCancella, 0, 4);
-        grid->addWidget(lblDesc, 1, 0);
-        grid->addWidget(s.txtDesc, 1, 1, 1, 4);
-        grid->setColumnStretch(1, 1);
-        layout->addWidget(band);
-
-        connect(s.txtFile, &QLineEdit::textChanged, s.btnApri,
-                [btn = s.btnApri](const QString &text) { btn->setEnabled(!trimBlanks(text).isEmpty()); });
-        connect(s.btnSfoglia, &QPushButton::clicked, this, [this, i] { btnSfogliaClick(i); });
-        connect(s.btnApri, &QPushButton::clicked, this, [this, i] { btnApriClick(i); });
-        connect(s.imgCancella, &PictureButton::clicked, this, [this, i] { imgCancellaClick(i); });
-    }
+    for (int i = 0; i < kSlots; ++i)
+        layout->addWidget(makeSlot(i));
 
     btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
     btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));

@@ -5,6 +5,7 @@
 #include <functional>
 
 class PictureButton;
+class QFrame;
 class QLineEdit;
 class QPushButton;
 
@@ -45,6 +46,7 @@ private:
         PictureButton *imgCancella = nullptr;
     };
 
+    QFrame *makeSlot(int i);
     void btnSfogliaClick(int slot);
     void btnApriClick(int slot);
     void imgCancellaClick(int slot);

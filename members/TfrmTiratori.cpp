@@ -10,7 +10,6 @@
 #include "common/PictureBox.h"
 #include "common/PictureButton.h"
 #include "common/RecordRules.h"
-#include "common/RecordWindowFrame.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCodFisc.h"
 #include "common/TfrmGuida.h"
@@ -27,16 +26,12 @@
 #include "records/MemberArchive.h"
 #include "records/MemberPhoto.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -49,8 +44,6 @@ const QString kPhotoNotSaved =
                    "il file della foto è rimasto quello precedente.\n\r\n\r"
                    "Accertarsi che il disco non sia pieno e di possedere i privilegi "
                    "di scrittura nella cartella di installazione del programma.");
-const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kRestingInfo = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
 enum class Kind
 {
@@ -138,6 +131,7 @@ constexpr int kGridColumns = 4;
 // The row after which the practitioner's fields begin: a rule separates them from the member's.
 constexpr int kPractitionerRow = 7;
 
+// Where the buttons go: the toolbar's groups, left to right, then the sheet's own places.
 enum class Place
 {
     Group1,
@@ -151,6 +145,31 @@ enum class Place
     BesideField
 };
 
+// The panels of the toolbar's groups, in the order of the places above.
+const char *const kToolbarGroups[] = {"shpPulsanti01", "shpPulsanti02", "shpPulsanti03", "shpRecord",
+                                      "shpPulsanti04", "shpPulsanti05", "shpPulsanti06"};
+
+// The looks are set on the sheet area and the bar rather than on the window, so that they do not
+// reach the one-use windows and message boxes that have the sheet as parent.
+const char *const kSheetStyle = R"(
+QFrame#shpSfondo, QFrame#shpFoto {
+    background: #FFFFFF;
+    border: 1px solid #B4C6EC;
+    border-radius: 8px;
+}
+QFrame#bkgPulsantiFoto {
+    background: #EEF3FD;
+    border: 1px solid #C3D1F0;
+    border-radius: 6px;
+}
+QFrame#rulePraticante { background: #C9D6F2; border: none; }
+QLabel[fieldLabel="true"] { color: #1E2A4A; }
+QLabel[fieldLabel="true"][required="true"] { color: #8B4513; }
+QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 2px; }
+QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
+QToolButton:pressed { background: #FFE98A; }
+)";
+
 } // namespace
 
 // The window's controls and behaviour; a child object of the window, so it goes with it.
@@ -161,22 +180,10 @@ struct TfrmTiratori::Ui : public QObject
     TfrmTiratori *q;
     QLineEdit *fields[Member::kSheetFieldCount] = {};
     QLabel *hidden[Member::FieldCount - Member::kSheetFieldCount] = {};
-    QLabel *lblPosizione = nullptr;
     PictureBox *imgFoto = nullptr;
     PictureBox *imgBianco = nullptr;
-    QLabel *panInfo = nullptr;
 
-    using Action = void (Ui::*)();
-    struct SheetButton
-    {
-        const char *name;
-        const char *icon;
-        const char *text; // caption beside the picture, if any
-        Place place;
-        Action action;
-        const char *hint;
-    };
-    static const SheetButton kButtons[];
+    static const RecordWindow::Button<Ui, Place> kButtons[];
 
     QLineEdit *entry(Field f) const { return fields[f]; }
     QLabel *hiddenLabel(int field) const { return hidden[field - Member::kSheetFieldCount]; }
@@ -189,11 +196,8 @@ struct TfrmTiratori::Ui : public QObject
         return imgBianco->image();
     }
 
-    void accessError() { MsgBox::error(q, MemberArchive::accessMessage()); }
-
-    // The position on show as a number: 0 for a new sheet, -1 for a text that is not a position.
-    qint64 positionNumber() const { return RecordRules::positionNumber(lblPosizione->text()); }
-
+    // Empty sheet: all fields empty but the fee ("0,00"), no attachments, placeholder photo, no
+    // position, focus in txtTiratore.
     void clearSheet()
     {
         for (QLineEdit *f : fields)
@@ -202,26 +206,27 @@ struct TfrmTiratori::Ui : public QObject
         for (QLabel *l : hidden)
             l->clear();
         imgFoto->setImage(placeholderPhoto());
-        lblPosizione->clear();
+        q->clearPosition();
         entry(Member::Tiratore)->setFocus(Qt::OtherFocusReason);
     }
 
-    // Puts record `index` on the sheet; a failed read leaves the sheet as it was.
-    void showRecord(qint64 index)
+    // A record from the archive on the sheet: its fields (the fee as stored), its position and
+    // its photo (the placeholder when it cannot be read).
+    void showMember(const Member::Record &record, qint64 position)
     {
-        Member::Record record;
-        if (!MemberArchive::read(index, record)) {
-            accessError();
-            return;
-        }
-        q->showMember(record, index + 1);
+        for (int i = 0; i < Member::kSheetFieldCount; ++i)
+            fields[i]->setText(trimBlanks(record[i]));
+        for (int i = Member::kSheetFieldCount; i < Member::FieldCount; ++i)
+            hiddenLabel(i)->setText(trimBlanks(record[i]));
+        q->setPosition(position);
+        imgFoto->setImage(MemberPhoto::load(q->position()));
     }
 
     void cmdNuovoClick() { clearSheet(); }
 
     void cmdDuplicaClick()
     {
-        if (trimBlanks(lblPosizione->text()).isEmpty()) {
+        if (trimBlanks(q->position()).isEmpty()) {
             MsgBox::warning(q,
                             QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
                                            "dopo che questa è stata inserita in archivio."));
@@ -229,7 +234,7 @@ struct TfrmTiratori::Ui : public QObject
         }
         for (QLabel *l : hidden)
             l->clear();
-        lblPosizione->clear();
+        q->clearPosition();
         imgFoto->setImage(placeholderPhoto());
         entry(Member::Tiratore)->setFocus(Qt::OtherFocusReason);
         MsgBox::information(q, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
@@ -237,68 +242,36 @@ struct TfrmTiratori::Ui : public QObject
                                               "scheda in archivio."));
     }
 
-    void cmdSalvaClick()
+    // The sheet as a record to save; nothing when a required field is empty (the user is told and
+    // the focus goes to the field).
+    std::optional<QByteArray> checkedRecord()
     {
-        // The fee still being typed is normalised before anything is read.
-        QPointer<QWidget> focused = Conventions::endEditing(q);
-        // Back to where the user was typing once the save is over, unless a check sent the focus elsewhere.
-        auto restoreFocus = [&focused] {
-            if (focused)
-                focused->setFocus(Qt::OtherFocusReason);
-        };
-
         if (const RecordRules::RequiredField *missing = RecordRules::firstMissingField(
                 requiredFields(), [this](int field) { return entry(Field(field))->text(); })) {
             MsgBox::warning(q, QString::fromUtf8(missing->message));
             entry(Field(missing->field))->setFocus(Qt::OtherFocusReason);
-            return;
+            return std::nullopt;
         }
-
-        const RecordRules::Save saved =
-            RecordRules::save(MemberArchive::archive(), positionNumber(), Member::encode(q->sheetRecord()));
-        switch (saved.outcome) {
-        case RecordRules::Save::Outcome::Failed:
-            accessError();
-            break;
-        case RecordRules::Save::Outcome::Updated:
-            q->saveMemberPhoto(QString::number(saved.position));
-            MsgBox::information(q, QStringLiteral("Le modifiche apportate alla scheda corrente sono state "
-                                                  "salvate in archivio."));
-            break;
-        case RecordRules::Save::Outcome::Appended:
-            lblPosizione->setText(QString::number(saved.position));
-            q->saveMemberPhoto(lblPosizione->text());
-            MsgBox::information(q, QStringLiteral("La scheda corrente è stata inserita in archivio."));
-            break;
-        }
-        restoreFocus();
+        return Member::encode(q->sheetRecord());
     }
 
-    void browse(RecordRules::Step step)
+    // The sheet's photo to the photo file of a saved record; never stops a save. The photo file
+    // keeps its previous picture and the sheet the new one, so that a later save can try again.
+    void savePhoto(qint64 position)
     {
-        const RecordRules::Browse move =
-            RecordRules::browse(step, positionNumber(), [] { return MemberArchive::count(); });
-        if (move.clearPosition)
-            lblPosizione->clear();
-        switch (move.outcome) {
-        case RecordRules::Browse::Outcome::Show:
-            showRecord(move.index);
-            break;
-        case RecordRules::Browse::Outcome::EmptyArchive:
-            MsgBox::information(q, kEmptyArchive);
-            break;
-        case RecordRules::Browse::Outcome::AccessError:
-            accessError();
-            break;
-        case RecordRules::Browse::Outcome::NoMove:
-            break;
-        }
+        if (!MemberPhoto::save(imgFoto->image(), QString::number(position)))
+            MsgBox::warning(q, kPhotoNotSaved);
     }
 
-    void cmdPrimoClick() { browse(RecordRules::Step::First); }
-    void cmdUltimoClick() { browse(RecordRules::Step::Last); }
-    void cmdAvantiClick() { browse(RecordRules::Step::Next); }
-    void cmdIndietroClick() { browse(RecordRules::Step::Previous); }
+    void cmdSalvaClick()
+    {
+        q->save([this] { return checkedRecord(); }, [this](qint64 position) { savePhoto(position); });
+    }
+
+    void cmdPrimoClick() { q->browse(RecordRules::Step::First); }
+    void cmdUltimoClick() { q->browse(RecordRules::Step::Last); }
+    void cmdAvantiClick() { q->browse(RecordRules::Step::Next); }
+    void cmdIndietroClick() { q->browse(RecordRules::Step::Previous); }
 
     // One-use windows: created over the sheet, with the caller context the sheet writes into
     // them, given what they need by `prepare`, shown modally and destroyed.
@@ -405,11 +378,17 @@ struct TfrmTiratori::Ui : public QObject
 
     void btnCodFiscClick() { openTaxIdCheck(q, entry(Member::CodFisc)->text()); }
 
+    // Building the window, part by part.
     void build();
+    void makeFields();
+    QFrame *makeSheet(QWidget *parent);
+    QLayout *fieldCell(const SheetField &row, QWidget *parent);
+    QFrame *makePhotoPanel(QWidget *parent);
+    void applyConventions();
 };
 
 // clang-format off
-const TfrmTiratori::Ui::SheetButton TfrmTiratori::Ui::kButtons[] = {
+const RecordWindow::Button<TfrmTiratori::Ui, Place> TfrmTiratori::Ui::kButtons[] = {
     {"cmdNuovo",      "nuovo",         nullptr,  Place::Group1, &Ui::cmdNuovoClick,
      "Prepara la schermata per l'inserimento di una nuova scheda."},
     {"cmdDuplica",    "duplica",       nullptr,  Place::Group1, &Ui::cmdDuplicaClick,
@@ -459,40 +438,37 @@ const TfrmTiratori::Ui::SheetButton TfrmTiratori::Ui::kButtons[] = {
 };
 // clang-format on
 
-namespace {
-
-// Background panels: a pointer moving over them empties the information bar.
-const char *const kToolbarGroups[] = {"shpPulsanti01", "shpPulsanti02", "shpPulsanti03", "shpRecord",
-                                      "shpPulsanti04", "shpPulsanti05", "shpPulsanti06"};
-
-// The looks are set on the sheet area and the bar rather than on the window, so that they do not
-// reach the one-use windows and message boxes that have the sheet as parent.
-const char *const kSheetStyle = R"(
-QFrame#shpSfondo, QFrame#shpFoto {
-    background: #FFFFFF;
-    border: 1px solid #B4C6EC;
-    border-radius: 8px;
-}
-QFrame#bkgPulsantiFoto {
-    background: #EEF3FD;
-    border: 1px solid #C3D1F0;
-    border-radius: 6px;
-}
-QFrame#rulePraticante { background: #C9D6F2; border: none; }
-QLabel[fieldLabel="true"] { color: #1E2A4A; }
-QLabel[fieldLabel="true"][required="true"] { color: #8B4513; }
-QToolButton { border: 1px solid transparent; border-radius: 5px; padding: 2px; }
-QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
-QToolButton:pressed { background: #FFE98A; }
-)";
-
-using RecordWindowFrame::panel;
-
-} // namespace
-
 void TfrmTiratori::Ui::build()
 {
-    // Entry fields and the hidden attachment labels, from the record layout.
+    makeFields();
+    q->makeToolbar(kButtons, this, kToolbarGroups, Place::Record);
+
+    // The sheet beside its photo.
+    auto *panContainer = q->panel("panContainer", q);
+    panContainer->setStyleSheet(QLatin1String(kSheetStyle));
+    q->addBackgrounds({panContainer});
+    QFrame *shpSfondo = makeSheet(panContainer);
+    QFrame *shpFoto = makePhotoPanel(panContainer);
+    auto *sheetRow = new QHBoxLayout;
+    sheetRow->setSpacing(16);
+    sheetRow->addStretch(0);
+    sheetRow->addWidget(shpSfondo, 1, Qt::AlignTop);
+    sheetRow->addWidget(shpFoto, 0, Qt::AlignTop);
+    sheetRow->addStretch(0);
+    auto *containerLayout = new QVBoxLayout(panContainer);
+    containerLayout->setContentsMargins(16, 14, 16, 10);
+    // On a tall screen the sheet sits a little below the toolbar rather than glued to it.
+    containerLayout->addStretch(1);
+    containerLayout->addLayout(sheetRow);
+    containerLayout->addStretch(3);
+
+    q->layOut("scrScheda", panContainer);
+    applyConventions();
+}
+
+// Entry fields and the hidden attachment labels, from the record layout.
+void TfrmTiratori::Ui::makeFields()
+{
     for (int i = 0; i < Member::kSheetFieldCount; ++i) {
         const Member::FieldInfo &info = Member::kFields[size_t(i)];
         auto *f = new QLineEdit(q);
@@ -509,42 +485,16 @@ void TfrmTiratori::Ui::build()
     imgBianco = new PictureBox(q);
     imgBianco->setObjectName(QStringLiteral("imgBianco"));
     imgBianco->hide();
+}
 
-    // Buttons.
-    QMap<Place, QList<QToolButton *>> placed;
-    QList<QPair<QWidget *, QString>> hints;
-    for (const SheetButton &b : kButtons) {
-        const bool small = b.place == Place::Photo || b.place == Place::BesideField;
-        const QSize iconSize = b.place == Place::BesideField ? QSize(20, 20)
-                               : small                       ? QSize(28, 28)
-                                                             : QSize(36, 36);
-        QToolButton *button = RecordWindowFrame::pictureButton(q, b.name, b.icon, b.text, b.hint, iconSize);
-        const Action action = b.action;
-        connect(button, &QToolButton::clicked, this, [this, action] { (this->*action)(); });
-        placed[b.place].append(button);
-        hints.append({button, QString::fromUtf8(b.hint)});
-    }
-
-    // Toolbar.
-    const Place groups[] = {Place::Group1, Place::Group2, Place::Group3, Place::Record,
-                            Place::Group4, Place::Group5, Place::Group6};
-    QList<RecordWindowFrame::ToolbarGroup> toolbarGroups;
-    for (size_t g = 0; g < std::size(groups); ++g)
-        toolbarGroups.append({kToolbarGroups[g], placed.value(groups[g]), groups[g] == Place::Record});
-    const RecordWindowFrame::Toolbar toolbar = RecordWindowFrame::toolbar(q, toolbarGroups);
-    QFrame *shpContainer = toolbar.band;
-    lblPosizione = toolbar.position;
-    QList<QWidget *> backgrounds{q};
-    backgrounds << toolbar.panels;
-
-    // The sheet: heading picture over the grid of fields.
-    auto *panContainer = panel("panContainer", q);
-    panContainer->setStyleSheet(QLatin1String(kSheetStyle));
-    auto *shpSfondo = panel("shpSfondo", panContainer);
+// The sheet: heading picture over the grid of fields, with a rule before the practitioner's.
+QFrame *TfrmTiratori::Ui::makeSheet(QWidget *parent)
+{
+    auto *shpSfondo = q->panel("shpSfondo", parent);
     shpSfondo->setMaximumWidth(1180);
     shpSfondo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
-    auto *shpSezione01 = panel("shpSezione01", shpSfondo);
-    backgrounds << panContainer << shpSfondo << shpSezione01;
+    auto *shpSezione01 = q->panel("shpSezione01", shpSfondo);
+    q->addBackgrounds({shpSfondo, shpSezione01});
 
     auto *heading =
         new PictureButton(QStringLiteral(":/pictures/scheda_titolo.svg"), QSize(500, 60), shpSfondo);
@@ -559,55 +509,10 @@ void TfrmTiratori::Ui::build()
         grid->setColumnStretch(c, 1);
         grid->setColumnMinimumWidth(c, 180);
     }
-
-    const QFontMetrics metrics(q->font());
     for (const SheetField &row : kSheet) {
-        const Member::FieldInfo &info = Member::kFields[size_t(row.field)];
-        QLineEdit *f = entry(row.field);
-        f->setParent(shpSezione01);
-        f->setAlignment(row.align | Qt::AlignVCenter);
-        f->setFixedHeight(24);
-        if (row.chars > 0)
-            f->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('W')) * row.chars + 12);
-
-        auto *label = new QLabel(QString::fromUtf8(info.label), shpSezione01);
-        label->setObjectName(QLatin1String("tit") + QLatin1String(info.layout.name + 3));
-        label->setProperty("fieldLabel", true);
-        label->setProperty("required", info.required);
-        label->setBuddy(f);
-
-        auto *labelRow = new QHBoxLayout;
-        labelRow->setSpacing(4);
-        if (row.labelIcon) {
-            auto *icon =
-                new PictureButton(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(row.labelIcon)),
-                                  QSize(14, 14), shpSezione01);
-            icon->setObjectName(QLatin1String("ico") + QLatin1String(info.layout.name + 3));
-            icon->setFixedSize(14, 14);
-            labelRow->addWidget(icon);
-        }
-        labelRow->addWidget(label);
-        labelRow->addStretch(1);
-
-        auto *fieldRow = new QHBoxLayout;
-        fieldRow->setSpacing(3);
-        fieldRow->addWidget(f, row.chars > 0 ? 0 : 1);
-        if (row.button) {
-            QToolButton *button = q->findChild<QToolButton *>(QLatin1String(row.button));
-            button->setParent(shpSezione01);
-            button->setFixedSize(24, 24);
-            fieldRow->addWidget(button);
-        }
-        if (row.chars > 0)
-            fieldRow->addStretch(1);
-
-        auto *cell = new QVBoxLayout;
-        cell->setSpacing(2);
-        cell->addLayout(labelRow);
-        cell->addLayout(fieldRow);
         // Room for the separating rule before the practitioner's fields.
         const int gridRow = row.row * 2 + (row.row >= kPractitionerRow ? 1 : 0);
-        grid->addLayout(cell, gridRow, row.column, 1, row.span);
+        grid->addLayout(fieldCell(row, shpSezione01), gridRow, row.column, 1, row.span);
     }
     auto *rule = new QFrame(shpSezione01);
     rule->setObjectName(QStringLiteral("rulePraticante"));
@@ -621,42 +526,87 @@ void TfrmTiratori::Ui::build()
     sheetLayout->setSpacing(12);
     sheetLayout->addWidget(heading);
     sheetLayout->addWidget(shpSezione01);
+    return shpSfondo;
+}
 
-    // The photo panel: the frame and its five tools.
-    auto *shpFoto = panel("shpFoto", panContainer);
+// One cell of the grid: the field's label (with its picture, if any) over the field (with its
+// button, if any).
+QLayout *TfrmTiratori::Ui::fieldCell(const SheetField &row, QWidget *parent)
+{
+    const Member::FieldInfo &info = Member::kFields[size_t(row.field)];
+    QLineEdit *f = entry(row.field);
+    f->setParent(parent);
+    f->setAlignment(row.align | Qt::AlignVCenter);
+    f->setFixedHeight(24);
+    if (row.chars > 0)
+        f->setFixedWidth(QFontMetrics(q->font()).horizontalAdvance(QLatin1Char('W')) * row.chars + 12);
+
+    auto *label = new QLabel(QString::fromUtf8(info.label), parent);
+    label->setObjectName(QLatin1String("tit") + QLatin1String(info.layout.name + 3));
+    label->setProperty("fieldLabel", true);
+    label->setProperty("required", info.required);
+    label->setBuddy(f);
+
+    auto *labelRow = new QHBoxLayout;
+    labelRow->setSpacing(4);
+    if (row.labelIcon) {
+        auto *icon = new PictureButton(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(row.labelIcon)),
+                                       QSize(14, 14), parent);
+        icon->setObjectName(QLatin1String("ico") + QLatin1String(info.layout.name + 3));
+        icon->setFixedSize(14, 14);
+        labelRow->addWidget(icon);
+    }
+    labelRow->addWidget(label);
+    labelRow->addStretch(1);
+
+    auto *fieldRow = new QHBoxLayout;
+    fieldRow->setSpacing(3);
+    fieldRow->addWidget(f, row.chars > 0 ? 0 : 1);
+    if (row.button) {
+        QToolButton *button = q->button(row.button);
+        button->setParent(parent);
+        button->setFixedSize(24, 24);
+        fieldRow->addWidget(button);
+    }
+    if (row.chars > 0)
+        fieldRow->addStretch(1);
+
+    auto *cell = new QVBoxLayout;
+    cell->setSpacing(2);
+    cell->addLayout(labelRow);
+    cell->addLayout(fieldRow);
+    return cell;
+}
+
+// The photo panel: the frame and its five tools.
+QFrame *TfrmTiratori::Ui::makePhotoPanel(QWidget *parent)
+{
+    auto *shpFoto = q->panel("shpFoto", parent);
     imgFoto = new PictureBox(shpFoto);
     imgFoto->setObjectName(QStringLiteral("imgFoto"));
     imgFoto->setFixedSize(307, 394);
     imgFoto->setBackground(QColor(0xF2, 0xF6, 0xFE));
-    auto *bkgPulsantiFoto = panel("bkgPulsantiFoto", shpFoto);
+    auto *bkgPulsantiFoto = q->panel("bkgPulsantiFoto", shpFoto);
     auto *tools = new QHBoxLayout(bkgPulsantiFoto);
     tools->setContentsMargins(4, 3, 4, 3);
     tools->setSpacing(2);
-    for (QToolButton *b : placed.value(Place::Photo))
+    for (QToolButton *b : q->buttons(Place::Photo)) {
+        b->setIconSize(QSize(28, 28));
         tools->addWidget(b);
+    }
     auto *photoLayout = new QVBoxLayout(shpFoto);
     photoLayout->setContentsMargins(12, 12, 12, 12);
     photoLayout->setSpacing(10);
     photoLayout->addWidget(imgFoto, 0, Qt::AlignHCenter);
     photoLayout->addWidget(bkgPulsantiFoto);
-    backgrounds << shpFoto << imgFoto << bkgPulsantiFoto;
+    q->addBackgrounds({shpFoto, imgFoto, bkgPulsantiFoto});
+    return shpFoto;
+}
 
-    auto *sheetRow = new QHBoxLayout;
-    sheetRow->setSpacing(16);
-    sheetRow->addStretch(0);
-    sheetRow->addWidget(shpSfondo, 1, Qt::AlignTop);
-    sheetRow->addWidget(shpFoto, 0, Qt::AlignTop);
-    sheetRow->addStretch(0);
-    auto *containerLayout = new QVBoxLayout(panContainer);
-    containerLayout->setContentsMargins(16, 14, 16, 10);
-    // On a tall screen the sheet sits a little below the toolbar rather than glued to it.
-    containerLayout->addStretch(1);
-    containerLayout->addLayout(sheetRow);
-    containerLayout->addStretch(3);
-
-    panInfo = RecordWindowFrame::layOut(q, "scrScheda", shpContainer, panContainer, backgrounds);
-
-    // Entry conventions: colours, Enter ring, typing rules, date fields, the fee filter.
+// Entry conventions: colours, Enter ring, typing rules, date fields, the fee filter; Tab follows
+// the Enter ring.
+void TfrmTiratori::Ui::applyConventions()
+{
     for (const SheetField &row : kSheet) {
         QLineEdit *f = entry(row.field);
         const bool required = Member::kFields[size_t(row.field)].required;
@@ -687,36 +637,20 @@ void TfrmTiratori::Ui::build()
         }
     }
     entry(Member::Quota)->setText(QStringLiteral("0,00"));
-
-    // Tab follows the Enter ring.
     for (const SheetField &row : kSheet)
         if (row.next != Member::Tiratore)
             QWidget::setTabOrder(entry(row.field), entry(row.next));
-
-    Conventions::setupInfoBar(panInfo, kRestingInfo, hints, backgrounds);
 }
 
-TfrmTiratori::TfrmTiratori(QWidget *parent) : QWidget(parent)
+TfrmTiratori::TfrmTiratori(QWidget *parent)
+    : RecordWindow({"TfrmTiratori", " Corvalla - Archivio Iscritti",
+                    "Pronto per archiviare una nuova scheda...", "L'archivio non contiene nessuna scheda.",
+                    MemberArchive::accessMessage()},
+                   parent)
 {
-    setObjectName(QStringLiteral("TfrmTiratori"));
-    setWindowTitle(QStringLiteral(" Corvalla - Archivio Iscritti"));
-    Formats::applyProcessFormats();
     ui = new Ui(this);
     ui->build();
     setWindowState(Qt::WindowMaximized);
-}
-
-void TfrmTiratori::clearSheet()
-{
-    ui->clearSheet();
-}
-
-void TfrmTiratori::fillSheet(const Member::Record &record)
-{
-    for (int i = 0; i < Member::kSheetFieldCount; ++i)
-        ui->fields[i]->setText(trimBlanks(record[i]));
-    for (int i = Member::kSheetFieldCount; i < Member::FieldCount; ++i)
-        ui->hidden[i - Member::kSheetFieldCount]->setText(trimBlanks(record[i]));
 }
 
 Member::Record TfrmTiratori::sheetRecord() const
@@ -725,20 +659,8 @@ Member::Record TfrmTiratori::sheetRecord() const
     for (int i = 0; i < Member::kSheetFieldCount; ++i)
         record[i] = ui->fields[i]->text();
     for (int i = Member::kSheetFieldCount; i < Member::FieldCount; ++i)
-        record[i] = ui->hidden[i - Member::kSheetFieldCount]->text();
+        record[i] = ui->hiddenLabel(i)->text();
     return record;
-}
-
-void TfrmTiratori::showMember(const Member::Record &record, qint64 position)
-{
-    fillSheet(record);
-    ui->lblPosizione->setText(QString::number(position));
-    loadMemberPhoto(ui->lblPosizione->text());
-}
-
-QString TfrmTiratori::position() const
-{
-    return ui->lblPosizione->text();
 }
 
 QImage TfrmTiratori::photo() const
@@ -746,22 +668,9 @@ QImage TfrmTiratori::photo() const
     return ui->imgFoto->image();
 }
 
-void TfrmTiratori::setPhoto(const QImage &photo)
+void TfrmTiratori::takeMember(qint64 position, const Member::Record &record)
 {
-    ui->imgFoto->setImage(photo);
-}
-
-void TfrmTiratori::loadMemberPhoto(const QString &position)
-{
-    ui->imgFoto->setImage(MemberPhoto::load(trimBlanks(position)));
-}
-
-void TfrmTiratori::saveMemberPhoto(const QString &position)
-{
-    // The photo file keeps its previous picture and the sheet the new one, so that a later save
-    // can try again.
-    if (!MemberPhoto::save(ui->imgFoto->image(), trimBlanks(position)))
-        MsgBox::warning(this, kPhotoNotSaved);
+    ui->showMember(record, position);
 }
 
 QLineEdit *TfrmTiratori::field(const QString &name) const
@@ -773,23 +682,22 @@ QLineEdit *TfrmTiratori::field(const QString &name) const
 QLabel *TfrmTiratori::label(const QString &name) const
 {
     if (name == QLatin1String("lblPosizione"))
-        return ui->lblPosizione;
+        return positionLabel();
     const int i = Member::fieldIndex(name);
-    return i >= Member::kSheetFieldCount ? ui->hidden[i - Member::kSheetFieldCount] : nullptr;
+    return i >= Member::kSheetFieldCount ? ui->hiddenLabel(i) : nullptr;
 }
 
-void TfrmTiratori::showEvent(QShowEvent *event)
+RecordArchive TfrmTiratori::archive() const
 {
-    // A window coming back from the task bar is not a new visit: the sheet stays as it is.
-    if (!event->spontaneous()) {
-        clearSheet();
-        ui->panInfo->setText(kRestingInfo);
-    }
-    QWidget::showEvent(event);
+    return MemberArchive::archive();
 }
 
-void TfrmTiratori::closeEvent(QCloseEvent *event)
+void TfrmTiratori::showRecord(qint64 index, const QByteArray &record)
 {
-    emit closed();
-    event->accept(); // hides the window; it lives on for the next visit
+    ui->showMember(Member::decode(record), index + 1);
+}
+
+void TfrmTiratori::startVisit()
+{
+    ui->clearSheet();
 }

@@ -5,7 +5,6 @@
 #include "common/Formats.h"
 #include "common/HelpTopics.h"
 #include "common/MsgBox.h"
-#include "common/RecordWindowFrame.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCodFisc.h"
 #include "common/TfrmGuida.h"
@@ -18,19 +17,15 @@
 #include "receipts/TfrmNumerazione.h"
 #include "records/YearFile.h"
 
-#include <QCloseEvent>
 #include <QDate>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMap>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
-#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -38,8 +33,6 @@ namespace {
 
 using namespace Receipt;
 
-const QString kRestingInfo = QStringLiteral("Pronto per archiviare una nuova ricevuta...");
-const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna ricevuta.");
 const QString kDigits = QStringLiteral("0123456789");
 const QString kHelpTopic = QStringLiteral("App Stampa Ricevute");
 
@@ -103,6 +96,7 @@ static_assert(kEntryCount == FieldCount - 3, "every receipt field but the words,
 // The grid row before which a rule separates the practitioner from the payer.
 constexpr int kPractitionerRow = 3;
 
+// Where the buttons go: the toolbar's groups, left to right, then beside the fields.
 enum class Place
 {
     Group1,
@@ -115,6 +109,7 @@ enum class Place
     BesideField
 };
 
+// The panels of the toolbar's groups, in the order of the places.
 const char *const kToolbarGroups[] = {"shpPulsanti01", "shpPulsanti02", "shpPulsanti03", "shpRecord",
                                       "shpPulsanti04", "shpPulsanti05", "shpPulsanti06"};
 
@@ -143,8 +138,6 @@ QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
 QToolButton:pressed { background: #FFE98A; }
 )";
 
-using RecordWindowFrame::panel;
-
 QLabel *amountText(const QString &text, const char *property, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
@@ -157,20 +150,90 @@ QString today()
     return Formats::formatDate(QDate::currentDate());
 }
 
+// Puts an entry field of the heading or the body in its cell of `grid`, in the panel `parent`: its
+// label (if any) in the cell's label column, the field with its button (if any) beside it. Each
+// cell is a label column and a field column; a field without a label takes both. A narrow field
+// is measured in the window's type, `metrics`.
+void placeEntry(const EntryRow &row, QLineEdit *f, QToolButton *button, QWidget *parent, QGridLayout *grid,
+                const QFontMetrics &metrics)
+{
+    f->setParent(parent);
+    f->setFixedHeight(24);
+    if (row.chars > 0)
+        f->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('W')) * row.chars + 12);
+
+    auto *fieldRow = new QHBoxLayout;
+    fieldRow->setSpacing(3);
+    fieldRow->addWidget(f, row.chars > 0 ? 0 : 1);
+    if (button) {
+        button->setParent(parent);
+        button->setFixedSize(26, 26);
+        fieldRow->addWidget(button);
+    }
+    if (row.chars > 0)
+        fieldRow->addStretch(1);
+
+    const int column = row.column * 2;
+    if (row.label) {
+        auto *label = new QLabel(QString::fromUtf8(row.label), parent);
+        label->setObjectName(QLatin1String("tit") + fieldName(row.field).mid(3));
+        label->setProperty("fieldLabel", true);
+        label->setBuddy(f);
+        grid->addWidget(label, row.row, column, Qt::AlignRight | Qt::AlignVCenter);
+        grid->addLayout(fieldRow, row.row, column + 1, 1, row.span * 2 - 1);
+    } else {
+        grid->addLayout(fieldRow, row.row, column, 1, row.span * 2);
+    }
+}
+
 } // namespace
 
-TfrmRicevuta::TfrmRicevuta(QWidget *parent) : QWidget(parent)
+TfrmRicevuta::TfrmRicevuta(QWidget *parent)
+    : RecordWindow({"TfrmRicevuta", " Corvalla - Stampa Ricevute",
+                    "Pronto per archiviare una nuova ricevuta...",
+                    "L'archivio non contiene nessuna ricevuta.", accessMessage()},
+                   parent)
 {
-    setObjectName(QStringLiteral("TfrmRicevuta"));
-    setWindowTitle(QStringLiteral(" Corvalla - Stampa Ricevute"));
-    Formats::applyProcessFormats();
     build();
     setWindowState(Qt::WindowMaximized);
 }
 
 void TfrmRicevuta::build()
 {
-    // Entry fields from the record layout; the words, the cents copy and the whole amount are labels.
+    makeFields();
+    makeButtons();
+
+    auto *panContainer = panel("panContainer", this);
+    panContainer->setStyleSheet(QLatin1String(kReceiptStyle));
+    addBackgrounds({panContainer});
+    QFrame *shpRicevuta = makeReceipt(panContainer);
+    auto *receiptRow = new QHBoxLayout;
+    receiptRow->addStretch(0);
+    receiptRow->addWidget(shpRicevuta, 1, Qt::AlignTop);
+    receiptRow->addStretch(0);
+    auto *containerLayout = new QVBoxLayout(panContainer);
+    containerLayout->setContentsMargins(16, 14, 16, 10);
+    containerLayout->addStretch(1);
+    containerLayout->addLayout(receiptRow);
+    containerLayout->addStretch(3);
+
+    layOut("scrRicevuta", panContainer);
+    applyConventions();
+
+    // The words follow the euros and the cents copy the cents, whatever changes them.
+    connect(m_entries[Importo], &QLineEdit::textChanged, this, [this](const QString &text) {
+        const QString t = trimBlanks(text);
+        m_labels[ImpLettere]->setText(t.isEmpty() ? QString() : amountInWords(t));
+        fitWords();
+    });
+    connect(m_entries[Cents], &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_labels[CentLettere]->setText(trimBlanks(text)); });
+    m_entries[Cents]->setText(QStringLiteral("00"));
+}
+
+// Entry fields from the record layout; the words, the cents copy and the whole amount are labels.
+void TfrmRicevuta::makeFields()
+{
     for (const EntryRow &row : kEntries) {
         auto *f = new QLineEdit(this);
         f->setObjectName(fieldName(row.field));
@@ -189,20 +252,13 @@ void TfrmRicevuta::build()
     lblInizio = new QLabel(this);
     lblInizio->setObjectName(QStringLiteral("lblInizio"));
     lblInizio->hide();
+}
 
-    // Buttons, with the hint each shows in the information bar.
-    using Action = void (TfrmRicevuta::*)();
-    struct ButtonRow
-    {
-        const char *name;
-        const char *icon;
-        const char *text; // caption beside the picture, if any
-        Place place;
-        Action action;
-        const char *hint;
-    };
+// The buttons, with the hint each shows in the information bar, and the toolbar.
+void TfrmRicevuta::makeButtons()
+{
     // clang-format off
-    static const ButtonRow kButtons[] = {
+    static const Button<TfrmRicevuta, Place> kButtons[] = {
         {"cmdNuovo",       "nuovo",         nullptr,  Place::Group1, &TfrmRicevuta::cmdNuovoClick,
          "Prepara la schermata per l'emissione di una nuova ricevuta."},
         {"cmdDuplica",     "duplica",       nullptr,  Place::Group1, &TfrmRicevuta::cmdDuplicaClick,
@@ -239,170 +295,23 @@ void TfrmRicevuta::build()
          "Controlla il codice fiscale."},
     };
     // clang-format on
+    makeToolbar(kButtons, this, kToolbarGroups, Place::Record);
+    cmdLogo = button("cmdLogo");
+}
 
-    QMap<Place, QList<QToolButton *>> placed;
-    QList<QPair<QWidget *, QString>> hints;
-    for (const ButtonRow &b : kButtons) {
-        const QSize iconSize = b.place == Place::BesideField ? QSize(20, 20) : QSize(36, 36);
-        QToolButton *button =
-            RecordWindowFrame::pictureButton(this, b.name, b.icon, b.text, b.hint, iconSize);
-        connect(button, &QToolButton::clicked, this, b.action);
-        placed[b.place].append(button);
-        hints.append({button, QString::fromUtf8(b.hint)});
-    }
-    cmdLogo = findChild<QToolButton *>(QStringLiteral("cmdLogo"));
-
-    // Toolbar.
-    const Place groups[] = {Place::Group1, Place::Group2, Place::Group3, Place::Record,
-                            Place::Group4, Place::Group5, Place::Group6};
-    QList<RecordWindowFrame::ToolbarGroup> toolbarGroups;
-    for (size_t g = 0; g < std::size(groups); ++g)
-        toolbarGroups.append({kToolbarGroups[g], placed.value(groups[g]), groups[g] == Place::Record});
-    const RecordWindowFrame::Toolbar toolbar = RecordWindowFrame::toolbar(this, toolbarGroups);
-    QFrame *shpContainer = toolbar.band;
-    lblPosizione = toolbar.position;
-    QList<QWidget *> backgrounds{this};
-    backgrounds << toolbar.panels;
-
-    // The receipt: heading (logo, receiver lines, number, date), body, amount.
-    auto *panContainer = panel("panContainer", this);
-    panContainer->setStyleSheet(QLatin1String(kReceiptStyle));
-    auto *shpRicevuta = panel("shpRicevuta", panContainer);
+// The receipt: heading (logo, receiver lines, number, date), body, amount.
+QFrame *TfrmRicevuta::makeReceipt(QWidget *parent)
+{
+    auto *shpRicevuta = panel("shpRicevuta", parent);
     shpRicevuta->setMaximumWidth(1180);
     shpRicevuta->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
     auto *shpIntestazione = panel("shpIntestazione", shpRicevuta);
     auto *shpCorpo = panel("shpCorpo", shpRicevuta);
     auto *shpImporto = panel("shpImporto", shpRicevuta);
-    backgrounds << panContainer << shpRicevuta << shpIntestazione << shpCorpo << shpImporto;
+    addBackgrounds({shpRicevuta, shpIntestazione, shpCorpo, shpImporto});
 
-    auto *headingGrid = new QGridLayout;
-    headingGrid->setHorizontalSpacing(10);
-    headingGrid->setVerticalSpacing(4);
-    auto *bodyGrid = new QGridLayout;
-    bodyGrid->setHorizontalSpacing(10);
-    bodyGrid->setVerticalSpacing(8);
-    const QFontMetrics metrics(font());
-    for (const EntryRow &row : kEntries) {
-        if (row.area == Area::Amount)
-            continue;
-        QWidget *parentPanel = row.area == Area::Heading ? shpIntestazione : shpCorpo;
-        QGridLayout *grid = row.area == Area::Heading ? headingGrid : bodyGrid;
-        QLineEdit *f = m_entries[size_t(row.field)];
-        f->setParent(parentPanel);
-        f->setFixedHeight(24);
-        if (row.chars > 0)
-            f->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('W')) * row.chars + 12);
-
-        auto *fieldRow = new QHBoxLayout;
-        fieldRow->setSpacing(3);
-        fieldRow->addWidget(f, row.chars > 0 ? 0 : 1);
-        if (row.button) {
-            auto *button = findChild<QToolButton *>(QLatin1String(row.button));
-            button->setParent(parentPanel);
-            button->setFixedSize(26, 26);
-            fieldRow->addWidget(button);
-        }
-        if (row.chars > 0)
-            fieldRow->addStretch(1);
-
-        // Each cell is a label column and a field column; a field without a label takes both.
-        const int column = row.column * 2;
-        if (row.label) {
-            auto *label = new QLabel(QString::fromUtf8(row.label), parentPanel);
-            label->setObjectName(QLatin1String("tit") + fieldName(row.field).mid(3));
-            label->setProperty("fieldLabel", true);
-            label->setBuddy(f);
-            grid->addWidget(label, row.row, column, Qt::AlignRight | Qt::AlignVCenter);
-            grid->addLayout(fieldRow, row.row, column + 1, 1, row.span * 2 - 1);
-        } else {
-            grid->addLayout(fieldRow, row.row, column, 1, row.span * 2);
-        }
-    }
-    for (int c = 1; c < 6; c += 2)
-        bodyGrid->setColumnStretch(c, 1);
-    headingGrid->setColumnStretch(0, 1);
-    auto *rule = new QFrame(shpCorpo);
-    rule->setObjectName(QStringLiteral("rulePraticante"));
-    rule->setFixedHeight(1);
-    rule->setAttribute(Qt::WA_TransparentForMouseEvents);
-    bodyGrid->addWidget(rule, kPractitionerRow, 0, 1, 6);
-    bodyGrid->setRowMinimumHeight(kPractitionerRow, 12);
-
-    // Heading: the logo button beside the four receiver lines, the number and date on the right.
-    cmdLogo->setParent(shpIntestazione);
-    cmdLogo->setIconSize(QSize(148, 92));
-    // A frame of its own, so the place to click shows even when the logo is the white dot
-    // ("Nessun logo").
-    cmdLogo->setStyleSheet(
-        QStringLiteral("QToolButton#cmdLogo { background: #FFFFFF; border: 1px solid #87A2D8; "
-                       "border-radius: 3px; padding: 2px; }"));
-    auto *headingRow = new QHBoxLayout(shpIntestazione);
-    headingRow->setContentsMargins(0, 0, 0, 0);
-    headingRow->setSpacing(14);
-    headingRow->addWidget(cmdLogo, 0, Qt::AlignTop);
-    headingRow->addLayout(headingGrid, 1);
-    auto *bodyLayout = new QVBoxLayout(shpCorpo);
-    bodyLayout->setContentsMargins(0, 0, 0, 0);
-    bodyLayout->addLayout(bodyGrid);
-
-    // Amount: the words with the cents copy over the figures.
-    QLabel *words = m_labels[ImpLettere];
-    QLabel *centsCopy = m_labels[CentLettere];
-    bkgLettere = panel("bkgLettere", shpImporto);
-    words->setParent(bkgLettere);
-    words->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    words->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    words->setMinimumHeight(26);
-    words->setCursor(Qt::PointingHandCursor);
-    bkgLettere->setCursor(Qt::PointingHandCursor);
-    auto *wordsBox = new QHBoxLayout(bkgLettere);
-    wordsBox->setContentsMargins(6, 0, 6, 0);
-    wordsBox->addWidget(words);
-    centsCopy->setParent(shpImporto);
-    centsCopy->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("00")) + 8);
-    words->installEventFilter(this);
-    bkgLettere->installEventFilter(this);
-    QFont bold = font();
-    bold.setBold(true);
-    words->setFont(bold);
-    centsCopy->setFont(bold);
-
-    QLineEdit *euros = m_entries[Importo];
-    QLineEdit *cents = m_entries[Cents];
-    for (QLineEdit *box : {euros, cents}) {
-        box->setParent(shpImporto);
-        box->setFixedHeight(26);
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    euros->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('9')) * 9 + 16);
-    cents->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('9')) * 2 + 16);
-    auto *total = new QLabel(QStringLiteral("TOTALE :"), shpImporto);
-    total->setObjectName(QStringLiteral("titImporto"));
-    total->setProperty("amountSign", true);
-    total->setBuddy(euros);
-
-    auto *amount = new QGridLayout(shpImporto);
-    amount->setContentsMargins(12, 8, 12, 6);
-    amount->setHorizontalSpacing(6);
-    amount->setVerticalSpacing(0);
-    amount->addWidget(amountText(QStringLiteral("€"), "amountSign", shpImporto), 0, 0);
-    amount->addWidget(bkgLettere, 0, 1);
-    amount->addWidget(amountText(QStringLiteral("/"), "amountSign", shpImporto), 0, 2);
-    amount->addWidget(centsCopy, 0, 3);
-    amount->addWidget(amountText(QStringLiteral("(IN LETTERE)"), "amountCaption", shpImporto), 1, 1,
-                      Qt::AlignRight);
-    auto *figures = new QHBoxLayout;
-    figures->setSpacing(6);
-    figures->addStretch(1);
-    figures->addWidget(total);
-    figures->addWidget(amountText(QStringLiteral("€"), "amountSign", shpImporto));
-    figures->addWidget(euros);
-    figures->addWidget(amountText(QStringLiteral("/"), "amountSign", shpImporto));
-    figures->addWidget(cents);
-    amount->addLayout(figures, 2, 0, 1, 4);
-    amount->addWidget(amountText(QStringLiteral("(IN CIFRE)"), "amountCaption", shpImporto), 3, 0, 1, 4,
-                      Qt::AlignRight);
-    amount->setColumnStretch(1, 1);
+    layHeadingAndBody(shpIntestazione, shpCorpo);
+    makeAmount(shpImporto);
 
     auto *ruleHeading = new QFrame(shpRicevuta);
     ruleHeading->setObjectName(QStringLiteral("ruleIntestazione"));
@@ -415,20 +324,121 @@ void TfrmRicevuta::build()
     receiptLayout->addWidget(ruleHeading);
     receiptLayout->addWidget(shpCorpo);
     receiptLayout->addWidget(shpImporto);
+    return shpRicevuta;
+}
 
-    auto *receiptRow = new QHBoxLayout;
-    receiptRow->addStretch(0);
-    receiptRow->addWidget(shpRicevuta, 1, Qt::AlignTop);
-    receiptRow->addStretch(0);
-    auto *containerLayout = new QVBoxLayout(panContainer);
-    containerLayout->setContentsMargins(16, 14, 16, 10);
-    containerLayout->addStretch(1);
-    containerLayout->addLayout(receiptRow);
-    containerLayout->addStretch(3);
+// The heading: the logo button beside the four receiver lines, the number and date on the right.
+// The body: payer, activity and period, a rule, the practitioner.
+void TfrmRicevuta::layHeadingAndBody(QFrame *heading, QFrame *body)
+{
+    auto *headingGrid = new QGridLayout;
+    headingGrid->setHorizontalSpacing(10);
+    headingGrid->setVerticalSpacing(4);
+    auto *bodyGrid = new QGridLayout;
+    bodyGrid->setHorizontalSpacing(10);
+    bodyGrid->setVerticalSpacing(8);
+    const QFontMetrics metrics(font());
+    for (const EntryRow &row : kEntries) {
+        if (row.area == Area::Amount)
+            continue;
+        const bool inHeading = row.area == Area::Heading;
+        placeEntry(row, m_entries[size_t(row.field)], row.button ? button(row.button) : nullptr,
+                   inHeading ? heading : body, inHeading ? headingGrid : bodyGrid, metrics);
+    }
+    for (int c = 1; c < 6; c += 2)
+        bodyGrid->setColumnStretch(c, 1);
+    headingGrid->setColumnStretch(0, 1);
+    auto *rule = new QFrame(body);
+    rule->setObjectName(QStringLiteral("rulePraticante"));
+    rule->setFixedHeight(1);
+    rule->setAttribute(Qt::WA_TransparentForMouseEvents);
+    bodyGrid->addWidget(rule, kPractitionerRow, 0, 1, 6);
+    bodyGrid->setRowMinimumHeight(kPractitionerRow, 12);
 
-    panInfo = RecordWindowFrame::layOut(this, "scrRicevuta", shpContainer, panContainer, backgrounds);
+    cmdLogo->setParent(heading);
+    cmdLogo->setIconSize(QSize(148, 92));
+    // A frame of its own, so the place to click shows even when the logo is the white dot
+    // ("Nessun logo").
+    cmdLogo->setStyleSheet(
+        QStringLiteral("QToolButton#cmdLogo { background: #FFFFFF; border: 1px solid #87A2D8; "
+                       "border-radius: 3px; padding: 2px; }"));
+    auto *headingRow = new QHBoxLayout(heading);
+    headingRow->setContentsMargins(0, 0, 0, 0);
+    headingRow->setSpacing(14);
+    headingRow->addWidget(cmdLogo, 0, Qt::AlignTop);
+    headingRow->addLayout(headingGrid, 1);
+    auto *bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addLayout(bodyGrid);
+}
 
-    // Entry conventions: colours, Enter ring, typing rules, date fields, the digit boxes.
+// The amount: the words with the cents copy over the figures.
+void TfrmRicevuta::makeAmount(QFrame *parent)
+{
+    const QFontMetrics metrics(font());
+    QLabel *words = m_labels[ImpLettere];
+    QLabel *centsCopy = m_labels[CentLettere];
+    bkgLettere = panel("bkgLettere", parent);
+    words->setParent(bkgLettere);
+    words->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    words->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    words->setMinimumHeight(26);
+    words->setCursor(Qt::PointingHandCursor);
+    bkgLettere->setCursor(Qt::PointingHandCursor);
+    auto *wordsBox = new QHBoxLayout(bkgLettere);
+    wordsBox->setContentsMargins(6, 0, 6, 0);
+    wordsBox->addWidget(words);
+    centsCopy->setParent(parent);
+    centsCopy->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("00")) + 8);
+    words->installEventFilter(this);
+    bkgLettere->installEventFilter(this);
+    QFont bold = font();
+    bold.setBold(true);
+    words->setFont(bold);
+    centsCopy->setFont(bold);
+
+    QLineEdit *euros = m_entries[Importo];
+    QLineEdit *cents = m_entries[Cents];
+    for (QLineEdit *box : {euros, cents}) {
+        box->setParent(parent);
+        box->setFixedHeight(26);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    euros->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('9')) * 9 + 16);
+    cents->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('9')) * 2 + 16);
+    auto *total = new QLabel(QStringLiteral("TOTALE :"), parent);
+    total->setObjectName(QStringLiteral("titImporto"));
+    total->setProperty("amountSign", true);
+    total->setBuddy(euros);
+
+    auto *amount = new QGridLayout(parent);
+    amount->setContentsMargins(12, 8, 12, 6);
+    amount->setHorizontalSpacing(6);
+    amount->setVerticalSpacing(0);
+    amount->addWidget(amountText(QStringLiteral("€"), "amountSign", parent), 0, 0);
+    amount->addWidget(bkgLettere, 0, 1);
+    amount->addWidget(amountText(QStringLiteral("/"), "amountSign", parent), 0, 2);
+    amount->addWidget(centsCopy, 0, 3);
+    amount->addWidget(amountText(QStringLiteral("(IN LETTERE)"), "amountCaption", parent), 1, 1,
+                      Qt::AlignRight);
+    auto *figures = new QHBoxLayout;
+    figures->setSpacing(6);
+    figures->addStretch(1);
+    figures->addWidget(total);
+    figures->addWidget(amountText(QStringLiteral("€"), "amountSign", parent));
+    figures->addWidget(euros);
+    figures->addWidget(amountText(QStringLiteral("/"), "amountSign", parent));
+    figures->addWidget(cents);
+    amount->addLayout(figures, 2, 0, 1, 4);
+    amount->addWidget(amountText(QStringLiteral("(IN CIFRE)"), "amountCaption", parent), 3, 0, 1, 4,
+                      Qt::AlignRight);
+    amount->setColumnStretch(1, 1);
+}
+
+// Entry conventions: colours, Enter ring, typing rules, date fields, the digit boxes; Tab follows
+// the Enter ring.
+void TfrmRicevuta::applyConventions()
+{
     for (const EntryRow &row : kEntries) {
         QLineEdit *f = m_entries[size_t(row.field)];
         QLineEdit *next = m_entries[size_t(row.next)];
@@ -456,18 +466,6 @@ void TfrmRicevuta::build()
         if (row.next != kEntries[0].field)
             QWidget::setTabOrder(f, next);
     }
-
-    // The words follow the euros and the cents copy the cents, whatever changes them.
-    connect(euros, &QLineEdit::textChanged, this, [this](const QString &text) {
-        const QString t = trimBlanks(text);
-        m_labels[ImpLettere]->setText(t.isEmpty() ? QString() : amountInWords(t));
-        fitWords();
-    });
-    connect(cents, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_labels[CentLettere]->setText(trimBlanks(text)); });
-    cents->setText(QStringLiteral("00"));
-
-    Conventions::setupInfoBar(panInfo, kRestingInfo, hints, backgrounds);
 }
 
 QString TfrmRicevuta::textOf(int field) const
@@ -512,12 +510,7 @@ void TfrmRicevuta::showReceipt(qint64 index, const Receipt::Record &receipt)
     for (int i = 0; i < FieldCount; ++i)
         if (i != ImpLettere && i != CentLettere)
             setTextOf(i, trimBlanks(receipt[i]));
-    lblPosizione->setText(QString::number(index + 1));
-}
-
-QString TfrmRicevuta::position() const
-{
-    return lblPosizione->text();
+    setPosition(index + 1);
 }
 
 QLineEdit *TfrmRicevuta::field(const QString &name) const
@@ -528,21 +521,27 @@ QLineEdit *TfrmRicevuta::field(const QString &name) const
 
 QLabel *TfrmRicevuta::label(const QString &name) const
 {
-    for (QLabel *l : {lblPosizione, lblFile, lblInizio})
+    for (QLabel *l : {positionLabel(), lblFile, lblInizio})
         if (l->objectName() == name)
             return l;
     const int i = fieldIndex(name);
     return i >= 0 ? m_labels[size_t(i)] : nullptr;
 }
 
-qint64 TfrmRicevuta::positionNumber() const
+RecordArchive TfrmRicevuta::archive() const
 {
-    return RecordRules::positionNumber(lblPosizione->text());
+    return YearFile(yearFilePath()).archive();
 }
 
-void TfrmRicevuta::accessError(bool warning)
+void TfrmRicevuta::showRecord(qint64 index, const QByteArray &record)
 {
-    MsgBox::show(this, warning ? MsgBox::Kind::Warning : MsgBox::Kind::Error, accessMessage());
+    showReceipt(index, decode(record));
+}
+
+void TfrmRicevuta::accessError(std::optional<RecordRules::Step> step)
+{
+    // A save and "first" warn of a failure, the other three moves report it as an error.
+    showAccessError(!step || *step == RecordRules::Step::First ? MsgBox::Kind::Warning : MsgBox::Kind::Error);
 }
 
 void TfrmRicevuta::clearReceipt(const QString &whole)
@@ -556,7 +555,7 @@ void TfrmRicevuta::clearReceipt(const QString &whole)
     m_labels[ImpLettere]->clear();
     m_labels[CentLettere]->setText(QStringLiteral("00"));
     m_labels[Intero]->setText(whole);
-    lblPosizione->clear();
+    clearPosition();
     m_entries[Pagatore]->setFocus(Qt::OtherFocusReason);
 }
 
@@ -579,21 +578,16 @@ void TfrmRicevuta::showLogo()
     cmdLogo->setIcon(QIcon(QPixmap::fromImage(ReceiptLogo::load())));
 }
 
-void TfrmRicevuta::showEvent(QShowEvent *event)
+void TfrmRicevuta::startVisit()
 {
-    // A window coming back from the task bar is not a new visit: the receipt stays as it is.
-    if (!event->spontaneous()) {
-        const ReceiptSettings::HeadingLines lines = ReceiptSettings::headingLines();
-        for (int i = 0; i < ReceiptSettings::kHeadingLineCount; ++i)
-            m_entries[size_t(Ricevente01 + i)]->setText(lines[size_t(i)]);
-        clearReceipt(QString());
-        panInfo->setText(kRestingInfo);
-        showLogo();
-    }
-    QWidget::showEvent(event);
+    const ReceiptSettings::HeadingLines lines = ReceiptSettings::headingLines();
+    for (int i = 0; i < ReceiptSettings::kHeadingLineCount; ++i)
+        m_entries[size_t(Ricevente01 + i)]->setText(lines[size_t(i)]);
+    clearReceipt(QString());
+    showLogo();
 }
 
-void TfrmRicevuta::closeEvent(QCloseEvent *event)
+void TfrmRicevuta::endVisit()
 {
     ReceiptSettings::HeadingLines lines;
     for (int i = 0; i < ReceiptSettings::kHeadingLineCount; ++i)
@@ -603,8 +597,6 @@ void TfrmRicevuta::closeEvent(QCloseEvent *event)
                                              "ricevute nel file Ricevute_Generiche.ini.\n\r\n\rAccertarsi di "
                                              "possedere i privilegi di scrittura nella cartella di "
                                              "installazione del programma."));
-    emit closed();
-    event->accept(); // hides the window; it lives on for the next visit
 }
 
 bool TfrmRicevuta::eventFilter(QObject *watched, QEvent *event)
@@ -630,7 +622,7 @@ void TfrmRicevuta::cmdNuovoClick()
     lblInizio->setText(trimBlanks(start).isEmpty() ? QStringLiteral("1") : trimBlanks(start));
     const qint64 count = YearFile(yearFilePath()).count();
     if (count < 0) {
-        accessError(false);
+        showAccessError(MsgBox::Kind::Error);
         return;
     }
     clearReceipt(QStringLiteral("0,00"));
@@ -638,7 +630,7 @@ void TfrmRicevuta::cmdNuovoClick()
     // stays empty.
     const std::optional<qint64> number = ReceiptSettings::receiptNumber(start, count);
     if (!number) {
-        accessError(false);
+        showAccessError(MsgBox::Kind::Error);
         return;
     }
     m_entries[NumRic]->setText(QString::number(*number));
@@ -647,16 +639,16 @@ void TfrmRicevuta::cmdNuovoClick()
 
 void TfrmRicevuta::cmdDuplicaClick()
 {
-    if (trimBlanks(lblPosizione->text()).isEmpty()) {
+    if (trimBlanks(position()).isEmpty()) {
         MsgBox::warning(this,
                         QStringLiteral("Attenzione: questa funzione serve a duplicare una ricevuta che è "
                                        "già stata salvata in archivio.\n\r\n\rVisualizzare la ricevuta "
                                        "da duplicare e fare clic sul pulsante Duplica."));
         return;
     }
-    lblPosizione->clear();
+    clearPosition();
     if (YearFile(yearFilePath()).count() < 0) {
-        accessError(false);
+        showAccessError(MsgBox::Kind::Error);
         return;
     }
     m_entries[NumRic]->clear();
@@ -670,9 +662,33 @@ void TfrmRicevuta::cmdDuplicaClick()
 
 void TfrmRicevuta::cmdSalvaClick()
 {
-    // The cents still being typed are completed as leaving the box would complete them.
-    QPointer<QWidget> focused = Conventions::endEditing(this);
+    std::optional<Receipt::Record> receipt;
+    QString taken; // the number the stored receipt carries, when it was appended
+    const auto checked = [this, &receipt]() -> std::optional<QByteArray> {
+        receipt = checkedReceipt();
+        return receipt ? std::optional<QByteArray>(encode(*receipt)) : std::nullopt;
+    };
+    // A new receipt whose number is still the one Nuovo gave takes its number as it is written, so
+    // that a receipt saved meanwhile by another copy of the program never shares it.
+    const RecordArchive::Maker makeNew = [this, &receipt, &taken](qint64 count) {
+        return Receipt::newReceipt(*receipt, m_givenNumber, &taken)(count);
+    };
+    const auto written = [this, &receipt, &taken](qint64) {
+        m_givenNumber.clear();
+        const QString typed = trimBlanks((*receipt)[NumRic]);
+        if (taken.isEmpty() || taken == typed)
+            return;
+        setTextOf(NumRic, taken);
+        MsgBox::information(this, QStringLiteral("Attenzione: il numero %1 è stato assegnato nel frattempo a "
+                                                 "un'altra ricevuta.\n\r\n\rLa ricevuta corrente è stata "
+                                                 "archiviata con il numero %2.")
+                                      .arg(typed, taken));
+    };
+    save(checked, written, makeNew);
+}
 
+std::optional<Receipt::Record> TfrmRicevuta::checkedReceipt()
+{
     // The amount is completed first and stays completed even when a check fails.
     const Amount amount = completeAmount(textOf(Importo), textOf(Cents));
     setTextOf(Importo, amount.euros);
@@ -685,71 +701,9 @@ void TfrmRicevuta::cmdSalvaClick()
     if (const std::optional<CheckFailure> failure = checkForSave(receipt)) {
         MsgBox::warning(this, failure->message);
         m_entries[size_t(failure->field)]->setFocus(Qt::OtherFocusReason);
-        return;
+        return std::nullopt;
     }
-
-    const YearFile file(yearFilePath());
-    // A new receipt whose number is still the one Nuovo gave takes its number as it is written, so
-    // that a receipt saved meanwhile by another copy of the program never shares it.
-    QString taken;
-    const RecordRules::Save saved = RecordRules::save(file.archive(), positionNumber(), encode(receipt),
-                                                      Receipt::newReceipt(receipt, m_givenNumber, &taken));
-    if (saved.outcome == RecordRules::Save::Outcome::Appended && taken != trimBlanks(receipt[NumRic])) {
-        setTextOf(NumRic, taken);
-        MsgBox::information(this, QStringLiteral("Attenzione: il numero %1 è stato assegnato nel frattempo a "
-                                                 "un'altra ricevuta.\n\r\n\rLa ricevuta corrente è stata "
-                                                 "archiviata con il numero %2.")
-                                      .arg(trimBlanks(receipt[NumRic]), taken));
-    }
-    if (saved.outcome != RecordRules::Save::Outcome::Failed)
-        m_givenNumber.clear();
-    switch (saved.outcome) {
-    case RecordRules::Save::Outcome::Failed:
-        accessError(true);
-        break;
-    case RecordRules::Save::Outcome::Updated:
-        lblPosizione->setText(QString::number(saved.position));
-        MsgBox::information(this, QStringLiteral("Le modifiche apportate alla scheda corrente sono state "
-                                                 "salvate in archivio."));
-        break;
-    case RecordRules::Save::Outcome::Appended:
-        lblPosizione->setText(QString::number(saved.position));
-        MsgBox::information(this, QStringLiteral("La scheda corrente è stata inserita in archivio."));
-        break;
-    }
-    // Back to where the user was typing.
-    if (focused)
-        focused->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmRicevuta::browse(RecordRules::Step step)
-{
-    const YearFile file(yearFilePath());
-    const RecordRules::Browse move =
-        RecordRules::browse(step, positionNumber(), [&file] { return file.count(); });
-    if (move.clearPosition)
-        lblPosizione->clear();
-    // "first" warns of a failure, the other three report it as an error.
-    const bool warning = step == RecordRules::Step::First;
-    switch (move.outcome) {
-    case RecordRules::Browse::Outcome::Show: {
-        Receipt::Record receipt;
-        if (!file.read(move.index, receipt)) {
-            accessError(warning);
-            return;
-        }
-        showReceipt(move.index, receipt);
-        break;
-    }
-    case RecordRules::Browse::Outcome::EmptyArchive:
-        MsgBox::information(this, kEmptyArchive);
-        break;
-    case RecordRules::Browse::Outcome::AccessError:
-        accessError(warning);
-        break;
-    case RecordRules::Browse::Outcome::NoMove:
-        break;
-    }
+    return receipt;
 }
 
 void TfrmRicevuta::cmdPrimoClick()

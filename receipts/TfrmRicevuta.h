@@ -1,12 +1,12 @@
 #pragma once
 
-#include "common/RecordRules.h"
+#include "common/RecordWindow.h"
 #include "records/MemberChoiceTarget.h"
 #include "records/ReceiptRecord.h"
 
-#include <QWidget>
 #include <array>
 
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -17,7 +17,7 @@ class QToolButton;
 //
 // The amount in words and the cents copy always follow the euros and cents boxes, however their
 // text changes (typing, paste, drop, a loaded receipt), so figures and words never disagree.
-class TfrmRicevuta : public QWidget, public MemberChoiceTarget
+class TfrmRicevuta : public RecordWindow, public MemberChoiceTarget
 {
     Q_OBJECT
 public:
@@ -34,8 +34,6 @@ public:
     // Shows the receipt at 0-based `index` of the year file: its 20 texts, trimmed, and the record
     // position index + 1.
     void showReceipt(qint64 index, const Receipt::Record &receipt);
-    // The record position on show ("" for a receipt not yet saved).
-    QString position() const;
 
     // How the red arrow opens the member search; given by the program when it starts.
     void setMemberSearch(MemberSearchOpener open) { m_memberSearch = std::move(open); }
@@ -48,13 +46,7 @@ public:
     QLineEdit *field(const QString &name) const;
     QLabel *label(const QString &name) const;
 
-signals:
-    // The window has closed: the main menu takes over.
-    void closed();
-
 protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
@@ -77,24 +69,35 @@ private slots:
     void cmdEsciClick();
 
 private:
+    RecordArchive archive() const override;
+    void showRecord(qint64 index, const QByteArray &record) override;
+    void accessError(std::optional<RecordRules::Step> step) override;
+    void startVisit() override;
+    void endVisit() override;
+
+    // Building the window, part by part.
     void build();
+    void makeFields();
+    void makeButtons();
+    QFrame *makeReceipt(QWidget *parent);
+    void layHeadingAndBody(QFrame *heading, QFrame *body);
+    void makeAmount(QFrame *parent);
+    void applyConventions();
+
     QString textOf(int field) const;
     void setTextOf(int field, const QString &text);
     // Empties the receipt as a new one (receiver lines and number aside): issue date today,
     // cents "00", whole amount `whole`, no position; the focus goes to the payer.
     void clearReceipt(const QString &whole);
-    void browse(RecordRules::Step step);
+    // The receipt to save, its amount completed first; nothing when a check fails.
+    std::optional<Receipt::Record> checkedReceipt();
     void showLogo();
     void fitWords();
-    void accessError(bool warning);
-    qint64 positionNumber() const;
 
     std::array<QLineEdit *, Receipt::FieldCount> m_entries{}; // nullptr for the three label fields
     std::array<QLabel *, Receipt::FieldCount> m_labels{};     // the words, cents copy, whole amount
-    QLabel *lblPosizione = nullptr;
     QLabel *lblFile = nullptr;
     QLabel *lblInizio = nullptr;
-    QLabel *panInfo = nullptr;
     QWidget *bkgLettere = nullptr;
     QToolButton *cmdLogo = nullptr;
     MemberSearchOpener m_memberSearch;

@@ -162,6 +162,27 @@ QComboBox *listField(const ListFieldInfo &info, QWidget *parent)
     return combo;
 }
 
+// A group of the interval: the day and month lists and the year they take.
+QGroupBox *intervalGroup(const char *title, QComboBox *day, QComboBox *month, QLabel *year, QWidget *parent)
+{
+    auto *group = new QGroupBox(QString::fromUtf8(title), parent);
+    auto *row = new QHBoxLayout(group);
+    row->setSpacing(8);
+    auto *dayLabel = new QLabel(QStringLiteral("Giorno:"), group);
+    dayLabel->setBuddy(day);
+    auto *monthLabel = new QLabel(QStringLiteral("Mese:"), group);
+    monthLabel->setBuddy(month);
+    row->addWidget(dayLabel);
+    row->addWidget(day);
+    row->addSpacing(8);
+    row->addWidget(monthLabel);
+    row->addWidget(month);
+    row->addSpacing(8);
+    row->addWidget(year);
+    row->addStretch(1);
+    return group;
+}
+
 QLabel *noteLabel(const QString &text, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
@@ -180,6 +201,29 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(QLatin1String(kWindowStyle));
 
+    QFrame *shpSfondo = makeSheet();
+    auto *centreRow = new QHBoxLayout;
+    centreRow->addStretch(1);
+    centreRow->addWidget(shpSfondo, 4);
+    centreRow->addStretch(1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->addStretch(1);
+    layout->addLayout(centreRow);
+    layout->addStretch(2);
+
+    setUpKeys();
+    connect(txtAnno, &QLineEdit::textChanged, this, &TfrmMenuRiepCosti::txtAnnoChange);
+    connect(btnVisualizza, &QPushButton::pressed, this, &TfrmMenuRiepCosti::btnVisualizzaMouseDown);
+    connect(btnVisualizza, &QPushButton::clicked, this, &TfrmMenuRiepCosti::btnVisualizzaClick);
+    connect(btnEsci, &QPushButton::clicked, this, &QWidget::close);
+
+    setWindowState(Qt::WindowMaximized);
+}
+
+// The sheet: the heading over the filters, the interval and the buttons, with notes between them.
+QFrame *TfrmMenuRiepCosti::makeSheet()
+{
     auto *shpSfondo = new QFrame(this);
     shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
     shpSfondo->setStyleSheet(QLatin1String(kStyle));
@@ -190,68 +234,8 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent) : QWidget(parent)
     heading->setObjectName(QStringLiteral("imgTitolo"));
     heading->setFixedSize(500, 60);
 
-    // Year and filters.
-    txtAnno = new QLineEdit(shpSfondo);
-    txtAnno->setObjectName(QStringLiteral("txtAnno"));
-    txtAnno->setMaxLength(4);
-    txtAnno->setFixedWidth(QFontMetrics(txtAnno->font()).horizontalAdvance(QStringLiteral("00000")) + 16);
-    txtEsecutore = new QLineEdit(shpSfondo);
-    txtEsecutore->setObjectName(QStringLiteral("txtEsecutore"));
-    txtCCP = new QLineEdit(shpSfondo);
-    txtCCP->setObjectName(QStringLiteral("txtCCP"));
-
-    auto *filters = new QGridLayout;
-    filters->setHorizontalSpacing(10);
-    filters->setVerticalSpacing(8);
-    const struct
-    {
-        const char *label;
-        QLineEdit *field;
-    } filterRows[] = {{"Anno:", txtAnno}, {"Pagatore:", txtEsecutore}, {"Attività sportiva:", txtCCP}};
-    for (int r = 0; r < 3; ++r) {
-        auto *label = new QLabel(QString::fromUtf8(filterRows[r].label), shpSfondo);
-        label->setBuddy(filterRows[r].field);
-        filters->addWidget(label, r, 0);
-        filters->addWidget(filterRows[r].field, r, 1, r == 0 ? Qt::AlignLeft : Qt::Alignment());
-    }
-    filters->setColumnStretch(1, 1);
-
-    // The interval: two groups of day, month and the year they take.
-    QComboBox *lists[4];
-    for (int i = 0; i < 4; ++i)
-        lists[i] = listField(kListFields[i], shpSfondo);
-    txtGiornoInizio = lists[0];
-    txtMeseInizio = lists[1];
-    txtGiornoFine = lists[2];
-    txtMeseFine = lists[3];
-    lblAnnoInizio = new QLabel(QStringLiteral("ANNO"), shpSfondo);
-    lblAnnoInizio->setObjectName(QStringLiteral("lblAnnoInizio"));
-    lblAnnoFine = new QLabel(QStringLiteral("ANNO"), shpSfondo);
-    lblAnnoFine->setObjectName(QStringLiteral("lblAnnoFine"));
-
-    auto intervalGroup = [shpSfondo](const char *title, QComboBox *day, QComboBox *month, QLabel *year) {
-        auto *group = new QGroupBox(QString::fromUtf8(title), shpSfondo);
-        auto *row = new QHBoxLayout(group);
-        row->setSpacing(8);
-        auto *dayLabel = new QLabel(QStringLiteral("Giorno:"), group);
-        dayLabel->setBuddy(day);
-        auto *monthLabel = new QLabel(QStringLiteral("Mese:"), group);
-        monthLabel->setBuddy(month);
-        row->addWidget(dayLabel);
-        row->addWidget(day);
-        row->addSpacing(8);
-        row->addWidget(monthLabel);
-        row->addWidget(month);
-        row->addSpacing(8);
-        row->addWidget(year);
-        row->addStretch(1);
-        return group;
-    };
-    QGroupBox *startGroup =
-        intervalGroup(" Data inizio intervallo: ", txtGiornoInizio, txtMeseInizio, lblAnnoInizio);
-    startGroup->setObjectName(QStringLiteral("grpInizio"));
-    QGroupBox *endGroup = intervalGroup(" Data fine intervallo: ", txtGiornoFine, txtMeseFine, lblAnnoFine);
-    endGroup->setObjectName(QStringLiteral("grpFine"));
+    QGridLayout *filters = makeFilters(shpSfondo);
+    const auto [startGroup, endGroup] = makeInterval(shpSfondo);
 
     // The composed dates and the year file, kept for the summary list; never shown.
     lblDataInizio = new QLabel(this);
@@ -263,26 +247,7 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent) : QWidget(parent)
     for (QLabel *hidden : {lblDataInizio, lblDataFine, lblFile})
         hidden->hide();
 
-    lblAttendere = new QLabel(QStringLiteral("Caricamento riepilogo in corso. Attendere..."), shpSfondo);
-    lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
-    lblAttendere->setVisible(false);
-    // The busy text comes and goes without moving the buttons.
-    QSizePolicy keepRoom = lblAttendere->sizePolicy();
-    keepRoom.setRetainSizeWhenHidden(true);
-    lblAttendere->setSizePolicy(keepRoom);
-
-    btnEsci = new QPushButton(QStringLiteral("Esci"), shpSfondo);
-    btnEsci->setObjectName(QStringLiteral("btnEsci"));
-    btnVisualizza = new QPushButton(QStringLiteral("Visualizza riepilogo"), shpSfondo);
-    btnVisualizza->setObjectName(QStringLiteral("btnVisualizza"));
-    for (QPushButton *b : {btnVisualizza, btnEsci})
-        pressOnEnter(b);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(lblAttendere);
-    buttons->addStretch(1);
-    buttons->addWidget(btnVisualizza);
-    buttons->addWidget(btnEsci);
+    QHBoxLayout *buttons = makeButtons(shpSfondo);
 
     auto *sheet = new QVBoxLayout(shpSfondo);
     sheet->setContentsMargins(24, 18, 24, 18);
@@ -305,21 +270,96 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent) : QWidget(parent)
     sheet->addWidget(endGroup);
     sheet->addSpacing(6);
     sheet->addLayout(buttons);
+    return shpSfondo;
+}
 
-    auto *centreRow = new QHBoxLayout;
-    centreRow->addStretch(1);
-    centreRow->addWidget(shpSfondo, 4);
-    centreRow->addStretch(1);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
-    layout->addStretch(1);
-    layout->addLayout(centreRow);
-    layout->addStretch(2);
+// The year and the two filters, each beside its label.
+QGridLayout *TfrmMenuRiepCosti::makeFilters(QWidget *parent)
+{
+    txtAnno = new QLineEdit(parent);
+    txtAnno->setObjectName(QStringLiteral("txtAnno"));
+    txtAnno->setMaxLength(4);
+    txtAnno->setFixedWidth(QFontMetrics(txtAnno->font()).horizontalAdvance(QStringLiteral("00000")) + 16);
+    txtEsecutore = new QLineEdit(parent);
+    txtEsecutore->setObjectName(QStringLiteral("txtEsecutore"));
+    txtCCP = new QLineEdit(parent);
+    txtCCP->setObjectName(QStringLiteral("txtCCP"));
 
-    // Keys: digits only in the year; the lists take values only from themselves; Enter moves on.
+    auto *filters = new QGridLayout;
+    filters->setHorizontalSpacing(10);
+    filters->setVerticalSpacing(8);
+    const struct
+    {
+        const char *label;
+        QLineEdit *field;
+    } filterRows[] = {{"Anno:", txtAnno}, {"Pagatore:", txtEsecutore}, {"Attività sportiva:", txtCCP}};
+    for (int r = 0; r < 3; ++r) {
+        auto *label = new QLabel(QString::fromUtf8(filterRows[r].label), parent);
+        label->setBuddy(filterRows[r].field);
+        filters->addWidget(label, r, 0);
+        filters->addWidget(filterRows[r].field, r, 1, r == 0 ? Qt::AlignLeft : Qt::Alignment());
+    }
+    filters->setColumnStretch(1, 1);
+    return filters;
+}
+
+// The interval: two groups of day, month and the year they take.
+std::pair<QGroupBox *, QGroupBox *> TfrmMenuRiepCosti::makeInterval(QWidget *parent)
+{
+    QComboBox *lists[4];
+    for (int i = 0; i < 4; ++i)
+        lists[i] = listField(kListFields[i], parent);
+    txtGiornoInizio = lists[0];
+    txtMeseInizio = lists[1];
+    txtGiornoFine = lists[2];
+    txtMeseFine = lists[3];
+    lblAnnoInizio = new QLabel(QStringLiteral("ANNO"), parent);
+    lblAnnoInizio->setObjectName(QStringLiteral("lblAnnoInizio"));
+    lblAnnoFine = new QLabel(QStringLiteral("ANNO"), parent);
+    lblAnnoFine->setObjectName(QStringLiteral("lblAnnoFine"));
+
+    QGroupBox *startGroup =
+        intervalGroup(" Data inizio intervallo: ", txtGiornoInizio, txtMeseInizio, lblAnnoInizio, parent);
+    startGroup->setObjectName(QStringLiteral("grpInizio"));
+    QGroupBox *endGroup =
+        intervalGroup(" Data fine intervallo: ", txtGiornoFine, txtMeseFine, lblAnnoFine, parent);
+    endGroup->setObjectName(QStringLiteral("grpFine"));
+    return {startGroup, endGroup};
+}
+
+// The busy text and the two buttons.
+QHBoxLayout *TfrmMenuRiepCosti::makeButtons(QWidget *parent)
+{
+    lblAttendere = new QLabel(QStringLiteral("Caricamento riepilogo in corso. Attendere..."), parent);
+    lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
+    lblAttendere->setVisible(false);
+    // The busy text comes and goes without moving the buttons.
+    QSizePolicy keepRoom = lblAttendere->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    lblAttendere->setSizePolicy(keepRoom);
+
+    btnEsci = new QPushButton(QStringLiteral("Esci"), parent);
+    btnEsci->setObjectName(QStringLiteral("btnEsci"));
+    btnVisualizza = new QPushButton(QStringLiteral("Visualizza riepilogo"), parent);
+    btnVisualizza->setObjectName(QStringLiteral("btnVisualizza"));
+    for (QPushButton *b : {btnVisualizza, btnEsci})
+        pressOnEnter(b);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(lblAttendere);
+    buttons->addStretch(1);
+    buttons->addWidget(btnVisualizza);
+    buttons->addWidget(btnEsci);
+    return buttons;
+}
+
+// Keys: digits only in the year; the lists take values only from themselves; Enter moves on.
+void TfrmMenuRiepCosti::setUpKeys()
+{
     Conventions::setCharacterFilter(txtAnno, QStringLiteral("0123456789"), txtEsecutore);
     Conventions::setEnterTarget(txtEsecutore, txtCCP);
     Conventions::setEnterTarget(txtCCP, txtGiornoInizio);
+    QComboBox *const lists[4] = {txtGiornoInizio, txtMeseInizio, txtGiornoFine, txtMeseFine};
     QWidget *const nextOf[4] = {txtMeseInizio, txtGiornoFine, txtMeseFine, btnVisualizza};
     for (int i = 0; i < 4; ++i) {
         std::function<bool(const QString &)> listed;
@@ -334,13 +374,6 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent) : QWidget(parent)
     for (size_t i = 0; i + 1 < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
     QWidget::setTabOrder(btnVisualizza, btnEsci);
-
-    connect(txtAnno, &QLineEdit::textChanged, this, &TfrmMenuRiepCosti::txtAnnoChange);
-    connect(btnVisualizza, &QPushButton::pressed, this, &TfrmMenuRiepCosti::btnVisualizzaMouseDown);
-    connect(btnVisualizza, &QPushButton::clicked, this, &TfrmMenuRiepCosti::btnVisualizzaClick);
-    connect(btnEsci, &QPushButton::clicked, this, &QWidget::close);
-
-    setWindowState(Qt::WindowMaximized);
 }
 
 void TfrmMenuRiepCosti::reset()

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QWidget>
+#include <utility>
 
 class QComboBox;
+class QFrame;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,9 +22,6 @@ class TfrmMenuRiepCosti : public QWidget
 public:
     explicit TfrmMenuRiepCosti(QWidget *parent = nullptr);
 
-    // The state of every showing: empty filters and lists, the current year, focus on the payer.
-    void reset();
-
 signals:
     // The window has closed: the main menu takes over.
     void closed();
@@ -29,6 +31,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Building the window, part by part.
+    QFrame *makeSheet();
+    QGridLayout *makeFilters(QWidget *parent);
+    std::pair<QGroupBox *, QGroupBox *> makeInterval(QWidget *parent);
+    QHBoxLayout *makeButtons(QWidget *parent);
+    void setUpKeys();
+
+    // The state of every showing: empty filters and lists, the current year, focus on the payer.
+    void reset();
     void btnVisualizzaMouseDown();
     void btnVisualizzaClick();
     void txtAnnoChange();

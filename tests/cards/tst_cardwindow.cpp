@@ -136,6 +136,36 @@ class TestCardWindow : public QObject
             out.append(b.second);
         return out;
     }
+    // The record at `position` on the card, reached with "first" and "next" as the user reaches it.
+    void browseTo(int position)
+    {
+        click("cmdPrimo");
+        for (int p = 1; p < position; ++p)
+            click("cmdAvanti");
+        QCOMPARE(m_card->position(), QString::number(position));
+    }
+    // The association texts typed in the association window that a click on them opens.
+    void typeAssociation(const QStringList &typed)
+    {
+        auto ran = Modal::whenShown<TfrmDatiEnte>([&typed](TfrmDatiEnte *w) {
+            const QStringList fields = {"txtAssociazione", "txtSottotitolo01", "txtSottotitolo02",
+                                        "txtAnnotazioni"};
+            for (int i = 0; i < fields.size(); ++i)
+                w->findChild<QLineEdit *>(fields[i])->setText(typed[i]);
+            w->findChild<QPushButton *>(QStringLiteral("btnApplica"))->click();
+        });
+        QTest::mouseClick(child("titSottotitolo02"), Qt::LeftButton);
+        QVERIFY(*ran);
+    }
+    // The logo chosen with a click on it, the file dialog answered with a bitmap of `logo`.
+    void chooseLogo(const QImage &logo)
+    {
+        const QString path = m_dir->filePath(QStringLiteral("logo_scelto.bmp"));
+        QVERIFY(logo.save(path, "BMP"));
+        FileDialogs::setTestHook([path](const FileDialogs::Request &) { return path; });
+        QTest::mouseClick(child("imgLogo"), Qt::LeftButton);
+        FileDialogs::setTestHook(nullptr);
+    }
     // A new visit without the closing steps: the card reads its texts and logo again.
     void reopen()
     {
@@ -272,7 +302,7 @@ private slots:
         QVERIFY(MemberPhoto::save(picture(QSize(30, 40), Qt::blue), QStringLiteral("2")));
         writeFile(MemberArchive::photoPath(QStringLiteral("3")), "not a picture");
         if (from > 0)
-            m_card->showMember(records[from - 1], from);
+            browseTo(from);
         child<QToolButton>("btnCancFoto")->click(); // a cleared photo comes back with the next record
         QCOMPARE(m_card->photo().size(), QSize(2, 2));
 
@@ -388,17 +418,8 @@ private slots:
             reopen();
             m_boxes.clear();
         }
-        if (!typed.isEmpty()) {
-            auto ran = Modal::whenShown<TfrmDatiEnte>([&typed](TfrmDatiEnte *w) {
-                const QStringList fields = {"txtAssociazione", "txtSottotitolo01", "txtSottotitolo02",
-                                            "txtAnnotazioni"};
-                for (int i = 0; i < fields.size(); ++i)
-                    w->findChild<QLineEdit *>(fields[i])->setText(typed[i]);
-                w->findChild<QPushButton *>(QStringLiteral("btnApplica"))->click();
-            });
-            QTest::mouseClick(child("titSottotitolo02"), Qt::LeftButton);
-            QVERIFY(*ran);
-        }
+        if (!typed.isEmpty())
+            typeAssociation(typed);
         QCOMPARE(labelTexts(kAssociationLabels), shown);
         m_card->close();
         QCOMPARE(boxTexts(), QStringList());
@@ -549,8 +570,9 @@ private slots:
         const QByteArray logo = readAll(CardPictures::logoPath());
         reopen();
         m_boxes.clear();
-        m_card->setAssociation({"Nuova", "Via", "Tel", "Note"});
-        m_card->setLogo(picture({300, 200}, Qt::red));
+        typeAssociation({"Nuova", "Via", "Tel", "Note"});
+        chooseLogo(picture({300, 200}, Qt::red));
+        QCOMPARE(m_card->logo().size(), QSize(300, 200));
         {
             const FileSizeLimit refused(8); // not even root can write the file
             m_card->close();
@@ -662,8 +684,8 @@ private slots:
         QFETCH(double, notesTop);
         writeArchive({cardMember(" ROSSI [MARIO] ", 1)});
         click("cmdPrimo");
-        m_card->setAssociation({" Club ", "Via Po 1", "Tel. 06", "Anno 2024"});
-        m_card->setLogo(picture({400, 100}, Qt::red));
+        typeAssociation({" Club ", "Via Po 1", "Tel. 06", "Anno 2024"});
+        chooseLogo(picture({400, 100}, Qt::red));
         click("btnCancFoto");
 
         const Output out = throughWindow(button, [](QDialog *w) {

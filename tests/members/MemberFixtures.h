@@ -1,13 +1,19 @@
 #pragma once
 
-// Member archives written straight to disk, without the program's own writing code.
+// Member archives written straight to disk, without the program's own writing code, and a photo
+// put on the member sheet the way the user puts one there.
 #include "TestSupport.h"
+#include "common/FileDialogs.h"
 #include "records/MemberArchive.h"
 #include "records/MemberRecord.h"
 
+#include <QDir>
+#include <QImage>
 #include <QList>
 #include <QPair>
 #include <QStringList>
+#include <QToolButton>
+#include <QtTest>
 
 namespace MemberFixtures {
 
@@ -39,6 +45,17 @@ inline QStringList namesOf(const QStringList &lines)
     for (const QString &l : lines)
         names.append(l.left(30).trimmed());
     return names;
+}
+
+// Puts `photo` on the member sheet `sheet` with its "Carica" button, the file dialog answered with
+// a bitmap of the photo written in `folder`. No file dialog hook is left set.
+inline void loadPhoto(QWidget *sheet, const QImage &photo, const QString &folder)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("foto_da_caricare.bmp"));
+    QVERIFY(photo.save(path, "BMP"));
+    FileDialogs::setTestHook([path](const FileDialogs::Request &) { return path; });
+    sheet->findChild<QToolButton *>(QStringLiteral("btnCaricaFoto"))->click();
+    FileDialogs::setTestHook(nullptr);
 }
 
 } // namespace MemberFixtures

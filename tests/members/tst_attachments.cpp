@@ -293,8 +293,9 @@ private slots:
         Member::Record record = m_sheet->sheetRecord();
         QCOMPARE(MemberArchive::append(record), qint64(0));
         QVERIFY(MemberArchive::read(0, record));
-        m_sheet->clearSheet();
-        m_sheet->showMember(record, 1);
+        QTest::mouseClick(m_sheet->findChild<QWidget *>(QStringLiteral("cmdNuovo")), Qt::LeftButton);
+        QCOMPARE(m_sheet->label(QStringLiteral("lblFile01"))->text(), QString());
+        QTest::mouseClick(m_sheet->findChild<QWidget *>(QStringLiteral("cmdPrimo")), Qt::LeftButton);
         QCOMPARE(m_sheet->label(QStringLiteral("lblFile01"))->text(), kept);
 
         throughTheSheet([](TfrmAllegaCartella *w) {

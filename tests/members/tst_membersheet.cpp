@@ -1,3 +1,4 @@
+#include "MemberFixtures.h"
 #include "ModalHelper.h"
 #include "TestSupport.h"
 
@@ -116,6 +117,15 @@ private:
         return bytes.mid(at, 1 + quint8(bytes.at(at)));
     }
 
+    // The record at `position` on show, reached with "first" and "next" as the user reaches it.
+    void browseTo(int position)
+    {
+        click("cmdPrimo");
+        for (int p = 1; p < position; ++p)
+            click("cmdAvanti");
+        QCOMPARE(this->position(), QString::number(position));
+    }
+
     void saveExpecting(Kind kind, const QString &message)
     {
         m_boxes.clear();
@@ -230,7 +240,7 @@ private slots:
         sheet()->label(QStringLiteral("lblDesc01"))->setText(QStringLiteral("Certificato"));
         QImage photo(40, 50, QImage::Format_RGB32);
         photo.fill(Qt::red);
-        sheet()->setPhoto(photo);
+        MemberFixtures::loadPhoto(sheet(), photo, m_dir->path());
         saveExpecting(Kind::Information, kInserted);
         const QByteArray first = archiveBytes();
 
@@ -316,11 +326,8 @@ private slots:
         QImage photo(30, 20, QImage::Format_RGB32);
         photo.fill(Qt::blue);
         QVERIFY(MemberPhoto::save(photo, QStringLiteral("2")));
-        if (from > 0) {
-            Member::Record r;
-            QVERIFY(MemberArchive::read(from - 1, r));
-            sheet()->showMember(r, from);
-        }
+        if (from > 0)
+            browseTo(from);
         f("txtNote")->setText(QStringLiteral("non salvato"));
 
         click(qPrintable(button));
@@ -598,14 +605,16 @@ private slots:
         const QByteArray oldBytes = readAll(MemberArchive::photoPath(QStringLiteral("1")));
         QVERIFY(!oldBytes.isEmpty());
         QVERIFY(MemberArchive::append(named(QStringLiteral("ROSSI MARIO"))) == 0);
-        sheet()->showMember(named(QStringLiteral("ROSSI MARIO")), 1);
+        browseTo(1);
         fillRequired();
         f("txtNote")->setText(QStringLiteral("nuova nota"));
         QImage noisy(size, QImage::Format_RGB32); // a JPEG of more than the limit
         for (int y = 0; y < noisy.height(); ++y)
             for (int x = 0; x < noisy.width(); ++x)
                 noisy.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) % 256));
-        sheet()->setPhoto(noisy);
+        MemberFixtures::loadPhoto(sheet(), noisy, m_dir->path());
+        const QImage loaded = sheet()->photo();
+        QCOMPARE(loaded.size(), size);
 
         m_boxes.clear();
         {
@@ -624,7 +633,7 @@ private slots:
         Member::Record saved;
         QVERIFY(MemberArchive::read(0, saved));
         QCOMPARE(saved[Member::Note], QStringLiteral("nuova nota"));
-        QCOMPARE(sheet()->photo(), noisy); // still on the sheet for another try
+        QCOMPARE(sheet()->photo(), loaded); // still on the sheet for another try
     }
 
     void closingShowsTheMainMenuAndReopeningClears()

@@ -173,7 +173,7 @@ private slots:
     void noTargetLeavesTheSheetAlone()
     {
         TfrmTiratori sheet;
-        sheet.setPhoto(MemberPhoto::placeholder());
+        sheet.show(); // a new visit: the placeholder photo
         TfrmWebCam webcam(&sheet);
         setCallerContext(&webcam, QStringLiteral("euro_01"));
         webcam.show();

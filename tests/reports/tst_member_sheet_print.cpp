@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "../members/MemberFixtures.h"
 #include "ModalHelper.h"
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
@@ -120,8 +121,8 @@ private slots:
                 *error = QStringLiteral("guasto di prova");
             return m_outputSucceeds;
         });
-        m_sheet->clearSheet();
-        m_sheet->setPhoto(testPhoto());
+        QTest::mouseClick(m_sheet->findChild<QWidget *>(QStringLiteral("cmdNuovo")), Qt::LeftButton);
+        MemberFixtures::loadPhoto(m_sheet, testPhoto(), m_dir.path());
     }
 
     void windowsAreDescribedAsTheirCallerExpects_data()
@@ -177,10 +178,14 @@ private slots:
         QCOMPARE(photo.size(), QSize(400, 300));
     }
 
+    // A sheet not yet shown has no photo.
     void fallbackPictureWhenTheSheetHasNoPhoto()
     {
-        m_sheet->setPhoto(QImage());
-        QCOMPARE(throughTheSheet(false).size(), QSize(297, 184));
+        TfrmTiratori sheet;
+        QVERIFY(sheet.photo().isNull());
+        std::unique_ptr<MemberSheetDialog> w(makeWindow(false, &sheet));
+        QVERIFY(runMainButton(w.get()));
+        QCOMPARE(w->photo().size(), QSize(297, 184));
         QCOMPARE(m_reports.first().find(0, QStringLiteral("imgLogo"))->picture.size(), QSize(297, 184));
     }
 

@@ -3,6 +3,7 @@
 // scheduler in CUPS_SERVER and the queue's output folder in CORVALLA_PDF_DIR.
 #include "TestSupport.h"
 
+#include "../members/MemberFixtures.h"
 #include "ModalHelper.h"
 #include "PdfText.h"
 #include "PrintQueue.h"
@@ -129,7 +130,7 @@ private slots:
         sheet.field(QStringLiteral("txtNote"))->setText(QStringLiteral("Nota [non salvata]"));
         QImage photo(300, 400, QImage::Format_RGB32);
         photo.fill(QColor(30, 90, 160));
-        sheet.setPhoto(photo);
+        MemberFixtures::loadPhoto(&sheet, photo, m_programDir.path());
 
         const QStringList before = pdfFiles(m_pdfDir);
         QCOMPARE(printFromTheSheet(sheet), kQueue);
