@@ -1,35 +1,26 @@
 #include "common/ExportWindow.h"
 
+#include "common/BackgroundWork.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/HelpTopics.h"
 #include "common/PictureButton.h"
+#include "common/RecordTable.h"
 #include "common/TfrmGuida.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QShowEvent>
-#include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kInitialRows = 10;
 constexpr int kRowHeight = 21;
-
-// Columns that may not be changed on screen, also in the empty rows that have no items yet.
-class ReadOnlyDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget *createEditor(QWidget *, const QStyleOptionViewItem &, const QModelIndex &) const override
-    {
-        return nullptr;
-    }
-};
 
 PictureButton *toolButton(const QString &name, const QString &picture, QWidget *parent)
 {
@@ -43,7 +34,8 @@ PictureButton *toolButton(const QString &name, const QString &picture, QWidget *
 
 } // namespace
 
-ExportWindow::ExportWindow(const Texts &texts, std::vector<ExportColumn> columns, QWidget *parent)
+ExportWindow::ExportWindow(const Texts &texts, const RecordLayout &recordLayout,
+                           std::vector<ExportColumn> columns, QWidget *parent)
     : QDialog(parent), m_texts(texts), m_columns(std::move(columns))
 {
     setObjectName(texts.objectName);
@@ -55,9 +47,13 @@ ExportWindow::ExportWindow(const Texts &texts, std::vector<ExportColumn> columns
     cmdGuida = toolButton(QStringLiteral("cmdGuida"), QStringLiteral("guida"), this);
     cmdEsci = toolButton(QStringLiteral("cmdEsci"), QStringLiteral("esci"), this);
 
-    const int columnCount = int(m_columns.size());
-    grdRecords = new QTableWidget(kInitialRows, columnCount, this);
+    QList<RecordTable::Column> tableColumns;
+    for (const ExportColumn &col : m_columns)
+        tableColumns.append({QString::fromUtf8(col.gridHeader), col.field, col.editable});
+    m_table = new RecordTable(recordLayout, tableColumns, kInitialRows, this);
+    grdRecords = new QTableView(this);
     grdRecords->setObjectName(QStringLiteral("grdRecords"));
+    grdRecords->setModel(m_table);
     grdRecords->setAlternatingRowColors(true);
     grdRecords->verticalHeader()->hide(); // column 0 numbers the rows
     grdRecords->verticalHeader()->setMinimumSectionSize(10);
@@ -65,16 +61,8 @@ ExportWindow::ExportWindow(const Texts &texts, std::vector<ExportColumn> columns
     grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                 QAbstractItemView::AnyKeyPressed);
-    auto *readOnly = new ReadOnlyDelegate(grdRecords);
-    QStringList headers;
-    for (int c = 0; c < columnCount; ++c) {
-        const ExportColumn &col = m_columns[size_t(c)];
-        headers << QString::fromUtf8(col.gridHeader);
-        grdRecords->setColumnWidth(c, col.gridWidth);
-        if (!col.editable)
-            grdRecords->setItemDelegateForColumn(c, readOnly);
-    }
-    grdRecords->setHorizontalHeaderLabels(headers);
+    for (int c = 0; c < int(m_columns.size()); ++c)
+        grdRecords->setColumnWidth(c, m_columns[size_t(c)].gridWidth);
 
     panInfo = new QLabel(this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
@@ -111,40 +99,46 @@ ExportWindow::ExportWindow(const Texts &texts, std::vector<ExportColumn> columns
 void ExportWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    if (event->spontaneous())
+        return;
+    if (QFileInfo(archive().path()).size() > kReadInBackground)
+        fillGridInBackground();
+    else
         fillGrid();
 }
 
 void ExportWindow::fillGrid()
 {
+    QByteArray records;
+    readRecords(archive(), records);
+    showRecords(records);
+}
+
+void ExportWindow::fillGridInBackground()
+{
+    if (m_filling)
+        return;
+    auto records = std::make_shared<QByteArray>();
     const RecordArchive source = archive();
-    const qint64 records = source.count();
-    m_hasRecords = records > 0;
-    if (!m_hasRecords)
-        return; // the initial empty rows stay
-    grdRecords->setUpdatesEnabled(false);
-    grdRecords->clearContents();
-    grdRecords->setRowCount(int(records));
-    qint64 filled = 0;
-    source.scan([&](qint64 index, const char *record) {
-        if (index >= records)
-            return false; // grown since it was counted
-        const int row = int(index);
-        for (int c = 0; c < int(m_columns.size()); ++c) {
-            const ExportColumn &col = m_columns[size_t(c)];
-            auto *item = new QTableWidgetItem(
-                col.field < 0 ? QString::number(index + 1) : decodeField(source.layout(), record, col.field));
-            if (!col.editable)
-                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-            grdRecords->setItem(row, c, item);
-        }
-        filled = index + 1;
-        return true;
-    });
-    // A read that failed part way keeps the rows read, without empty rows for the others.
-    m_hasRecords = filled > 0;
-    grdRecords->setRowCount(m_hasRecords ? int(filled) : kInitialRows);
-    grdRecords->setUpdatesEnabled(true);
+    m_filling = new BackgroundWork(
+        this, QStringLiteral("Lettura dell'archivio in corso..."),
+        [source, records](ReadProgress &progress) { readRecords(source, *records, &progress); },
+        [this, records] {
+            m_filling->deleteLater();
+            showRecords(std::move(*records));
+        });
+}
+
+bool ExportWindow::isFilling() const
+{
+    return m_filling && m_filling->isRunning();
+}
+
+void ExportWindow::showRecords(QByteArray records)
+{
+    // An archive that cannot be read, or has no records, leaves the grid as it was.
+    if (!records.isEmpty())
+        m_table->setRecords(std::move(records));
 }
 
 SpreadsheetExport ExportWindow::exportTable() const
@@ -153,20 +147,22 @@ SpreadsheetExport ExportWindow::exportTable() const
     table.fileName = m_texts.fileName;
     table.sheetName = m_texts.sheetName;
     table.columns = exportedColumns(m_columns.data(), int(m_columns.size()));
-    table.rowCount = m_hasRecords ? grdRecords->rowCount() : 0;
+    // An empty archive exports the header row only, not the grid's empty starting rows.
+    table.rowCount = m_table->recordCount();
     QList<int> gridColumns;
     for (int i = 0; i < table.columns.size(); ++i)
         gridColumns << gridColumnOf(m_columns.data(), int(m_columns.size()), i);
-    const QTableWidget *grid = grdRecords;
+    const RecordTable *grid = m_table;
     table.cell = [grid, gridColumns](qsizetype row, int column) {
-        const QTableWidgetItem *item = grid->item(int(row), gridColumns[column]);
-        return item ? item->text() : QString();
+        return grid->text(int(row), gridColumns[column]);
     };
     return table;
 }
 
 void ExportWindow::cmdEsportaClick()
 {
+    if (isFilling())
+        return; // the grid is not whole yet
     // A cell still being typed in is taken as it stands: moving the focus commits its editor.
     const QWidget *focus = QApplication::focusWidget();
     if (focus && focus != grdRecords && grdRecords->isAncestorOf(focus))

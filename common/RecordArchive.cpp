@@ -113,6 +113,13 @@ bool RecordArchive::scan(const Visitor &visit, QString *error, qint64 *failedInd
     const qint64 total = f.count();
     if (total < 0)
         return report(f, error);
+    // Mapped, the records are visited where they lie, without a copy.
+    if (const char *mapped = f.map(total)) {
+        for (qint64 i = 0; i < total; ++i)
+            if (!visit(i, mapped + i * size))
+                return true;
+        return true;
+    }
     // About 1.6 MB per read for the member archive.
     const qint64 block = qMax<qint64>(1, (1600 * 1024) / qMax<qint64>(1, size));
     QByteArray bytes;

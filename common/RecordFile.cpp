@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -178,6 +179,11 @@ bool RecordFile::writeJournal(qint64 offset, const QByteArray &old)
 
 void RecordFile::close()
 {
+    if (m_map) {
+        ::munmap(m_map, m_mapSize);
+        m_map = nullptr;
+        m_mapSize = 0;
+    }
     if (m_fd >= 0) {
         ::close(m_fd); // also releases the lock
         m_fd = -1;
@@ -197,11 +203,32 @@ qint64 RecordFile::count() const
 qint64 RecordFile::readMany(qint64 first, qint64 n, QByteArray &out) const
 {
     out.resize(qsizetype(n * m_recordSize));
+    const qint64 records = readInto(first, n, out.data());
+    out.resize(qsizetype(qMax<qint64>(0, records) * m_recordSize));
+    return records;
+}
+
+const char *RecordFile::map(qint64 n)
+{
+    if (m_fd < 0 || n <= 0 || m_map)
+        return nullptr;
+    const size_t size = size_t(n) * size_t(m_recordSize);
+    void *at = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, m_fd, 0);
+    if (at == MAP_FAILED)
+        return nullptr;
+    ::madvise(at, size, MADV_SEQUENTIAL);
+    m_map = at;
+    m_mapSize = size;
+    return static_cast<const char *>(at);
+}
+
+qint64 RecordFile::readInto(qint64 first, qint64 n, char *out) const
+{
     qint64 done = 0;
     const qint64 want = n * m_recordSize;
     while (done < want) {
         const ssize_t got =
-            ::pread(m_fd, out.data() + done, size_t(want - done), off_t(first * m_recordSize + done));
+            ::pread(m_fd, out + done, size_t(want - done), off_t(first * m_recordSize + done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -212,9 +239,7 @@ qint64 RecordFile::readMany(qint64 first, qint64 n, QByteArray &out) const
             break;
         done += got;
     }
-    const qint64 records = done / m_recordSize;
-    out.resize(qsizetype(records * m_recordSize));
-    return records;
+    return done / m_recordSize;
 }
 
 bool RecordFile::read(qint64 index, QByteArray &out) const

@@ -34,6 +34,12 @@ public:
     bool read(qint64 index, QByteArray &out) const;
     // Reads up to `n` records from `first` into `out`; returns the number of records read, -1 on error.
     qint64 readMany(qint64 first, qint64 n, QByteArray &out) const;
+    // The same into `out`, room for `n` records that the caller gives.
+    qint64 readInto(qint64 first, qint64 n, char *out) const;
+    // The first `n` records mapped into memory, read-only, valid until the file is closed; nullptr
+    // when the system cannot map them (then read them instead). The lock the file holds keeps
+    // them whole: this program shortens a file only under the exclusive lock.
+    const char *map(qint64 n);
 
     // Writes one whole record at `index` and flushes it to disk. Updating a record that exists is
     // atomic: its old bytes go to a journal beside the file first (see rollBack()).
@@ -60,4 +66,6 @@ private:
     int m_recordSize;
     int m_fd = -1;
     mutable QString m_error;
+    void *m_map = nullptr;
+    size_t m_mapSize = 0;
 };

@@ -14,7 +14,8 @@ ExportWindow::Texts texts()
 } // namespace
 
 TfrmExpTiratori::TfrmExpTiratori(QWidget *parent)
-    : ExportWindow(texts(), {MemberExport::kColumns.begin(), MemberExport::kColumns.end()}, parent)
+    : ExportWindow(texts(), Member::layout(), {MemberExport::kColumns.begin(), MemberExport::kColumns.end()},
+                   parent)
 {
 }
 

@@ -14,7 +14,8 @@ ExportWindow::Texts texts()
 } // namespace
 
 TfrmExpRic::TfrmExpRic(QWidget *parent)
-    : ExportWindow(texts(), {ReceiptExport::kColumns.begin(), ReceiptExport::kColumns.end()}, parent)
+    : ExportWindow(texts(), Receipt::layout(),
+                   {ReceiptExport::kColumns.begin(), ReceiptExport::kColumns.end()}, parent)
 {
 }
 

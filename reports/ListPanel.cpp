@@ -6,6 +6,7 @@
 #include "common/TextUtil.h"
 #include "reports/Report.h"
 
+#include <QAbstractListModel>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,7 +14,6 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -83,6 +83,38 @@ private:
     int m_longest = 0;
 };
 
+// The list's lines as the view asks for them, row by row.
+class ListLinesModel : public QAbstractListModel
+{
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setLines(int count, ListPanel::LineAt lineAt)
+    {
+        beginResetModel(); // one reset, whatever the number of lines
+        m_count = count;
+        m_lineAt = std::move(lineAt);
+        endResetModel();
+    }
+    int count() const { return m_count; }
+    QString line(int row) const { return m_lineAt(row); }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : m_count;
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= m_count || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return QVariant();
+        return m_lineAt(index.row());
+    }
+
+private:
+    int m_count = 0;
+    ListPanel::LineAt m_lineAt;
+};
+
 QLabel *makeInstructionNote(const QString &text, QWidget *parent)
 {
     auto *note = new QLabel(text, parent);
@@ -109,7 +141,7 @@ ListPanel::ListPanel(const Texts &texts, QWidget *parent) : QWidget(parent), m_t
     m_btnTrova->setObjectName(QStringLiteral("btnTrova"));
     Conventions::setEnterTarget(m_txtTrova, m_btnTrova);
 
-    m_model = new QStringListModel(this);
+    m_model = new ListLinesModel(this);
     m_lstRecords = new QListView(this);
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
     m_lstRecords->setModel(m_model);
@@ -199,9 +231,35 @@ void ListPanel::setRows(ListRows sortedRows)
     for (const QString &l : m_lines)
         longest = qMax(longest, int(l.size()));
     m_delegate->setLongest(longest);
-    m_model->setStringList(m_lines); // one reset, whatever the number of lines
+    m_model->setLines(int(m_lines.size()), [this](int row) { return m_lines[row]; });
     if (m_lblTrovate)
         m_lblTrovate->setText(m_texts.countLine.arg(m_lines.size()));
+}
+
+void ListPanel::setLazyLines(int count, LineAt lineAt, int longest)
+{
+    m_lines.clear();
+    m_records.clear();
+    m_delegate->setLongest(longest);
+    m_model->setLines(count, std::move(lineAt));
+    if (m_lblTrovate)
+        m_lblTrovate->setText(m_texts.countLine.arg(count));
+}
+
+QStringList ListPanel::lines() const
+{
+    if (m_lines.size() == m_model->count())
+        return m_lines; // built already
+    QStringList all;
+    all.reserve(m_model->count());
+    for (int row = 0; row < m_model->count(); ++row)
+        all.append(m_model->line(row));
+    return all;
+}
+
+int ListPanel::lineCount() const
+{
+    return m_model->count();
 }
 
 void ListPanel::setLines(const QStringList &sortedLines)
@@ -222,7 +280,7 @@ void ListPanel::clearList()
 {
     m_lines.clear();
     m_records.clear();
-    m_model->setStringList(QStringList());
+    m_model->setLines(0, {});
 }
 
 void ListPanel::resetFind()
@@ -246,7 +304,7 @@ void ListPanel::selectRow(int row)
 
 void ListPanel::findInList()
 {
-    if (m_lines.isEmpty()) {
+    if (lineCount() == 0) {
         MsgBox::plain(window(),
                       QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         return;
@@ -254,9 +312,14 @@ void ListPanel::findInList()
     if (selectedRow() < 0)
         selectRow(0);
     const QString needle = lowerAZ(m_txtTrova->text());
+    QString line; // the line being examined, built when it is asked for
     const int found = ::findInList(
-        int(m_lines.size()), [this](int row) { return QStringView(m_lines[row]); }, selectedRow(), needle,
-        needle == *m_lastFind);
+        lineCount(),
+        [this, &line](int row) {
+            line = m_model->line(row);
+            return QStringView(line);
+        },
+        selectedRow(), needle, needle == *m_lastFind);
     if (found >= 0)
         selectRow(found);
     *m_lastFind = needle;
@@ -264,14 +327,14 @@ void ListPanel::findInList()
 
 void ListPanel::printList()
 {
-    if (m_lines.isEmpty() && !m_texts.emptyPrintWarning.isEmpty()) {
+    if (lineCount() == 0 && !m_texts.emptyPrintWarning.isEmpty()) {
         MsgBox::warning(window(), m_texts.emptyPrintWarning);
         return;
     }
     if (!m_texts.printQuestion.isEmpty() && !MsgBox::confirm(window(), m_texts.printQuestion))
         return;
     QString error;
-    if (!ListReportPage::print(window(), m_texts.page, m_lines + m_printTrailer, &error)) {
+    if (!ListReportPage::print(window(), m_texts.page, lines() + m_printTrailer, &error)) {
         QString text = QStringLiteral("Attenzione: non è stato possibile stampare il riepilogo.");
         if (!error.isEmpty())
             text += QStringLiteral("\n\r\n\r") + error;

@@ -11,9 +11,9 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
-class QStringListModel;
 class QVBoxLayout;
 class ListLineDelegate;
+class ListLinesModel;
 
 // The result list every list window shares (member search, expiry lists, receipt search, takings
 // summary): the instruction text, the find field txtTrova with btnTrova, the sorted list
@@ -58,7 +58,13 @@ public:
     void setRows(ListRows sortedRows);
     // Lines that stand for no record (a double click opens nothing).
     void setLines(const QStringList &sortedLines);
-    const QStringList &lines() const { return m_lines; }
+    // The same, `count` lines each built by `lineAt` only when it is shown, found or printed, the
+    // longest with `longest` characters.
+    using LineAt = std::function<QString(int row)>;
+    void setLazyLines(int count, LineAt lineAt, int longest);
+    // Every line of the list, and their number.
+    QStringList lines() const;
+    int lineCount() const;
     // The record behind a row, -1 when there is none.
     qint64 recordOf(int row) const;
     void clearList();
@@ -110,7 +116,7 @@ private:
     QLineEdit *m_txtTrova;
     QPushButton *m_btnTrova;
     QListView *m_lstRecords;
-    QStringListModel *m_model;
+    ListLinesModel *m_model;
     QLabel *m_lblTrovate = nullptr;
     QPushButton *m_btnStampa;
     QPushButton *m_btnChiudi;

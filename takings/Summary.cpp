@@ -5,7 +5,11 @@
 #include "records/ReceiptRecord.h"
 #include "records/YearFile.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <string>
+#include <string_view>
 
 namespace Takings {
 
@@ -47,9 +51,94 @@ const std::array<MonthName, 12> kMonths = {{
 }};
 // clang-format on
 
-bool isDigit(QChar c)
+// The fields a line shows, kept for each listed receipt: each as stored, its length byte first.
+constexpr std::array<int, 7> kKept = {NumRic, Data, Pagatore, Sport, Dal, Al, Intero};
+
+constexpr int keptSize()
 {
-    return c.unicode() >= u'0' && c.unicode() <= u'9';
+    int size = 0;
+    for (const int field : kKept)
+        size += kFields[size_t(field)].width + 1;
+    return size;
+}
+constexpr int kKeptSize = keptSize();
+
+int keptOffset(int field)
+{
+    int at = 0;
+    for (const int kept : kKept) {
+        if (kept == field)
+            return at;
+        at += kFields[size_t(kept)].width + 1;
+    }
+    return -1;
+}
+
+// The line of a receipt whose stored field `f` lies at fieldAt(f).
+template <typename FieldAt> QString lineOf(const FieldAt &fieldAt)
+{
+    QString line;
+    line.reserve(160);
+    for (const LinePiece &piece : kLine) {
+        if (piece.text) {
+            line += QStringView(piece.text);
+            continue;
+        }
+        const QString text = decodeFixedText(fieldAt(piece.field), kFields[size_t(piece.field)].width);
+        line += piece.width > 0 ? fitText(text, piece.width) : text; // already trimmed
+    }
+    return line;
+}
+
+int code(QChar c)
+{
+    return c.unicode();
+}
+int code(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+template <typename Char> bool isDigit(Char c)
+{
+    return code(c) >= '0' && code(c) <= '9';
+}
+
+// A field's stored text when its bytes are plain ASCII, which decode to the same characters,
+// trimmed as decoding trims it; nothing for any other byte (then the field is decoded).
+std::optional<std::string_view> asciiField(const char *record, int field)
+{
+    const FieldSpec &f = kFields[size_t(field)];
+    const char *p = record + f.offset + 1;
+    int b = 0;
+    int e = fixedTextLength(record + f.offset, f.width);
+    for (int i = 0; i < e; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
+            return std::nullopt;
+    while (b < e && static_cast<unsigned char>(p[b]) <= 32)
+        ++b;
+    while (e > b && static_cast<unsigned char>(p[e - 1]) <= 32)
+        --e;
+    return std::string_view(p + b, size_t(e - b));
+}
+
+// A trimmed date text as the date reading takes it: one or two digits of day, the same of month,
+// four of year, separated by "/"; an invalid date otherwise.
+QDate asciiDate(std::string_view t)
+{
+    size_t i = 0;
+    int parts[3] = {0, 0, 0};
+    const size_t most[3] = {2, 2, 4};
+    for (int p = 0; p < 3; ++p) {
+        size_t digits = 0;
+        for (; i < t.size() && isDigit(t[i]) && digits < most[p]; ++i, ++digits)
+            parts[p] = parts[p] * 10 + (t[i] - '0');
+        if (digits == 0 || (p == 2 && digits != 4))
+            return QDate();
+        if (p < 2 && (i >= t.size() || t[i++] != '/'))
+            return QDate();
+    }
+    return i == t.size() ? QDate(parts[2], parts[1], parts[0]) : QDate();
 }
 
 const QString kNotComputed = QStringLiteral("\n\r\n\rIl riepilogo non è stato calcolato.");
@@ -112,51 +201,95 @@ QString composeDate(const QString &day, const QString &month, const QString &yea
 
 QString summaryLine(const char *record)
 {
-    QString line;
-    line.reserve(160);
-    for (const LinePiece &piece : kLine) {
-        if (piece.text)
-            line += QStringView(piece.text);
-        else if (piece.width > 0)
-            line += fitText(decodeField(record, piece.field), piece.width);
-        else
-            line += decodeField(record, piece.field); // already trimmed
-    }
-    return line;
+    return lineOf([record](int field) { return record + kFields[size_t(field)].offset; });
 }
 
-std::optional<ExactAmount> exactAmount(QStringView text)
+QString SummaryLines::at(qsizetype i) const
 {
-    const QStringView t = trimBlanksView(text);
+    const char *kept = m_fields.constData() + i * kKeptSize;
+    return lineOf([kept](int field) { return kept + keptOffset(field); });
+}
+
+SummaryLines::operator QStringList() const
+{
+    QStringList all;
+    all.reserve(m_count);
+    for (qsizetype i = 0; i < m_count; ++i)
+        all.append(at(i));
+    return all;
+}
+
+int SummaryLines::longest() const
+{
+    int fixed = 0;
+    for (const LinePiece &piece : kLine)
+        fixed += piece.text ? int(std::char_traits<char16_t>::length(piece.text)) : piece.width;
+    return fixed + m_longestWhole;
+}
+
+void SummaryLines::append(const char *record, int wholeLength)
+{
+    const qsizetype at = m_fields.size();
+    m_fields.resize(at + kKeptSize);
+    char *kept = m_fields.data() + at;
+    for (const int field : kKept) {
+        const FieldSpec &f = kFields[size_t(field)];
+        std::memcpy(kept, record + f.offset, size_t(f.width) + 1);
+        kept += f.width + 1;
+    }
+    ++m_count;
+    m_longestWhole = std::max(m_longestWhole, wholeLength);
+}
+
+void SummaryLines::clear()
+{
+    m_fields.clear();
+    m_count = 0;
+    m_longestWhole = 0;
+}
+
+namespace {
+
+// An amount of a trimmed text (QStringView or std::string_view), see exactAmount().
+template <typename Text> std::optional<ExactAmount> exactAmountOf(const Text &t)
+{
     qsizetype i = 0;
+    const qsizetype size = qsizetype(t.size());
     bool negative = false;
-    if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
-        negative = t[i] == QLatin1Char('-');
+    if (i < size && (code(t[i]) == '+' || code(t[i]) == '-')) {
+        negative = code(t[i]) == '-';
         ++i;
     }
     ExactAmount units = 0;
     int digits = 0;
     // Whole euros; the record field holds at most 11 characters, but a longer text must not overflow.
-    for (; i < t.size() && isDigit(t[i]); ++i, ++digits) {
+    for (; i < size && isDigit(t[i]); ++i, ++digits) {
         if (digits >= 18)
             return std::nullopt;
-        units = units * 10 + (t[i].unicode() - u'0');
+        units = units * 10 + (code(t[i]) - '0');
     }
     for (int d = 0; d < kExactDecimals; ++d)
         units *= 10;
-    if (i < t.size() && t[i] == QLatin1Char(',')) {
+    if (i < size && code(t[i]) == ',') {
         ++i;
         ExactAmount place = 1;
         for (int d = 1; d < kExactDecimals; ++d)
             place *= 10;
-        for (; i < t.size() && isDigit(t[i]); ++i, ++digits) {
-            units += place * (t[i].unicode() - u'0');
+        for (; i < size && isDigit(t[i]); ++i, ++digits) {
+            units += place * (code(t[i]) - '0');
             place /= 10;
         }
     }
-    if (i != t.size() || digits == 0)
+    if (i != size || digits == 0)
         return std::nullopt;
     return negative ? -units : units;
+}
+
+} // namespace
+
+std::optional<ExactAmount> exactAmount(QStringView text)
+{
+    return exactAmountOf(trimBlanksView(text));
 }
 
 qint64 toTenThousandths(ExactAmount sum)
@@ -185,7 +318,7 @@ QString intervalText(const QDate &start, const QDate &end)
            Formats::formatDate(end);
 }
 
-Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter)
+Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter, ReadProgress *progress)
 {
     Summary s;
     const Filter payer(filter.payer);
@@ -199,39 +332,52 @@ Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter)
     ExactAmount sum = 0;
     QString ioError;
     qint64 failedIndex = -1;
-    const bool read =
-        YearFile(yearFilePath)
-            .scan(
-                [&](qint64 index, const char *record) {
-                    if (payer.active() && !payer.matches(decodeField(record, Pagatore)))
-                        return true;
-                    if (activity.active() && !activity.matches(decodeField(record, Sport)))
-                        return true;
-                    const QString whole = decodeField(record, Intero);
-                    if (whole.isEmpty())
-                        return true;
-                    const QString dateText = decodeField(record, Data);
-                    const QDate date = Formats::parseDateText(dateText);
-                    if (!date.isValid()) {
-                        const QString number = decodeField(record, NumRic);
-                        return fail(index + 1, number,
-                                    badField(index + 1, number,
-                                             QStringLiteral("una data di emissione non valida"), dateText));
-                    }
-                    if (date < filter.start || date > filter.end)
-                        return true;
-                    const std::optional<ExactAmount> amount = exactAmount(whole);
-                    if (!amount) {
-                        const QString number = decodeField(record, NumRic);
-                        return fail(
-                            index + 1, number,
-                            badField(index + 1, number, QStringLiteral("un importo non valido"), whole));
-                    }
-                    s.lines.append(summaryLine(record));
-                    sum += *amount;
-                    return true;
-                },
-                &ioError, &failedIndex);
+    // Only the fields that decide are read: the issue date and the whole amount, and the payer and
+    // the activity when their filter is active; plain ASCII fields (nearly all) without decoding.
+    if (progress)
+        progress->total = YearFile(yearFilePath).count();
+    const auto visit = [&](qint64 index, const char *record) {
+        if (progress && (index & 0xFFF) == 0) {
+            progress->done = index;
+            if (progress->cancelled) {
+                s.cancelled = true;
+                return false;
+            }
+        }
+        if (payer.active() && !payer.matches(decodeField(record, Pagatore)))
+            return true;
+        if (activity.active() && !activity.matches(decodeField(record, Sport)))
+            return true;
+        const std::optional<std::string_view> asciiWhole = asciiField(record, Intero);
+        if (asciiWhole && asciiWhole->empty())
+            return true;
+        const QString whole = asciiWhole ? QString() : decodeField(record, Intero);
+        if (!asciiWhole && whole.isEmpty())
+            return true;
+        const std::optional<std::string_view> asciiDateText = asciiField(record, Data);
+        const QDate date =
+            asciiDateText ? asciiDate(*asciiDateText) : Formats::parseDateText(decodeField(record, Data));
+        if (!date.isValid()) {
+            const QString number = decodeField(record, NumRic);
+            return fail(index + 1, number,
+                        badField(index + 1, number, QStringLiteral("una data di emissione non valida"),
+                                 decodeField(record, Data)));
+        }
+        if (date < filter.start || date > filter.end)
+            return true;
+        const std::optional<ExactAmount> amount =
+            asciiWhole ? exactAmountOf(*asciiWhole) : exactAmount(whole);
+        if (!amount) {
+            const QString number = decodeField(record, NumRic);
+            return fail(index + 1, number,
+                        badField(index + 1, number, QStringLiteral("un importo non valido"),
+                                 decodeField(record, Intero)));
+        }
+        s.lines.append(record, asciiWhole ? int(asciiWhole->size()) : int(whole.size()));
+        sum += *amount;
+        return true;
+    };
+    const bool read = YearFile(yearFilePath).scan(visit, &ioError, &failedIndex);
 
     if (!read && !s.error) {
         if (failedIndex < 0)
@@ -239,7 +385,7 @@ Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter)
         else
             fail(failedIndex + 1, QString(), unreadableReceipt(failedIndex + 1));
     }
-    if (s.error) {
+    if (s.error || s.cancelled) {
         s.lines.clear();
         return s;
     }

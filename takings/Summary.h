@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/RecordTable.h"
+
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -27,21 +30,51 @@ struct SummaryError
     QString message;     // the Italian message to show
 };
 
+// The lines of the listed receipts, in file order. A line's text is built only when it is asked
+// for, from the fields it shows, which are kept from the receipt's record as they were read.
+class SummaryLines
+{
+public:
+    qsizetype size() const { return m_count; }
+    bool isEmpty() const { return m_count == 0; }
+    // The line of listed receipt `i` (0 <= i < size()).
+    QString at(qsizetype i) const;
+    QString operator[](qsizetype i) const { return at(i); }
+    // Every line.
+    operator QStringList() const;
+    // The characters of the longest line.
+    int longest() const;
+
+    // Lists the receipt of `record` (Receipt::kRecordSize bytes) whose whole amount has
+    // `wholeLength` characters.
+    void append(const char *record, int wholeLength);
+    void clear();
+
+private:
+    QByteArray m_fields; // per line, the stored bytes of the fields it shows
+    qsizetype m_count = 0;
+    int m_longestWhole = 0;
+};
+
 struct Summary
 {
-    QStringList lines;     // one line per listed receipt, in file order
+    SummaryLines lines;    // one line per listed receipt, in file order
     qint64 total10000 = 0; // the total in ten-thousandths of a euro, as the window shows it
     QString total;         // the total as the window shows it ("35,75")
     QString interval;      // "Dal   01/03/2024   al   31/03/2024"
     // Set when the summary could not be built; there are then no lines and no total.
     std::optional<SummaryError> error;
+    bool cancelled = false; // stopped by the user: no lines, no total, no error
 };
 
 // Builds the summary over the year file at `yearFilePath` (created empty when missing). A receipt
 // is listed when every active filter matches it, its whole amount is not blank and its issue date
 // lies inside the interval. A listed receipt whose issue date or amount cannot be read, or a read
 // failure, stops the whole summary with an error that names the receipt.
-Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter);
+// With `progress`, the receipts examined are counted there, and a summary cancelled there stops
+// with neither lines nor total (and `cancelled` set).
+Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter,
+                     ReadProgress *progress = nullptr);
 
 // The list line of one receipt record (Receipt::kRecordSize bytes): fixed columns for number, date,
 // payer, activity and period, then the whole amount at its own length.

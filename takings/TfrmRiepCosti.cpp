@@ -1,5 +1,6 @@
 #include "takings/TfrmRiepCosti.h"
 
+#include "common/BackgroundWork.h"
 #include "common/Formats.h"
 #include "common/HelpTopics.h"
 #include "common/MsgBox.h"
@@ -8,6 +9,7 @@
 #include "common/TfrmGuida.h"
 #include "reports/ListPanel.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -129,7 +131,31 @@ void TfrmRiepCosti::buildSummary()
     lblIntervallo->setText(kInitialInterval);
     lblTotCosti->setText(kInitialTotal);
 
-    const Takings::Summary summary = Takings::buildSummary(m_request.yearFilePath, m_request.filter);
+    // A very large year file is read on a thread of its own, so that the window keeps answering
+    // (and can stop it); an ordinary one at once.
+    if (QFileInfo(m_request.yearFilePath).size() <= kReadInBackground) {
+        showSummary(Takings::buildSummary(m_request.yearFilePath, m_request.filter));
+        return;
+    }
+    auto summary = std::make_shared<Takings::Summary>();
+    const Takings::SummaryRequest request = m_request;
+    m_building = new BackgroundWork(
+        this, QStringLiteral("Calcolo del riepilogo in corso..."),
+        [request, summary](ReadProgress &progress) {
+            *summary = Takings::buildSummary(request.yearFilePath, request.filter, &progress);
+        },
+        [this, summary] {
+            m_building->deleteLater();
+            showSummary(*summary);
+        });
+}
+
+void TfrmRiepCosti::showSummary(const Takings::Summary &summary)
+{
+    if (summary.cancelled) {
+        lblTotCosti->clear(); // stopped by the user: neither lines nor total
+        return;
+    }
     if (summary.error) {
         // No lines and no total: a part of the takings must never pass for all of them.
         lblTotCosti->clear();
@@ -138,7 +164,10 @@ void TfrmRiepCosti::buildSummary()
             this, [this, message] { MsgBox::error(this, message); }, Qt::QueuedConnection);
         return;
     }
-    panContainer->setLines(summary.lines); // file order
+    // File order; each line is made when the list shows it.
+    panContainer->setLazyLines(
+        int(summary.lines.size()), [lines = summary.lines](int row) { return lines.at(row); },
+        summary.lines.longest());
     lblIntervallo->setText(summary.interval);
     lblTotCosti->setText(summary.total);
     panContainer->setPrintTrailer(
@@ -154,6 +183,8 @@ void TfrmRiepCosti::imgGuidaClick()
 
 void TfrmRiepCosti::done(int result)
 {
+    if (m_building)
+        m_building->cancel();
     panContainer->clearList();
     if (m_request.closed)
         m_request.closed();

@@ -3,8 +3,10 @@
 #include "takings/Summary.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 
+class BackgroundWork;
 class ListPanel;
 class PictureButton;
 class QLabel;
@@ -41,6 +43,7 @@ protected:
 
 private:
     void buildSummary();
+    void showSummary(const Takings::Summary &summary);
     void imgGuidaClick();
 
     Takings::SummaryRequest m_request;
@@ -49,4 +52,5 @@ private:
     QLabel *lblIntervallo;
     QLabel *lblTotCosti;
     PictureButton *imgGuida;
+    QPointer<BackgroundWork> m_building;
 };

@@ -4,19 +4,26 @@
 #include "common/MsgBox.h"
 #include "common/OpenURL.h"
 #include "common/ProgramFolder.h"
+#include "common/RecordTable.h"
 #include "members/TfrmExpTiratori.h"
 #include "records/MemberArchive.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Member;
 
 namespace {
+
+// The text of a cell of the export grid, as the grid shows it.
+QString cellText(const QTableView *grid, int row, int column)
+{
+    return grid->model()->index(row, column).data().toString();
+}
 
 Record member(std::initializer_list<std::pair<Field, const char *>> values)
 {
@@ -136,20 +143,19 @@ private slots:
         writeArchive(threeMembers());
         TfrmExpTiratori window;
         window.show();
-        auto *grid = window.findChild<QTableWidget *>(QStringLiteral("grdRecords"));
+        auto *grid = window.findChild<QTableView *>(QStringLiteral("grdRecords"));
         QVERIFY(grid);
-        QCOMPARE(grid->rowCount(), 3);
-        QCOMPARE(grid->columnCount(), 26);
-        QCOMPARE(grid->horizontalHeaderItem(6)->text(), QStringLiteral("Città"));
+        QCOMPARE(grid->model()->rowCount(), 3);
+        QCOMPARE(grid->model()->columnCount(), 26);
+        QCOMPARE(grid->model()->headerData(6, Qt::Horizontal).toString(), QStringLiteral("Città"));
         QCOMPARE(grid->columnWidth(25), 350);
         QCOMPARE(grid->rowHeight(0), 21);
         QVERIFY(grid->alternatingRowColors());
-        const QStringList numbers = {grid->item(0, 0)->text(), grid->item(1, 0)->text(),
-                                     grid->item(2, 0)->text()};
+        const QStringList numbers = {cellText(grid, 0, 0), cellText(grid, 1, 0), cellText(grid, 2, 0)};
         QCOMPARE(numbers, (QStringList{"1", "2", "3"}));
-        QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Rossi Mario"));
-        QCOMPARE(grid->item(2, 22)->text(), QStringLiteral("Perugia"));
-        QCOMPARE(grid->item(1, 13)->text().size(), 120);
+        QCOMPARE(cellText(grid, 0, 1), QStringLiteral("Rossi Mario"));
+        QCOMPARE(cellText(grid, 2, 22), QStringLiteral("Perugia"));
+        QCOMPARE(cellText(grid, 1, 13).size(), 120);
     }
 
     void exportMatchesExpectedFile()
@@ -169,7 +175,7 @@ private slots:
         writeArchive({});
         TfrmExpTiratori window;
         window.show();
-        QCOMPARE(window.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->rowCount(), 10);
+        QCOMPARE(window.findChild<QTableView *>(QStringLiteral("grdRecords"))->model()->rowCount(), 10);
         exportFrom(window);
         const QByteArray written = readAll(exportPath());
         QCOMPARE(written.count("<tr>"), 1);
@@ -182,15 +188,57 @@ private slots:
         {
             TfrmExpTiratori window;
             window.show();
-            auto *grid = window.findChild<QTableWidget *>(QStringLiteral("grdRecords"));
-            grid->item(2, 25)->setText(QStringLiteral("  Nota cambiata a video  "));
+            auto *grid = window.findChild<QTableView *>(QStringLiteral("grdRecords"));
+            grid->model()->setData(grid->model()->index(2, 25), QStringLiteral("  Nota cambiata a video  "));
             exportFrom(window);
         }
         QVERIFY(readAll(exportPath()).contains(">Nota cambiata a video</td></tr></table>"));
         TfrmExpTiratori again;
         again.show();
-        QCOMPARE(again.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->item(2, 25)->text(),
+        QCOMPARE(cellText(again.findChild<QTableView *>(QStringLiteral("grdRecords")), 2, 25),
                  QStringLiteral("Minore: firma il genitore"));
+    }
+
+    // A very large archive is read on a thread of its own: the export waits for the whole grid,
+    // which then holds every record; a window closed while it reads stops the reading.
+    void readingOnItsOwnThread()
+    {
+        writeArchive(threeMembers());
+        {
+            TfrmExpTiratori window;
+            window.fillGridInBackground();
+            auto *grid = window.findChild<QTableView *>(QStringLiteral("grdRecords"));
+            QTRY_VERIFY(!window.isFilling());
+            QCOMPARE(grid->model()->rowCount(), 3);
+            QCOMPARE(cellText(grid, 2, 22), QStringLiteral("Perugia"));
+            exportFrom(window);
+            QCOMPARE(readAll(exportPath()), readAll(QFINDTESTDATA("../common/data/Archivio_Iscritti_3.xls")));
+        }
+        TfrmExpTiratori closing;
+        closing.fillGridInBackground();
+        // Destroyed at once: the reading is stopped and waited for.
+    }
+
+    // Reading the records: whole records only (a tail cut short is not one), and a reading
+    // cancelled before it starts keeps nothing.
+    void readingTheRecords()
+    {
+        writeArchive(threeMembers());
+        {
+            QFile f(MemberArchive::filePath());
+            QVERIFY(f.open(QIODevice::Append));
+            f.write(QByteArray(100, 'x'));
+        }
+        QByteArray records;
+        ReadProgress progress;
+        QVERIFY(readRecords(MemberArchive::archive(), records, &progress));
+        QCOMPARE(records.size(), 3 * Member::layout().recordSize());
+        QCOMPARE(progress.total.load(), 3);
+        QCOMPARE(progress.done.load(), 3);
+        ReadProgress cancelled;
+        cancelled.cancelled = true;
+        QVERIFY(readRecords(MemberArchive::archive(), records, &cancelled));
+        QVERIFY(records.isEmpty());
     }
 
     void typingChangesOnlyEditableColumns_data()
@@ -217,14 +265,14 @@ private slots:
         TfrmExpTiratori window;
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto *grid = window.findChild<QTableWidget *>(QStringLiteral("grdRecords"));
-        const QString before = grid->item(row, column) ? grid->item(row, column)->text() : QString();
+        auto *grid = window.findChild<QTableView *>(QStringLiteral("grdRecords"));
+        const QString before = cellText(grid, row, column);
         grid->setFocus();
-        grid->setCurrentCell(row, column);
+        grid->setCurrentIndex(grid->model()->index(row, column));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Z"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCoreApplication::processEvents(); // the editor is committed and closed from the event loop
-        const QString after = grid->item(row, column) ? grid->item(row, column)->text() : QString();
+        const QString after = cellText(grid, row, column);
         QCOMPARE(after != before, editable);
     }
 
@@ -251,7 +299,7 @@ private slots:
         QCOMPARE(bar->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
         QTest::mouseMove(window.findChild<QWidget *>(button));
         QCOMPARE(bar->text(), hint);
-        QTest::mouseMove(window.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->viewport(),
+        QTest::mouseMove(window.findChild<QTableView *>(QStringLiteral("grdRecords"))->viewport(),
                          QPoint(5, 5));
         QCOMPARE(bar->text(), QString());
     }

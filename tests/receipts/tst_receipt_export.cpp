@@ -13,13 +13,19 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Receipt;
 
 namespace {
+
+// The text of a cell of the export grid, as the grid shows it.
+QString cellText(const QTableView *grid, int row, int column)
+{
+    return grid->model()->index(row, column).data().toString();
+}
 
 Record receipt(const QString &number, const QString &payer, const QString &whole)
 {
@@ -147,18 +153,19 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral(" Esporta archivio ricevute in Microsoft Excel"));
         window.setYearFilePath(QStringLiteral("  ") + yearPath(2024) + QStringLiteral(" "));
         window.show();
-        auto *grid = window.findChild<QTableWidget *>(QStringLiteral("grdRecords"));
-        QCOMPARE(grid->rowCount(), 5);
-        QCOMPARE(grid->columnCount(), 13);
-        QCOMPARE(grid->horizontalHeaderItem(11)->text(), QStringLiteral("Indirizzo"));
-        QCOMPARE(grid->horizontalHeaderItem(12)->text(), QStringLiteral("Totale: €"));
+        auto *grid = window.findChild<QTableView *>(QStringLiteral("grdRecords"));
+        QCOMPARE(grid->model()->rowCount(), 5);
+        QCOMPARE(grid->model()->columnCount(), 13);
+        QCOMPARE(grid->model()->headerData(11, Qt::Horizontal).toString(), QStringLiteral("Indirizzo"));
+        QCOMPARE(grid->model()->headerData(12, Qt::Horizontal).toString(), QStringLiteral("Totale: €"));
         QCOMPARE(grid->columnWidth(11), 350);
         for (int r = 0; r < 5; ++r) {
-            QCOMPARE(grid->item(r, 0)->text(), QString::number(r + 1));
-            QCOMPARE(grid->item(r, 1)->text(), QString::number(101 + r));
+            QCOMPARE(cellText(grid, r, 0), QString::number(r + 1));
+            QCOMPARE(cellText(grid, r, 1), QString::number(101 + r));
         }
 
-        grid->item(3, 5)->setText(QStringLiteral("  Nuoto  ")); // the grid is a working copy
+        grid->model()->setData(grid->model()->index(3, 5),
+                               QStringLiteral("  Nuoto  ")); // the grid is a working copy
         exportFrom(window, MsgBox::Answer::Yes);
         QByteArray expected = headerRow();
         for (int i = 1; i <= 5; ++i) {
@@ -190,7 +197,7 @@ private slots:
             TfrmExpRic window;
             window.setYearFilePath(yearPath(2023));
             window.show();
-            QCOMPARE(window.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->rowCount(), 10);
+            QCOMPARE(window.findChild<QTableView *>(QStringLiteral("grdRecords"))->model()->rowCount(), 10);
             exportFrom(window);
         }
         QVERIFY(readAll(exportPath()).endsWith(headerRow() + "</table></body></html>"));
@@ -213,7 +220,7 @@ private slots:
         window.setYearFilePath(yearPath(2022));
         window.show();
         QVERIFY(m_boxes.isEmpty());
-        QCOMPARE(window.findChild<QTableWidget *>(QStringLiteral("grdRecords"))->rowCount(), 10);
+        QCOMPARE(window.findChild<QTableView *>(QStringLiteral("grdRecords"))->model()->rowCount(), 10);
 
         QFile::remove(yearPath(2021));
         TfrmExpRic missing;

@@ -23,6 +23,12 @@ QDate d(int day, int month, int year = 2024)
     return QDate(year, month, day);
 }
 
+// Bytes as written, a zero byte included.
+template <size_t N> QByteArray raw(const char (&text)[N])
+{
+    return QByteArray(text, qsizetype(N - 1));
+}
+
 QStringList numbersOf(const QStringList &lines)
 {
     QStringList numbers;
@@ -256,6 +262,65 @@ private slots:
         QCOMPARE(s.error->message, message);
         QVERIFY(s.lines.isEmpty());
         QVERIFY(s.total.isEmpty());
+    }
+
+    // Issue dates and whole amounts stored in every form, plain ASCII or not, with blanks and
+    // control bytes around them: each receipt is listed, skipped or stops the summary exactly as
+    // its decoded texts read with the date and amount rules say.
+    void storedDateAndAmountForms_data()
+    {
+        QTest::addColumn<QByteArray>("date");
+        QTest::addColumn<QByteArray>("amount");
+        const QByteArray goodDate = raw("05/03/2024");
+        const QByteArray goodAmount = raw("10,00");
+        for (const QByteArray &date :
+             {raw("5/3/2024"), raw("05/03/2024"), raw("\t5/3/2024\0"), raw("005/3/2024"), raw("5/3/24"),
+              raw("31/02/2024"), raw("05-03-2024"), raw("5/3/20245"), raw("5/3/2024x"), raw("5/3/2024\xE9"),
+              raw("\xB2/03/2024"), raw("5 /3/2024"), raw("05/13/2024"), raw("/3/2024"), raw("29/02/2024"),
+              raw("31/03/2024"), raw("01/04/2024")})
+            QTest::addRow("date %s", date.toPercentEncoding().constData()) << date << goodAmount;
+        for (const QByteArray &amount :
+             {raw("5"), raw("+5"), raw("-5,5"), raw(",5"), raw("5,"), raw(","), raw("-"), raw("  7,25\0"),
+              raw("10.50"), raw("5 0"), raw("1\xE9"), raw("\x80"), raw("1234567,901"), raw("0,00005"),
+              raw("   "), raw("\t")})
+            QTest::addRow("amount %s", amount.toPercentEncoding().constData()) << goodDate << amount;
+    }
+    void storedDateAndAmountForms()
+    {
+        QFETCH(QByteArray, date);
+        QFETCH(QByteArray, amount);
+        QByteArray record = encode(receipt("9", "01/03/2024", "Rossi Mario", "Nuoto", "1,00"));
+        const auto put = [&record](int field, const QByteArray &bytes) {
+            const FieldSpec &f = kFields[size_t(field)];
+            record[f.offset] = char(bytes.size());
+            record.replace(f.offset + 1, f.width, bytes.leftJustified(f.width, '\0', true));
+        };
+        put(Data, date);
+        put(Intero, amount);
+        {
+            QFile f(m_path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(record);
+        }
+        QVERIFY(date.size() <= fieldWidth(Data) && amount.size() <= fieldWidth(Intero));
+        // What the rules say of the decoded texts.
+        const QString wholeText = decodeField(record.constData(), Intero);
+        const QDate issued = Formats::parseDateText(decodeField(record.constData(), Data));
+        const std::optional<ExactAmount> exact = Takings::exactAmount(wholeText);
+
+        const Summary s = march();
+        if (wholeText.isEmpty() || (issued.isValid() && (issued < d(1, 3) || issued > d(31, 3)))) {
+            QVERIFY(!s.error);
+            QVERIFY(s.lines.isEmpty());
+        } else if (!issued.isValid() || !exact) {
+            QVERIFY(s.error);
+            QCOMPARE(s.error->position, qint64(1));
+        } else {
+            QVERIFY(!s.error);
+            QCOMPARE(s.lines.size(), 1);
+            QCOMPARE(s.total10000, toTenThousandths(*exact));
+            QCOMPARE(s.lines[0], summaryLine(record.constData()));
+        }
     }
 
     void missingYearFile_isCreatedAndListsNothing()
