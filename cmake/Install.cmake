@@ -5,6 +5,7 @@
 option(CORVALLA_USER_MENU "Also add the installed program to the user's application menu" OFF)
 
 install(TARGETS corvalla RUNTIME DESTINATION .)
+install(TARGETS corvalla_camera LIBRARY DESTINATION .)
 install(FILES ${CORVALLA_GUIDE_PDF} ${PROJECT_SOURCE_DIR}/assets/install/corvalla.svg DESTINATION .)
 
 set(CORVALLA_INITIAL_PASSWORD_FILE ${PROJECT_SOURCE_DIR}/assets/install/unins000.dll)

@@ -69,14 +69,23 @@ endfunction()
 
 corvalla_layer(common UI_USES Qt6::PrintSupport)
 # Printing hands each job to the print system (CUPS) itself, to learn whether the job was accepted.
+# Its library is loaded when the first job is submitted, so the program starts without it.
 find_package(Cups REQUIRED)
-corvalla_layer(reports CORE_USES corvalla_common_core UI_USES corvalla_common_ui Qt6::PrintSupport Cups::Cups)
+corvalla_layer(reports CORE_USES corvalla_common_core UI_USES corvalla_common_ui Qt6::PrintSupport)
+target_include_directories(corvalla_reports_ui PRIVATE ${CUPS_INCLUDE_DIR})
 corvalla_layer(records CORE_USES corvalla_common_core)
 foreach(area IN ITEMS members receipts cards takings)
     corvalla_layer(${area} CORE_USES corvalla_records_core corvalla_reports_core
                    UI_USES corvalla_reports_ui)
 endforeach()
-target_link_libraries(corvalla_members_ui PUBLIC Qt6::Multimedia)
+# The camera code is a module of its own, loaded when a webcam window first looks for a camera, so
+# that the program starts without Qt Multimedia. It is built beside the program.
+add_library(corvalla_camera MODULE ${PROJECT_SOURCE_DIR}/members/camera/CameraModule.cpp)
+target_include_directories(corvalla_camera PRIVATE ${CORVALLA_INCLUDE_ROOTS}/members)
+target_link_libraries(corvalla_camera PRIVATE Qt6::Multimedia Qt6::Gui corvalla_flags)
+set_target_properties(corvalla_camera PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR} PREFIX "lib")
+target_compile_definitions(corvalla_members_ui PRIVATE CORVALLA_MODULE_DIR="${CMAKE_BINARY_DIR}")
+add_dependencies(corvalla_members_ui corvalla_camera)
 corvalla_layer(app CORE_USES corvalla_common_core corvalla_records_core
                UI_USES corvalla_members_ui corvalla_receipts_ui corvalla_cards_ui corvalla_takings_ui)
 

@@ -1,11 +1,11 @@
 #include "members/FrameSource.h"
 
-#include <QCamera>
-#include <QMediaCaptureSession>
-#include <QMediaDevices>
+#include "members/CameraDevice.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
 #include <QPointer>
-#include <QVideoFrame>
-#include <QVideoSink>
 
 FrameSource::FrameSource(QObject *parent) : QObject(parent) {}
 
@@ -25,11 +25,6 @@ void FrameSource::stop()
         return;
     m_active = false;
     stopDevice();
-}
-
-bool FrameSource::offer(const QVideoFrame &videoFrame)
-{
-    return offerConverted([videoFrame] { return videoFrame.toImage(); });
 }
 
 bool FrameSource::offer(const QImage &image)
@@ -59,68 +54,68 @@ bool FrameSource::offerConverted(std::function<QImage()> convert)
     return true;
 }
 
-struct CameraFrameSource::Device
+namespace {
+
+// The camera module's maker, loaded once: beside the program, or in the build folder it was built in.
+CameraDeviceMaker cameraMaker()
 {
-    ~Device()
-    {
-        session.setCamera(nullptr);
-        session.setVideoSink(nullptr);
-        delete camera;
-        delete sink;
-    }
-    QMediaCaptureSession session;
-    QCamera *camera = nullptr;
-    QVideoSink *sink = nullptr;
-};
+    static const CameraDeviceMaker maker = [] {
+        const QStringList folders = {QCoreApplication::applicationDirPath(),
+                                     QStringLiteral(CORVALLA_MODULE_DIR)};
+        for (const QString &folder : folders) {
+            QLibrary module(QDir(folder).filePath(QStringLiteral("libcorvalla_camera.so")));
+            if (auto make = reinterpret_cast<CameraDeviceMaker>(module.resolve(CORVALLA_CAMERA_ENTRY)))
+                return make; // the module stays loaded
+        }
+        return CameraDeviceMaker(nullptr);
+    }();
+    return maker;
+}
+
+} // namespace
 
 CameraFrameSource::CameraFrameSource(QObject *parent) : FrameSource(parent) {}
 
 CameraFrameSource::~CameraFrameSource()
 {
     stop();
-    if (m_device) {
-        // No frame may reach a source that is being destroyed.
-        disconnect(m_device->sink, nullptr, this, nullptr);
-        delete m_device;
+    delete m_device; // no frame reaches the source after this
+}
+
+CameraDevice *CameraFrameSource::device() const
+{
+    if (!m_device) {
+        if (const CameraDeviceMaker make = cameraMaker())
+            m_device = make();
     }
+    return m_device;
 }
 
 bool CameraFrameSource::isAvailable() const
 {
-    return !QMediaDevices::defaultVideoInput().isNull();
+    return device() && device()->isAvailable();
 }
 
 bool CameraFrameSource::startDevice()
 {
-    const QCameraDevice input = QMediaDevices::defaultVideoInput();
-    if (input.isNull())
+    CameraDevice *camera = device();
+    if (!camera)
         return false;
-    if (!m_device) {
-        m_device = new Device;
-        m_device->camera = new QCamera(input);
-        m_device->sink = new QVideoSink;
-        m_device->session.setCamera(m_device->camera);
-        m_device->session.setVideoSink(m_device->sink);
-        // Frames arrive on the camera's thread: hand them over from there.
-        connect(
-            m_device->sink, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame &f) { offer(f); },
-            Qt::DirectConnection);
-        connect(m_device->camera, &QCamera::errorOccurred, this,
-                [this](QCamera::Error error, const QString &text) {
-                    if (error != QCamera::NoError && isActive()) {
-                        stop();
-                        emit failed(text);
-                    }
-                });
-    }
-    m_device->camera->start();
-    return true;
+    QPointer<CameraFrameSource> self(this);
+    return camera->start(
+        [this](std::function<QImage()> convert) { return offerConverted(std::move(convert)); },
+        [self](const QString &reason) {
+            if (self && self->isActive()) {
+                self->stop();
+                emit self->failed(reason);
+            }
+        });
 }
 
 void CameraFrameSource::stopDevice()
 {
     if (m_device)
-        m_device->camera->stop();
+        m_device->stop();
 }
 
 namespace FrameSources {

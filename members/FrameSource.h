@@ -5,7 +5,7 @@
 #include <QObject>
 #include <functional>
 
-class QVideoFrame;
+class CameraDevice;
 
 // A source of live pictures for the webcam window. Frames may arrive on any thread (a camera
 // delivers them on its own); each is converted and handed out by frame() on the thread the source
@@ -36,19 +36,19 @@ signals:
 protected:
     virtual bool startDevice() = 0;
     virtual void stopDevice() = 0;
-    // Thread-safe: called by the device for each new frame. False when the frame was dropped.
-    bool offer(const QVideoFrame &videoFrame);
+    // Thread-safe: called by the device for each new frame, converted only when it is taken. False
+    // when the frame was dropped.
     bool offer(const QImage &image);
-
-private:
     bool offerConverted(std::function<QImage()> convert);
 
+private:
     bool m_active = false;
     QAtomicInt m_busy;
     QAtomicInt m_dropped;
 };
 
-// The system's default video input through Qt Multimedia.
+// The system's default video input, through the camera module (Qt Multimedia), which is loaded
+// when the source is first asked for its camera; without the module there is no camera.
 class CameraFrameSource : public FrameSource
 {
     Q_OBJECT
@@ -62,8 +62,9 @@ protected:
     void stopDevice() override;
 
 private:
-    struct Device;
-    Device *m_device = nullptr;
+    CameraDevice *device() const;
+
+    mutable CameraDevice *m_device = nullptr;
 };
 
 namespace FrameSources {

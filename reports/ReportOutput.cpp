@@ -4,6 +4,7 @@
 #include "reports/ReportPreview.h"
 
 #include <QDir>
+#include <QLibrary>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -25,20 +26,47 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
+// The print system's library, loaded when the first job is submitted, so that the program starts
+// without it. Its functions are null when it cannot be loaded.
+struct PrintSystem
+{
+    decltype(&::cupsAddOption) addOption = nullptr;
+    decltype(&::cupsFreeOptions) freeOptions = nullptr;
+    decltype(&::cupsPrintFile) printFile = nullptr;
+    decltype(&::cupsLastErrorString) lastErrorString = nullptr;
+
+    bool loaded() const { return addOption && freeOptions && printFile && lastErrorString; }
+};
+
+const PrintSystem &printSystem()
+{
+    static const PrintSystem cups = [] {
+        QLibrary library(QStringLiteral("cups"), 2); // stays loaded
+        PrintSystem p;
+        p.addOption = reinterpret_cast<decltype(p.addOption)>(library.resolve("cupsAddOption"));
+        p.freeOptions = reinterpret_cast<decltype(p.freeOptions)>(library.resolve("cupsFreeOptions"));
+        p.printFile = reinterpret_cast<decltype(p.printFile)>(library.resolve("cupsPrintFile"));
+        p.lastErrorString =
+            reinterpret_cast<decltype(p.lastErrorString)>(library.resolve("cupsLastErrorString"));
+        return p;
+    }();
+    return cups;
+}
+
 // The print system's options for what the print dialog chose beyond the pages: copies, collating
 // and printing on both sides.
-int jobOptions(const QPrinter &printer, cups_option_t **options)
+int jobOptions(const PrintSystem &cups, const QPrinter &printer, cups_option_t **options)
 {
     int count = 0;
-    count =
-        cupsAddOption("copies", QByteArray::number(qMax(1, printer.copyCount())).constData(), count, options);
-    count = cupsAddOption("collate", printer.collateCopies() ? "true" : "false", count, options);
+    count = cups.addOption("copies", QByteArray::number(qMax(1, printer.copyCount())).constData(), count,
+                           options);
+    count = cups.addOption("collate", printer.collateCopies() ? "true" : "false", count, options);
     const char *sides = "one-sided";
     if (printer.duplex() == QPrinter::DuplexLongSide)
         sides = "two-sided-long-edge";
     else if (printer.duplex() == QPrinter::DuplexShortSide)
         sides = "two-sided-short-edge";
-    count = cupsAddOption("sides", sides, count, options);
+    count = cups.addOption("sides", sides, count, options);
     return count;
 }
 
@@ -48,6 +76,12 @@ int jobOptions(const QPrinter &printer, cups_option_t **options)
 // printed.
 bool submitToQueue(const PreparedReport &report, const QPrinter &printer, QString *error)
 {
+    const PrintSystem &cups = printSystem();
+    if (!cups.loaded()) {
+        setError(error, QStringLiteral("Impossibile preparare la stampa: il sistema di stampa (CUPS) non è "
+                                       "installato."));
+        return false;
+    }
     QTemporaryFile pdf(QDir::tempPath() + QStringLiteral("/corvalla-XXXXXX.pdf"));
     if (!pdf.open()) {
         setError(error, QStringLiteral("Impossibile preparare la stampa: ") + pdf.errorString());
@@ -64,16 +98,16 @@ bool submitToQueue(const PreparedReport &report, const QPrinter &printer, QStrin
             return false;
     }
     cups_option_t *options = nullptr;
-    const int count = jobOptions(printer, &options);
+    const int count = jobOptions(cups, printer, &options);
     const QByteArray title =
         report.documentName.isEmpty() ? QByteArray("Corvalla") : report.documentName.toUtf8();
     const int job =
-        cupsPrintFile(printer.printerName().toUtf8().constData(),
-                      QFile::encodeName(pdf.fileName()).constData(), title.constData(), count, options);
-    cupsFreeOptions(count, options);
+        cups.printFile(printer.printerName().toUtf8().constData(),
+                       QFile::encodeName(pdf.fileName()).constData(), title.constData(), count, options);
+    cups.freeOptions(count, options);
     if (job <= 0) {
         setError(error, QStringLiteral("La stampante non ha accettato la stampa: ") +
-                            QString::fromUtf8(cupsLastErrorString()));
+                            QString::fromUtf8(cups.lastErrorString()));
         return false;
     }
     return true;

@@ -18,6 +18,14 @@ fail() { echo "smoke: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$folder" >/dev/null
 
+# The camera module is installed beside the program, which starts without Qt Multimedia and
+# without the print system's library: each is loaded when it is first needed.
+[ -f "$folder/libcorvalla_camera.so" ] || fail "the camera module is not installed"
+links="$(ldd "$folder/corvalla")"
+! grep -q "libQt6Multimedia" <<<"$links" || fail "the program loads Qt Multimedia when it starts"
+! grep -q "libcups" <<<"$links" || fail "the program loads the print system's library when it starts"
+ldd "$folder/libcorvalla_camera.so" | grep -q "libQt6Multimedia" || fail "the camera module has no Qt Multimedia"
+
 # A display of its own: Xvfb picks a free number and writes it to the descriptor given.
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &

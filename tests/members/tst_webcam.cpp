@@ -92,6 +92,24 @@ class TestWebCam : public QObject
     }
 
 private slots:
+    // The camera code, and Qt Multimedia with it, is loaded only when a camera is first looked
+    // for: a window set without a webcam window in use never maps it.
+    void cameraModuleIsLoadedWhenACameraIsLookedFor()
+    {
+        const auto mapped = [](const char *name) {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
+        };
+        QVERIFY(!mapped("libQt6Multimedia"));
+        TfrmTiratori sheet;
+        TfrmWebCam window;
+        QVERIFY(!mapped("libQt6Multimedia"));
+        CameraFrameSource camera;
+        camera.isAvailable(); // the test machine may or may not have one
+        QVERIFY(mapped("libcorvalla_camera.so"));
+        QVERIFY(mapped("libQt6Multimedia"));
+    }
+
     void initTestCase()
     {
         corvallaTestInit();
