@@ -40,6 +40,9 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : QWidget(parent, Placem
         QStringLiteral("Conferma nuova password:"),
         makePasswordField(this, txtConferma, QStringLiteral("txtConferma"), QStringLiteral("effConferma")));
 
+    for (QLineEdit *f : {txtPasswordOld, txtPasswordNew, txtConferma})
+        Conventions::labelField(qobject_cast<QLabel *>(form->labelForField(f->parentWidget())), f);
+
     QHBoxLayout *buttons = PasswordWindow::makeExitAndOk(this, QStringLiteral("Chiudi"), cmdEsci, cmdOK);
     PasswordWindow::layOut(this, picture, form, buttons);
 

@@ -5,6 +5,7 @@
 #include "app/PasswordMessages.h"
 #include "app/PasswordWindow.h"
 #include "app/WindowRegistry.h"
+#include "common/FieldConventions.h"
 #include "common/PictureButton.h"
 #include "common/Placement.h"
 #include "common/TextUtil.h"
@@ -29,6 +30,7 @@ TfrmPassword::TfrmPassword(QWidget *parent) : QWidget(parent, Placement::kNoTitl
     prompt->setObjectName(QStringLiteral("lblPassword"));
     QWidget *field =
         makePasswordField(this, txtPassword, QStringLiteral("txtPassword"), QStringLiteral("effPassword"));
+    Conventions::labelField(prompt, txtPassword);
 
     btnCambiaPassword = new QPushButton(QStringLiteral("Cambia password"), this);
     btnCambiaPassword->setObjectName(QStringLiteral("btnCambiaPassword"));

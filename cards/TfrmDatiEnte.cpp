@@ -22,12 +22,13 @@ struct FieldRow
     const char *band;
     int pixelSize;
     bool bold;
+    const char *spoken; // what a screen reader says of the field (UTF-8)
 };
 constexpr FieldRow kFields[CardSettings::LineCount] = {
-    {"txtAssociazione", "effAssociazione", 17, true},
-    {"txtSottotitolo01", "effSottotitolo01", 14, false},
-    {"txtSottotitolo02", "effSottotitolo02", 14, false},
-    {"txtAnnotazioni", "effAnnotazioni", 15, true},
+    {"txtAssociazione", "effAssociazione", 17, true, "Denominazione dell'associazione"},
+    {"txtSottotitolo01", "effSottotitolo01", 14, false, "Sottotitolo, prima riga"},
+    {"txtSottotitolo02", "effSottotitolo02", 14, false, "Sottotitolo, seconda riga"},
+    {"txtAnnotazioni", "effAnnotazioni", 15, true, "Annotazioni"},
 };
 
 const char *const kStyle = R"(
@@ -69,6 +70,7 @@ TfrmDatiEnte::TfrmDatiEnte(QWidget *parent) : QDialog(parent)
         const FieldRow &row = kFields[i];
         auto *field = new QLineEdit(band);
         field->setObjectName(QLatin1String(row.name));
+        field->setAccessibleName(QString::fromUtf8(row.spoken));
         QFont font = field->font();
         font.setPixelSize(row.pixelSize);
         font.setBold(row.bold);

@@ -110,7 +110,9 @@ TfrmStampaTessera::TfrmStampaTessera(QWidget *parent) : PrintWindow(Output::Prin
         }
         connect(minus, &QPushButton::clicked, this, [this, field] { stepMargin(field, -1); });
         connect(plus, &QPushButton::clicked, this, [this, field] { stepMargin(field, +1); });
-        grid->addWidget(new QLabel(QLatin1String(m.label), panel), row + 1, 0);
+        auto *label = new QLabel(QLatin1String(m.label), panel);
+        label->setBuddy(field);
+        grid->addWidget(label, row + 1, 0);
         grid->addWidget(minus, row + 1, 1);
         grid->addWidget(field, row + 1, 2);
         grid->addWidget(plus, row + 1, 3);

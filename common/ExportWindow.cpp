@@ -53,6 +53,7 @@ ExportWindow::ExportWindow(const Texts &texts, const RecordLayout &recordLayout,
     m_table = new RecordTable(recordLayout, tableColumns, kInitialRows, this);
     grdRecords = new QTableView(this);
     grdRecords->setObjectName(QStringLiteral("grdRecords"));
+    grdRecords->setAccessibleName(QStringLiteral("Archivio da esportare"));
     grdRecords->setModel(m_table);
     grdRecords->setAlternatingRowColors(true);
     grdRecords->verticalHeader()->hide(); // column 0 numbers the rows

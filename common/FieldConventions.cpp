@@ -463,6 +463,15 @@ QWidget *endEditing(QWidget *window)
     return focused;
 }
 
+void labelField(QLabel *label, QWidget *field)
+{
+    if (!label || !field)
+        return;
+    label->setBuddy(field);
+    if (field->accessibleName().isEmpty())
+        field->setAccessibleName(label->text());
+}
+
 void setupInfoBar(QLabel *bar, const QString &restingText, const QList<QPair<QWidget *, QString>> &hints,
                   const QList<QWidget *> &backgrounds)
 {

@@ -63,6 +63,11 @@ QWidget *endEditing(QWidget *window);
 
 // Information bar: `bar` shows `restingText` now, the hint of a control while the pointer moves
 // over it, and nothing once the pointer moves over one of the background widgets.
+// Screen readers: `label` becomes the buddy label of `field`, and the field is named after it also
+// when it sits in a holder of its own (a screen reader finds a buddy only among the field's
+// siblings).
+void labelField(QLabel *label, QWidget *field);
+
 void setupInfoBar(QLabel *bar, const QString &restingText, const QList<QPair<QWidget *, QString>> &hints,
                   const QList<QWidget *> &backgrounds);
 

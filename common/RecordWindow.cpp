@@ -151,6 +151,7 @@ void RecordWindow::layOut(const char *scrollerName, QWidget *content)
     setPalette(windowPalette);
 
     auto *scroller = new QScrollArea(this);
+    scroller->setFocusPolicy(Qt::NoFocus); // it follows the focus from field to field
     scroller->setObjectName(QLatin1String(scrollerName));
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidgetResizable(true);

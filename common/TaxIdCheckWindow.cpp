@@ -1,5 +1,6 @@
 #include "common/TaxIdCheckWindow.h"
 
+#include "common/FieldConventions.h"
 #include "common/ResourceImage.h"
 
 #include <QFont>
@@ -39,6 +40,7 @@ TaxIdCheckWindow::TaxIdCheckWindow(const Texts &texts, QWidget *parent)
     field->setFont(QFont(QStringLiteral("Courier New"), 20, QFont::Bold));
     field->setAlignment(Qt::AlignCenter);
     layout->addWidget(field);
+    Conventions::labelField(instruction, field);
 
     btnControlla->setObjectName(QStringLiteral("btnControlla"));
     btnChiudi->setObjectName(QStringLiteral("btnChiudi"));

@@ -24,6 +24,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
 
     calAppuntamenti = new QCalendarWidget(this);
     calAppuntamenti->setObjectName(QStringLiteral("calAppuntamenti"));
+    calAppuntamenti->setAccessibleName(QStringLiteral("Calendario"));
     calAppuntamenti->setFirstDayOfWeek(Qt::Monday);
     calAppuntamenti->setGridVisible(true);
     calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);

@@ -34,6 +34,7 @@ TfrmGuida::TfrmGuida(QWidget *parent) : QDialog(parent, Placement::kNoTitleButto
 
     txtGuida = new QPlainTextEdit(this);
     txtGuida->setObjectName(QStringLiteral("txtGuida"));
+    txtGuida->setAccessibleName(QStringLiteral("Testo della guida"));
     txtGuida->setReadOnly(true);
     QFont textFont(QStringLiteral("Verdana"), 12);
     textFont.setBold(true);

@@ -93,6 +93,14 @@ constexpr int kEntryCount = int(std::size(kEntries));
 static_assert(kEntryCount == FieldCount - 3, "every receipt field but the words, cents copy and whole "
                                              "amount is an entry field");
 
+// What a screen reader says of a field that has no label beside it.
+QString spokenName(Field field)
+{
+    if (field == Cents)
+        return QStringLiteral("Centesimi");
+    return QStringLiteral("Intestazione, riga %1").arg(int(field) - int(Ricevente01) + 1);
+}
+
 // The grid row before which a rule separates the practitioner from the payer.
 constexpr int kPractitionerRow = 3;
 
@@ -183,6 +191,7 @@ void placeEntry(const EntryRow &row, QLineEdit *f, QToolButton *button, QWidget 
         grid->addLayout(fieldRow, row.row, column + 1, 1, row.span * 2 - 1);
     } else {
         grid->addLayout(fieldRow, row.row, column, 1, row.span * 2);
+        f->setAccessibleName(spokenName(row.field));
     }
 }
 
@@ -406,6 +415,7 @@ void TfrmRicevuta::makeAmount(QFrame *parent)
     }
     euros->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('9')) * 9 + 16);
     cents->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('9')) * 2 + 16);
+    cents->setAccessibleName(spokenName(Cents));
     auto *total = new QLabel(QStringLiteral("TOTALE :"), parent);
     total->setObjectName(QStringLiteral("titImporto"));
     total->setProperty("amountSign", true);

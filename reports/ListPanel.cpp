@@ -137,6 +137,7 @@ ListPanel::ListPanel(const Texts &texts, QWidget *parent) : QWidget(parent), m_t
 
     m_txtTrova = new QLineEdit(this);
     m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    m_txtTrova->setAccessibleName(QStringLiteral("Testo da trovare nella lista"));
     m_btnTrova = new QPushButton(QStringLiteral("Trova"), this);
     m_btnTrova->setObjectName(QStringLiteral("btnTrova"));
     Conventions::setEnterTarget(m_txtTrova, m_btnTrova);
@@ -144,6 +145,7 @@ ListPanel::ListPanel(const Texts &texts, QWidget *parent) : QWidget(parent), m_t
     m_model = new ListLinesModel(this);
     m_lstRecords = new QListView(this);
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    m_lstRecords->setAccessibleName(QStringLiteral("Elenco"));
     m_lstRecords->setModel(m_model);
     m_lstRecords->setUniformItemSizes(true);
     m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
