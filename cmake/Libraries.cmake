@@ -21,7 +21,7 @@ set(CORVALLA_INCLUDE_ROOTS ${CMAKE_BINARY_DIR}/include-roots)
 # The widget-free files of each folder (without extension); every other source of the folder is
 # one of its windows.
 set(CORVALLA_CORE_common
-    Cp1252 FileLock FixedText FileReplace Formats HelpTopics IniFile ListLines PictureFile ProgramFolder RecordArchive
+    Cp1252 FileLock FixedText FileReplace Formats HelpTopics IniFile ListLines PictureFile ProgramFolder ReadProgress RecordArchive
     RecordFile RecordLayout RecordRules RecordTable ResourceImage SpreadsheetExport SpreadsheetWriter TaxCode
     TextUtil VatNumber)
 set(CORVALLA_CORE_reports ListReportPage Report ReportDesign)

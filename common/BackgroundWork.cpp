@@ -21,7 +21,10 @@ BackgroundWork::BackgroundWork(QWidget *window, const QString &label,
     m_busyCursor = true;
     m_started = QDateTime::currentMSecsSinceEpoch();
     std::shared_ptr<ReadProgress> progress = m_progress;
-    m_thread = QThread::create([progress, work = std::move(work)] { work(*progress); });
+    m_thread = QThread::create([progress, work = std::move(work)] {
+        const ReadProgress::Scope scope(progress.get());
+        work(*progress);
+    });
     connect(m_thread, &QThread::finished, this, &BackgroundWork::finish, Qt::QueuedConnection);
     m_timer = new QTimer(this);
     m_timer->setInterval(kTickMs);

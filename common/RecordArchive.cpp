@@ -1,5 +1,6 @@
 #include "common/RecordArchive.h"
 
+#include "common/ReadProgress.h"
 #include "common/RecordFile.h"
 
 #include <QtGlobal>
@@ -113,11 +114,24 @@ bool RecordArchive::scan(const Visitor &visit, QString *error, qint64 *failedInd
     const qint64 total = f.count();
     if (total < 0)
         return report(f, error);
+    // Long work on a thread of its own follows the scan, and may stop it.
+    ReadProgress *progress = ReadProgress::current();
+    if (progress)
+        progress->total = total;
+    const auto stopped = [progress](qint64 index) {
+        if (!progress || (index & 0xFFF) != 0)
+            return false;
+        progress->done = index;
+        return progress->cancelled.load();
+    };
     // Mapped, the records are visited where they lie, without a copy.
     if (const char *mapped = f.map(total)) {
-        for (qint64 i = 0; i < total; ++i)
+        for (qint64 i = 0; i < total; ++i) {
+            if (stopped(i))
+                return report(QStringLiteral("read: stopped by the user"), error);
             if (!visit(i, mapped + i * size))
                 return true;
+        }
         return true;
     }
     // About 1.6 MB per read for the member archive.
@@ -131,9 +145,12 @@ bool RecordArchive::scan(const Visitor &visit, QString *error, qint64 *failedInd
                 *failedIndex = first;
             return report(f, error);
         }
-        for (qint64 i = 0; i < got; ++i)
+        for (qint64 i = 0; i < got; ++i) {
+            if (stopped(first + i))
+                return report(QStringLiteral("read: stopped by the user"), error);
             if (!visit(first + i, bytes.constData() + i * size))
                 return true;
+        }
         if (got < want) {
             if (failedIndex)
                 *failedIndex = first + got;

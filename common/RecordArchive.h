@@ -46,6 +46,8 @@ public:
     // each to `visit`; visiting stops early when it returns false. False when the file cannot be
     // opened or a read fails (records visited so far stay visited); *failedIndex (when given) is
     // then the index of the first record that could not be read, -1 when the file did not open.
+    // Work running under a ReadProgress (see ReadProgress::current) is told how far the scan has
+    // come, and a cancelled one stops the scan, which then fails.
     using Visitor = std::function<bool(qint64 index, const char *record)>;
     bool scan(const Visitor &visit, QString *error = nullptr, qint64 *failedIndex = nullptr) const;
 

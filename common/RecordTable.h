@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ReadProgress.h"
 #include "common/RecordArchive.h"
 #include "common/RecordLayout.h"
 
@@ -8,7 +9,6 @@
 #include <QHash>
 #include <QList>
 #include <QString>
-#include <atomic>
 #include <functional>
 
 // The records of an archive as a table: a working copy that a grid shows and that may be changed
@@ -51,14 +51,6 @@ private:
     QByteArray m_records;
     qint64 m_count = 0;
     QHash<quint64, QString> m_changed; // row << 16 | column
-};
-
-// How far a long read has come, shared between the reading thread and the window that shows it.
-struct ReadProgress
-{
-    std::atomic<qint64> done{0};  // records read
-    std::atomic<qint64> total{0}; // records to read (known once the file is open)
-    std::atomic<bool> cancelled{false};
 };
 
 // Reads every record of `archive` into one block of bytes, in large sequential reads. Stops early,

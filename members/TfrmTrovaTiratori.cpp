@@ -35,6 +35,11 @@ bool TfrmTrovaTiratori::findRows(const QStringList &texts, ListRows &rows)
     return MemberSearch::search(MemberSearch::Criteria(texts), rows);
 }
 
+QString TfrmTrovaTiratori::archivePath() const
+{
+    return MemberArchive::filePath();
+}
+
 void TfrmTrovaTiratori::openRow(qint64 index)
 {
     handMember(m_target, index);

@@ -20,6 +20,7 @@ public:
 
 protected:
     bool findRows(const QStringList &texts, ListRows &rows) override;
+    QString archivePath() const override;
     // Hands the record at `index` to the target.
     void openRow(qint64 index) override;
 

@@ -36,6 +36,11 @@ bool TfrmTrovaRic::findRows(const QStringList &texts, ListRows &rows)
     return ReceiptSearch::search(YearFile(m_yearFile), texts, rows);
 }
 
+QString TfrmTrovaRic::archivePath() const
+{
+    return m_yearFile;
+}
+
 void TfrmTrovaRic::openRow(qint64 index)
 {
     if (!m_openReceipt)

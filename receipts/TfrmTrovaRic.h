@@ -24,6 +24,7 @@ public:
 
 protected:
     bool findRows(const QStringList &texts, ListRows &rows) override;
+    QString archivePath() const override;
     // Reads the receipt at `index` and hands it over; a receipt that cannot be read opens nothing.
     void openRow(qint64 index) override;
 

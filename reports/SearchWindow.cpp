@@ -1,10 +1,12 @@
 #include "reports/SearchWindow.h"
 
+#include "common/BackgroundWork.h"
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/MsgBox.h"
 #include "common/ResourceImage.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -130,10 +132,42 @@ void SearchWindow::search()
     QStringList texts;
     for (QLineEdit *field : m_criteria)
         texts.append(field->text());
-    ListRows rows;
-    const bool ok = findRows(texts, rows);
+    if (QFileInfo(archivePath()).size() <= kReadInBackground) {
+        ListRows rows;
+        const bool found = findRows(texts, rows);
+        showRows(found, std::move(rows));
+        return;
+    }
+    // A very large archive is searched on a thread of its own: the window keeps answering, and
+    // the search can be stopped (the criteria page then stays, with nothing said).
+    if (m_searching)
+        return;
+    struct Result
+    {
+        bool found = false;
+        bool stopped = false;
+        ListRows rows;
+    };
+    auto result = std::make_shared<Result>();
+    m_searching = new BackgroundWork(
+        this, QStringLiteral("Ricerca in corso..."),
+        [this, texts, result](ReadProgress &progress) {
+            result->found = findRows(texts, result->rows);
+            result->stopped = progress.cancelled;
+        },
+        [this, result] {
+            m_searching->deleteLater();
+            if (result->stopped)
+                m_lblAttendere->hide();
+            else
+                showRows(result->found, std::move(result->rows));
+        });
+}
+
+void SearchWindow::showRows(bool found, ListRows rows)
+{
     m_lblAttendere->hide();
-    if (!ok) {
+    if (!found) {
         MsgBox::plain(this, m_accessMessage);
         return;
     }
@@ -151,6 +185,8 @@ void SearchWindow::search()
 
 void SearchWindow::done(int result)
 {
+    if (m_searching)
+        m_searching->cancel();
     m_panContainer->clearList();
     m_lblAttendere->hide();
     QDialog::done(result);

@@ -1,6 +1,7 @@
 #include "takings/Summary.h"
 
 #include "common/Formats.h"
+#include "common/ReadProgress.h"
 #include "common/TextUtil.h"
 #include "records/ReceiptRecord.h"
 #include "records/YearFile.h"
@@ -318,7 +319,7 @@ QString intervalText(const QDate &start, const QDate &end)
            Formats::formatDate(end);
 }
 
-Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter, ReadProgress *progress)
+Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter)
 {
     Summary s;
     const Filter payer(filter.payer);
@@ -334,16 +335,7 @@ Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter, R
     qint64 failedIndex = -1;
     // Only the fields that decide are read: the issue date and the whole amount, and the payer and
     // the activity when their filter is active; plain ASCII fields (nearly all) without decoding.
-    if (progress)
-        progress->total = YearFile(yearFilePath).count();
     const auto visit = [&](qint64 index, const char *record) {
-        if (progress && (index & 0xFFF) == 0) {
-            progress->done = index;
-            if (progress->cancelled) {
-                s.cancelled = true;
-                return false;
-            }
-        }
         if (payer.active() && !payer.matches(decodeField(record, Pagatore)))
             return true;
         if (activity.active() && !activity.matches(decodeField(record, Sport)))
@@ -378,8 +370,10 @@ Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter, R
         return true;
     };
     const bool read = YearFile(yearFilePath).scan(visit, &ioError, &failedIndex);
+    const ReadProgress *progress = ReadProgress::current();
+    s.cancelled = !read && progress && progress->cancelled;
 
-    if (!read && !s.error) {
+    if (!read && !s.error && !s.cancelled) {
         if (failedIndex < 0)
             fail(0, QString(), unreadableFile());
         else

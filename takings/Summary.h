@@ -1,7 +1,5 @@
 #pragma once
 
-#include "common/RecordTable.h"
-
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -71,10 +69,9 @@ struct Summary
 // is listed when every active filter matches it, its whole amount is not blank and its issue date
 // lies inside the interval. A listed receipt whose issue date or amount cannot be read, or a read
 // failure, stops the whole summary with an error that names the receipt.
-// With `progress`, the receipts examined are counted there, and a summary cancelled there stops
-// with neither lines nor total (and `cancelled` set).
-Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter,
-                     ReadProgress *progress = nullptr);
+// Under a ReadProgress (see ReadProgress::current), a summary cancelled there stops with neither
+// lines nor total, and `cancelled` set.
+Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter);
 
 // The list line of one receipt record (Receipt::kRecordSize bytes): fixed columns for number, date,
 // payer, activity and period, then the whole amount at its own length.

@@ -141,8 +141,8 @@ void TfrmRiepCosti::buildSummary()
     const Takings::SummaryRequest request = m_request;
     m_building = new BackgroundWork(
         this, QStringLiteral("Calcolo del riepilogo in corso..."),
-        [request, summary](ReadProgress &progress) {
-            *summary = Takings::buildSummary(request.yearFilePath, request.filter, &progress);
+        [request, summary](ReadProgress &) {
+            *summary = Takings::buildSummary(request.yearFilePath, request.filter);
         },
         [this, summary] {
             m_building->deleteLater();

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "common/BackgroundWork.h"
 
 #include "app/Application.h"
 
@@ -80,6 +81,15 @@ QByteArray readAll(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeHugeFile(const QString &path, int recordSize, const QByteArray &tail)
+{
+    const qint64 blank = (kReadInBackground / recordSize + 1000) * recordSize;
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || !f.resize(blank) || !f.seek(blank) ||
+        f.write(tail) != tail.size())
+        qFatal("cannot write the large file %s", qPrintable(path));
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)

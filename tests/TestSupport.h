@@ -16,6 +16,9 @@ void corvallaTestInit();
 QByteArray readAll(const QString &path);
 // Makes `bytes` the whole file, creating its folder when missing; a failure fails the calling test.
 void writeFile(const QString &path, const QByteArray &bytes);
+// A record file larger than the program reads at once (the size it reads on a thread of its own):
+// blank (zero-filled) records of `recordSize` bytes, which take no room on the disk, then `tail`.
+void writeHugeFile(const QString &path, int recordSize, const QByteArray &tail);
 
 // While it lives, the calling thread's file permission checks hold even for root (the capabilities
 // that bypass them are set aside), so that an unreadable file or a read-only folder means the same

@@ -274,6 +274,25 @@ private slots:
         QVERIFY(child<QWidget>(&search, "effDataNasc"));
     }
 
+    // A very large year file is searched on a thread of its own: the search returns at once, the
+    // window keeps answering, and the results come when the whole file has been read.
+    void hugeYearFileIsSearchedOnItsOwnThread()
+    {
+        Record last = fiveReceipts().first();
+        last[Pagatore] = QStringLiteral("Ultimo Pagatore");
+        writeHugeFile(yearPath(), kRecordSize, encode(last));
+        TfrmTrovaRic search;
+        search.setYearFilePath(yearPath());
+        search.show();
+        QTest::keyClicks(child<QWidget>(&search, "txtPagatore"), QStringLiteral("ultimo"));
+        search.search();
+        QVERIFY(child<QWidget>(&search, "panAvvio")->isVisible()); // not read yet
+        QTRY_VERIFY_WITH_TIMEOUT(child<QWidget>(&search, "panContainer")->isVisible(), 120000);
+        QCOMPARE(search.resultPanel()->lineCount(), 1);
+        QVERIFY(search.resultPanel()->lines()[0].contains(QStringLiteral("Ultimo Pagatore")));
+        QFile::remove(yearPath());
+    }
+
     // A year file that cannot be read: the access message, and the criteria page stays.
     void unreadableYearFileKeepsTheCriteria()
     {

@@ -5,6 +5,7 @@
 
 #include "common/Formats.h"
 #include "common/ProgramFolder.h"
+#include "common/ReadProgress.h"
 #include "records/ReceiptRecord.h"
 #include "records/YearFile.h"
 #include "takings/Summary.h"
@@ -321,6 +322,21 @@ private slots:
             QCOMPARE(s.total10000, toTenThousandths(*exact));
             QCOMPARE(s.lines[0], summaryLine(record.constData()));
         }
+    }
+
+    // Work stopped by the user (see ReadProgress): the summary stops, with neither lines nor total
+    // nor an error.
+    void stoppedSummary()
+    {
+        store({receipt("1", "05/03/2024", "Rossi Mario", "Nuoto", "30,00")});
+        ReadProgress progress;
+        progress.cancelled = true;
+        const ReadProgress::Scope scope(&progress);
+        const Summary s = march();
+        QVERIFY(s.cancelled);
+        QVERIFY(!s.error);
+        QVERIFY(s.lines.isEmpty());
+        QVERIFY(s.total.isEmpty());
     }
 
     void missingYearFile_isCreatedAndListsNothing()

@@ -399,6 +399,23 @@ private slots:
         QCOMPARE(shown.interval, QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"));
     }
 
+    // A very large year file is summed on a thread of its own: the window shows at once and keeps
+    // answering, and the lines and total come once the whole file has been read.
+    void hugeYearFileIsSummedOnItsOwnThread()
+    {
+        const QString path = YearFile::pathFor(QStringLiteral("2024"));
+        writeHugeFile(path, Receipt::kRecordSize,
+                      Receipt::encode(receipt("9", "09/03/2024", "Rossi Mario", "Nuoto", "12,50")));
+        TfrmRiepCosti w(m_window.get());
+        w.setRequest({path, {QString(), QString(), QDate(2024, 3, 1), QDate(2024, 3, 31)}, {}});
+        w.show();
+        auto *total = child<QLabel>(&w, QStringLiteral("lblTotCosti"));
+        QCOMPARE(total->text(), QStringLiteral("0,00")); // not read yet
+        QTRY_COMPARE_WITH_TIMEOUT(total->text(), QStringLiteral("12,50"), 120000);
+        QCOMPARE(listedLines(&w).size(), 1);
+        QVERIFY(m_boxes->boxes.isEmpty());
+    }
+
     // Find in list: each line with the text in turn, wrapping to the top; a new text starts from
     // the top again. The last find text outlives the window: the next summary goes on after the
     // first line.
