@@ -6,6 +6,8 @@
 #include "records/ReceiptRecord.h"
 #include "records/YearFile.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -242,6 +244,12 @@ void SummaryLines::append(const char *record, int wholeLength)
     m_longestWhole = std::max(m_longestWhole, wholeLength);
 }
 
+void SummaryLines::reserve(qsizetype lines)
+{
+    // Capped, so that a file grown beyond any real year never asks for more than some hundreds of MB.
+    m_fields.reserve(qMin<qsizetype>(lines, 2000000) * kKeptSize);
+}
+
 void SummaryLines::clear()
 {
     m_fields.clear();
@@ -369,6 +377,7 @@ Summary buildSummary(const QString &yearFilePath, const SummaryFilter &filter)
         sum += *amount;
         return true;
     };
+    s.lines.reserve(QFileInfo(yearFilePath).size() / kRecordSize);
     const bool read = YearFile(yearFilePath).scan(visit, &ioError, &failedIndex);
     const ReadProgress *progress = ReadProgress::current();
     s.cancelled = !read && progress && progress->cancelled;

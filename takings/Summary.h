@@ -47,6 +47,9 @@ public:
     // `wholeLength` characters.
     void append(const char *record, int wholeLength);
     void clear();
+    // Room for `lines` lines at most, taken at once rather than grown (pages never written cost
+    // nothing).
+    void reserve(qsizetype lines);
 
 private:
     QByteArray m_fields; // per line, the stored bytes of the fields it shows
