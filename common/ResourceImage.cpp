@@ -1,8 +1,26 @@
 #include "common/ResourceImage.h"
 
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
+
+QPixmap resourcePixmap(const QString &resource, const QSize &size)
+{
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QSize logical = size;
+    if (logical.isEmpty()) {
+        if (resource.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
+            logical = QSvgRenderer(resource).defaultSize();
+        else
+            logical = QImageReader(resource).size();
+    }
+    if (logical.isEmpty())
+        return QPixmap();
+    QPixmap pixmap = QPixmap::fromImage(resourceImage(resource, (QSizeF(logical) * ratio).toSize()));
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
 
 QImage resourceImage(const QString &resource, const QSize &size)
 {

@@ -26,7 +26,7 @@ TaxIdCheckWindow::TaxIdCheckWindow(const Texts &texts, QWidget *parent)
     if (texts.heading) {
         auto *heading = new QLabel(this);
         heading->setObjectName(QStringLiteral("imgTitolo"));
-        heading->setPixmap(QPixmap::fromImage(resourceImage(QString::fromLatin1(texts.heading))));
+        heading->setPixmap(resourcePixmap(QString::fromLatin1(texts.heading)));
         heading->setAlignment(Qt::AlignCenter);
         layout->addWidget(heading);
     }

@@ -8,10 +8,12 @@
 #include "common/Placement.h"
 #include "common/ProgramFolder.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -39,7 +41,12 @@ TfrmGuida::TfrmGuida(QWidget *parent) : QDialog(parent, Placement::kNoTitleButto
     QFont textFont(QStringLiteral("Verdana"), 12);
     textFont.setBold(true);
     txtGuida->setFont(textFont);
-    txtGuida->setFixedSize(760, 420);
+    // The text keeps its height on an ordinary screen and gives way on a small one (it scrolls), so
+    // that the window always fits with its buttons: the window around the text takes about 170
+    // pixels, its title bar and frame some 40 more.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().height() : 768;
+    txtGuida->setFixedSize(760, qBound(240, room - 210, 420));
 
     const LinkWindow::IconLink pdf =
         LinkWindow::makeIconLink(this, QStringLiteral(":/pictures/pdf.svg"), QStringLiteral("imgPDF"),

@@ -53,7 +53,7 @@ void ExpiryListWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (m_banner->pixmap().isNull())
-        m_banner->setPixmap(QPixmap::fromImage(resourceImage(QStringLiteral(":/pictures/banner_liste.svg"))));
+        m_banner->setPixmap(resourcePixmap(QStringLiteral(":/pictures/banner_liste.svg")));
     if (!event->spontaneous())
         buildList(QDate::currentDate());
 }

@@ -114,8 +114,7 @@ void PrintWindow::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         if (m_picture->pixmap().isNull())
-            m_picture->setPixmap(
-                QPixmap::fromImage(resourceImage(QString::fromLatin1(m_texts.picture), kPictureSize)));
+            m_picture->setPixmap(resourcePixmap(QString::fromLatin1(m_texts.picture), kPictureSize));
         if (m_onShow)
             m_onShow();
     }

@@ -175,7 +175,7 @@ void SearchWindow::showRows(bool found, ListRows rows)
     m_panAvvio->hide();
     if (m_title) {
         if (m_title->pixmap().isNull())
-            m_title->setPixmap(QPixmap::fromImage(resourceImage(QString::fromLatin1(m_titleResource))));
+            m_title->setPixmap(resourcePixmap(QString::fromLatin1(m_titleResource)));
         m_title->show();
     }
     m_panContainer->show();

@@ -3,34 +3,9 @@
 // a field's name is the text of the label beside it.
 #include "TestSupport.h"
 
-#include "app/Application.h"
-#include "app/TfrmCambiaPassword.h"
-#include "app/TfrmInfo.h"
-#include "cards/TfrmAnteprimaTessera.h"
-#include "cards/TfrmDatiEnte.h"
-#include "cards/TfrmStampaTessera.h"
+#include "AllWindows.h"
 #include "common/MsgBox.h"
 #include "common/ProgramFolder.h"
-#include "common/TfrmCalendario.h"
-#include "common/TfrmCodFisc.h"
-#include "common/TfrmGuida.h"
-#include "common/TfrmPartitaIva.h"
-#include "members/TfrmAllegaCartella.h"
-#include "members/TfrmAnteprimaTiratori.h"
-#include "members/TfrmCertScaduti.h"
-#include "members/TfrmExpTiratori.h"
-#include "members/TfrmStampaTiratori.h"
-#include "members/TfrmTessereScadute.h"
-#include "members/TfrmTrovaTiratori.h"
-#include "members/TfrmWebCam.h"
-#include "members/TfrmZoom.h"
-#include "receipts/TfrmAnteprimaRic.h"
-#include "receipts/TfrmExpRic.h"
-#include "receipts/TfrmLogo.h"
-#include "receipts/TfrmNumerazione.h"
-#include "receipts/TfrmStampaRic.h"
-#include "receipts/TfrmTrovaRic.h"
-#include "takings/TfrmRiepCosti.h"
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
@@ -45,46 +20,6 @@
 #include <memory>
 
 namespace {
-
-using Make = std::function<QWidget *()>;
-
-template <typename W> Make make()
-{
-    return [] { return new W; };
-}
-
-// The one-use windows, opened by the windows of the set.
-const QList<QPair<const char *, Make>> &oneUseWindows()
-{
-    static const QList<QPair<const char *, Make>> windows = {
-        {"TfrmCambiaPassword", make<TfrmCambiaPassword>()},
-        {"TfrmInfo", make<TfrmInfo>()},
-        {"TfrmAnteprimaTessera", make<TfrmAnteprimaTessera>()},
-        {"TfrmDatiEnte", make<TfrmDatiEnte>()},
-        {"TfrmStampaTessera", make<TfrmStampaTessera>()},
-        {"TfrmCalendario", make<TfrmCalendario>()},
-        {"TfrmCodFisc", make<TfrmCodFisc>()},
-        {"TfrmGuida", make<TfrmGuida>()},
-        {"TfrmPartitaIva", make<TfrmPartitaIva>()},
-        {"TfrmAllegaCartella", make<TfrmAllegaCartella>()},
-        {"TfrmAnteprimaTiratori", make<TfrmAnteprimaTiratori>()},
-        {"TfrmCertScaduti", make<TfrmCertScaduti>()},
-        {"TfrmExpTiratori", make<TfrmExpTiratori>()},
-        {"TfrmStampaTiratori", make<TfrmStampaTiratori>()},
-        {"TfrmTessereScadute", make<TfrmTessereScadute>()},
-        {"TfrmTrovaTiratori", make<TfrmTrovaTiratori>()},
-        {"TfrmWebCam", make<TfrmWebCam>()},
-        {"TfrmZoom", make<TfrmZoom>()},
-        {"TfrmAnteprimaRic", make<TfrmAnteprimaRic>()},
-        {"TfrmExpRic", make<TfrmExpRic>()},
-        {"TfrmLogo", make<TfrmLogo>()},
-        {"TfrmNumerazione", make<TfrmNumerazione>()},
-        {"TfrmStampaRic", make<TfrmStampaRic>()},
-        {"TfrmTrovaRic", make<TfrmTrovaRic>()},
-        {"TfrmRiepCosti", make<TfrmRiepCosti>()},
-    };
-    return windows;
-}
 
 // A control of its own that the user reaches: it takes the focus with Tab or a click, and is
 // not a part of another control (the field inside a combo box, a view's scroll bars).
@@ -137,11 +72,7 @@ private slots:
     void everyReachableControlHasAName()
     {
         QStringList unnamed;
-        for (const Corvalla::WindowEntry &e : Corvalla::windowSet()) {
-            std::unique_ptr<QWidget> window(e.create());
-            unnamed << unnamedControls(e.className, window.get());
-        }
-        for (const auto &entry : oneUseWindows()) {
+        for (const auto &entry : AllWindows::everyWindow()) {
             std::unique_ptr<QWidget> window(entry.second());
             unnamed << unnamedControls(entry.first, window.get());
         }

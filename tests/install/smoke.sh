@@ -24,7 +24,8 @@ cmake --install "$build" --prefix "$folder" >/dev/null
 links="$(ldd "$folder/corvalla")"
 ! grep -q "libQt6Multimedia" <<<"$links" || fail "the program loads Qt Multimedia when it starts"
 ! grep -q "libcups" <<<"$links" || fail "the program loads the print system's library when it starts"
-ldd "$folder/libcorvalla_camera.so" | grep -q "libQt6Multimedia" || fail "the camera module has no Qt Multimedia"
+camera_links="$(ldd "$folder/libcorvalla_camera.so")"
+grep -q "libQt6Multimedia" <<<"$camera_links" || fail "the camera module has no Qt Multimedia"
 
 # A display of its own: Xvfb picks a free number and writes it to the descriptor given.
 exec 3>"$work/display"
@@ -34,6 +35,8 @@ exec 3>&-
 for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
+# The display answers before the program is started.
+for _ in $(seq 1 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 
 (cd / && exec env QT_QPA_PLATFORM=xcb "$folder/corvalla" >"$work/program.log" 2>&1) &
 program=$!

@@ -1,0 +1,76 @@
+// A small laptop: on a screen of 1024 x 600 pixels every window of the program fits (a window
+// that does not fit its content scrolls instead of growing), so that all its controls and
+// buttons can be reached.
+#include "TestSupport.h"
+
+#include "AllWindows.h"
+#include "common/MsgBox.h"
+#include "common/ProgramFolder.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLayout>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+// The screen less the title bar and the frame that a window manager adds.
+const QSize kRoom(1024 - 8, 600 - 40);
+} // namespace
+
+class TestSmallScreen : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        corvallaTestInit();
+        QVERIFY(m_dir.isValid());
+        setProgramFolder(m_dir.path());
+        MsgBox::setTestHook([](MsgBox::Kind, const QString &) { return MsgBox::Answer::Ok; });
+    }
+
+    // The least size each window can take, with its layout and its fixed sizes.
+    void everyWindowFits()
+    {
+        QCOMPARE(QGuiApplication::primaryScreen()->size(), QSize(1024, 600));
+        QStringList tooLarge;
+        for (const auto &entry : AllWindows::everyWindow()) {
+            std::unique_ptr<QWidget> window(entry.second());
+            window->ensurePolished();
+            if (window->layout())
+                window->layout()->activate();
+            const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+            if (least.width() > kRoom.width() || least.height() > kRoom.height())
+                tooLarge << QStringLiteral("%1: %2 x %3")
+                                .arg(QLatin1String(entry.first))
+                                .arg(least.width())
+                                .arg(least.height());
+        }
+        for (const QString &w : tooLarge)
+            qWarning("larger than a 1024 x 600 screen: %s", qPrintable(w));
+        QVERIFY(tooLarge.isEmpty());
+    }
+};
+
+// The test runs on a screen of that size.
+int main(int argc, char **argv)
+{
+    QTemporaryDir folder;
+    const QString config = folder.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1024, "height": 600,
+                       "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0)
+        return 1;
+    file.close();
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
+    QApplication app(argc, argv);
+    TestSmallScreen test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_smallscreen.moc"
