@@ -29,8 +29,17 @@
 #include "receipts/TfrmTrovaRic.h"
 #include "takings/TfrmRiepCosti.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
 #include <QPair>
+#include <QPlainTextEdit>
+#include <QRect>
 #include <QWidget>
 #include <functional>
 
@@ -89,6 +98,57 @@ inline QList<QPair<const char *, Make>> everyWindow()
         if (!seen.contains(QLatin1String(w.first)))
             all.append(w);
     return all;
+}
+
+// A control the user sees and uses: a button, a field, a list, a label with text; not a part of
+// another control (the field of a combo box, the buttons of a calendar).
+inline bool isControl(const QWidget *w)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(w))
+        if (label->text().trimmed().isEmpty())
+            return false;
+    if (!qobject_cast<const QLabel *>(w) && !qobject_cast<const QAbstractButton *>(w) &&
+        !qobject_cast<const QLineEdit *>(w) && !qobject_cast<const QComboBox *>(w) &&
+        !qobject_cast<const QAbstractItemView *>(w) && !qobject_cast<const QPlainTextEdit *>(w) &&
+        !qobject_cast<const QAbstractSpinBox *>(w))
+        return false;
+    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget())
+        if (qobject_cast<const QComboBox *>(p) || qobject_cast<const QAbstractSpinBox *>(p) ||
+            qobject_cast<const QAbstractItemView *>(p) || qobject_cast<const QCalendarWidget *>(p))
+            return false;
+    return true;
+}
+
+// The part of `w` that shows in `window`: its area cut by every widget that holds it.
+inline QRect shownArea(const QWidget *w, const QWidget *window)
+{
+    QRect r = w->rect().translated(w->mapTo(window, QPoint(0, 0)));
+    for (const QWidget *p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        r &= p->rect().translated(p->mapTo(window, QPoint(0, 0)));
+    return r;
+}
+
+// The controls of `window` on show that overlap one another: pairs of visible controls whose
+// shown areas cross by more than a sliver, neither inside the other. Each as "first / second".
+inline QStringList overlappingControls(QWidget *window)
+{
+    QList<QWidget *> controls;
+    for (QWidget *w : window->findChildren<QWidget *>())
+        if (w->isVisible() && isControl(w) && !shownArea(w, window).isEmpty())
+            controls << w;
+    QStringList found;
+    for (int i = 0; i < controls.size(); ++i)
+        for (int j = i + 1; j < controls.size(); ++j) {
+            QWidget *a = controls[i], *b = controls[j];
+            if (a->isAncestorOf(b) || b->isAncestorOf(a))
+                continue;
+            // Lines of text set tightly one under the other (the card's heading) may share a sliver
+            // of their boxes: that covers nothing.
+            const QRect both = shownArea(a, window) & shownArea(b, window);
+            if (both.width() > 3 && both.height() > 3)
+                found << QStringLiteral("%1 / %2").arg(a->objectName(), b->objectName());
+        }
+    return found;
 }
 
 } // namespace AllWindows

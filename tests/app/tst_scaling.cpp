@@ -8,6 +8,8 @@
 #include "common/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -48,10 +50,41 @@ private slots:
             qWarning("drawn at a lower density than the screen's: %s", qPrintable(b));
         QVERIFY(blurred.isEmpty());
     }
+
+    // Each window shown at its own size: no control covers another, and a picture of the window
+    // is kept in the test's folder (shots-scaled/<window>.png) for a look.
+    void nothingOverlaps()
+    {
+        const QString shots = QDir::current().filePath(QStringLiteral("shots-scaled"));
+        QDir().mkpath(shots);
+        QStringList overlaps;
+        for (const auto &entry : AllWindows::everyWindow()) {
+            std::unique_ptr<QWidget> window(entry.second());
+            window->show();
+            QCoreApplication::processEvents();
+            window->grab().save(QDir(shots).filePath(QLatin1String(entry.first) + QStringLiteral(".png")));
+            for (const QString &pair : AllWindows::overlappingControls(window.get()))
+                overlaps << QStringLiteral("%1: %2").arg(QLatin1String(entry.first), pair);
+            window->hide();
+        }
+        for (const QString &o : overlaps)
+            qWarning("overlapping: %s", qPrintable(o));
+        QVERIFY(overlaps.isEmpty());
+    }
 };
 
+// A full-HD screen at a scale factor of 2, as such a display is commonly set up.
 int main(int argc, char **argv)
 {
+    QTemporaryDir folder;
+    const QString config = folder.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(R"({"screens": [{"name": "hd", "x": 0, "y": 0, "width": 1920, "height": 1080,
+                       "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0)
+        return 1;
+    file.close();
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
     TestScaling test;

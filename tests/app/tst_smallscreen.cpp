@@ -8,6 +8,7 @@
 #include "common/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLayout>
 #include <QScreen>
@@ -54,6 +55,29 @@ private slots:
         for (const QString &w : tooLarge)
             qWarning("larger than a 1024 x 600 screen: %s", qPrintable(w));
         QVERIFY(tooLarge.isEmpty());
+    }
+
+    // Each window shown as a window manager shows it on that screen (no larger than the screen,
+    // the work areas maximised): no control covers another, and a picture of the window is kept
+    // in the test's folder (shots-small/<window>.png) for a look.
+    void nothingOverlaps()
+    {
+        const QString shots = QDir::current().filePath(QStringLiteral("shots-small"));
+        QDir().mkpath(shots);
+        QStringList overlaps;
+        for (const auto &entry : AllWindows::everyWindow()) {
+            std::unique_ptr<QWidget> window(entry.second());
+            window->resize(window->sizeHint().boundedTo(kRoom).expandedTo(window->minimumSize()));
+            window->show();
+            QCoreApplication::processEvents();
+            window->grab().save(QDir(shots).filePath(QLatin1String(entry.first) + QStringLiteral(".png")));
+            for (const QString &pair : AllWindows::overlappingControls(window.get()))
+                overlaps << QStringLiteral("%1: %2").arg(QLatin1String(entry.first), pair);
+            window->hide();
+        }
+        for (const QString &o : overlaps)
+            qWarning("overlapping: %s", qPrintable(o));
+        QVERIFY(overlaps.isEmpty());
     }
 };
 
