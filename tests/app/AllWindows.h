@@ -29,19 +29,29 @@
 #include "receipts/TfrmTrovaRic.h"
 #include "takings/TfrmRiepCosti.h"
 
+#include "TestSupport.h"
+#include "common/MsgBox.h"
+#include "common/ProgramFolder.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
 #include <QPair>
 #include <QPlainTextEdit>
 #include <QRect>
+#include <QTemporaryDir>
 #include <QWidget>
+#include <QtTest>
 #include <functional>
+#include <memory>
 
 namespace AllWindows {
 
@@ -149,6 +159,59 @@ inline QStringList overlappingControls(QWidget *window)
                 found << QStringLiteral("%1 / %2").arg(a->objectName(), b->objectName());
         }
     return found;
+}
+
+// Shows each window of the program, placed by `place` (given the window before it shows), keeps a
+// picture of it in `shots` (a folder of the test's working folder, <window>.png) and returns the
+// controls that overlap, as "window: first / second".
+inline QStringList showEachFindingOverlaps(const QString &shots, const std::function<void(QWidget *)> &place)
+{
+    const QDir folder(QDir::current().filePath(shots));
+    QDir().mkpath(folder.path());
+    QStringList overlaps;
+    for (const auto &entry : everyWindow()) {
+        std::unique_ptr<QWidget> window(entry.second());
+        if (place)
+            place(window.get());
+        window->show();
+        QCoreApplication::processEvents();
+        window->grab().save(folder.filePath(QLatin1String(entry.first) + QStringLiteral(".png")));
+        for (const QString &pair : overlappingControls(window.get()))
+            overlaps << QStringLiteral("%1: %2").arg(QLatin1String(entry.first), pair);
+        window->hide();
+    }
+    return overlaps;
+}
+
+// Runs `TestClass` on one screen of `size` (device pixels) at `scale`, as the test's main().
+template <typename TestClass> int runOnScreen(int argc, char **argv, const QSize &size, const char *scale)
+{
+    QTemporaryDir folder;
+    const QString config = folder.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    const QByteArray screen = QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1,
+        "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                                  .arg(size.width())
+                                  .arg(size.height())
+                                  .toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(screen) != screen.size())
+        return 1;
+    file.close();
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
+    qputenv("QT_SCALE_FACTOR", scale);
+    QApplication app(argc, argv);
+    TestClass test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+// What every test of the windows does first: the program folder in `dir`, and message boxes
+// answered at once.
+inline void prepareWindows(const QTemporaryDir &dir)
+{
+    corvallaTestInit();
+    QVERIFY(dir.isValid());
+    setProgramFolder(dir.path());
+    MsgBox::setTestHook([](MsgBox::Kind, const QString &) { return MsgBox::Answer::Ok; });
 }
 
 } // namespace AllWindows

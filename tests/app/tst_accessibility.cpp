@@ -62,10 +62,7 @@ class TestAccessibility : public QObject
 private slots:
     void initTestCase()
     {
-        corvallaTestInit();
-        QVERIFY(m_dir.isValid());
-        setProgramFolder(m_dir.path());
-        MsgBox::setTestHook([](MsgBox::Kind, const QString &) { return MsgBox::Answer::Ok; });
+        AllWindows::prepareWindows(m_dir);
         QAccessible::setActive(true);
     }
 

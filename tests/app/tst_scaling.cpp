@@ -23,10 +23,7 @@ class TestScaling : public QObject
 private slots:
     void initTestCase()
     {
-        corvallaTestInit();
-        QVERIFY(m_dir.isValid());
-        setProgramFolder(m_dir.path());
-        MsgBox::setTestHook([](MsgBox::Kind, const QString &) { return MsgBox::Answer::Ok; });
+        AllWindows::prepareWindows(m_dir);
         QCOMPARE(qApp->devicePixelRatio(), 2.0);
     }
 
@@ -55,18 +52,7 @@ private slots:
     // is kept in the test's folder (shots-scaled/<window>.png) for a look.
     void nothingOverlaps()
     {
-        const QString shots = QDir::current().filePath(QStringLiteral("shots-scaled"));
-        QDir().mkpath(shots);
-        QStringList overlaps;
-        for (const auto &entry : AllWindows::everyWindow()) {
-            std::unique_ptr<QWidget> window(entry.second());
-            window->show();
-            QCoreApplication::processEvents();
-            window->grab().save(QDir(shots).filePath(QLatin1String(entry.first) + QStringLiteral(".png")));
-            for (const QString &pair : AllWindows::overlappingControls(window.get()))
-                overlaps << QStringLiteral("%1: %2").arg(QLatin1String(entry.first), pair);
-            window->hide();
-        }
+        const QStringList overlaps = AllWindows::showEachFindingOverlaps(QStringLiteral("shots-scaled"), {});
         for (const QString &o : overlaps)
             qWarning("overlapping: %s", qPrintable(o));
         QVERIFY(overlaps.isEmpty());
@@ -76,19 +62,7 @@ private slots:
 // A full-HD screen at a scale factor of 2, as such a display is commonly set up.
 int main(int argc, char **argv)
 {
-    QTemporaryDir folder;
-    const QString config = folder.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(R"({"screens": [{"name": "hd", "x": 0, "y": 0, "width": 1920, "height": 1080,
-                       "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0)
-        return 1;
-    file.close();
-    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
-    qputenv("QT_SCALE_FACTOR", "2");
-    QApplication app(argc, argv);
-    TestScaling test;
-    return QTest::qExec(&test, argc, argv);
+    return AllWindows::runOnScreen<TestScaling>(argc, argv, QSize(1920, 1080), "2");
 }
 
 #include "tst_scaling.moc"

@@ -27,13 +27,7 @@ class TestSmallScreen : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase()
-    {
-        corvallaTestInit();
-        QVERIFY(m_dir.isValid());
-        setProgramFolder(m_dir.path());
-        MsgBox::setTestHook([](MsgBox::Kind, const QString &) { return MsgBox::Answer::Ok; });
-    }
+    void initTestCase() { AllWindows::prepareWindows(m_dir); }
 
     // The least size each window can take, with its layout and its fixed sizes.
     void everyWindowFits()
@@ -62,19 +56,10 @@ private slots:
     // in the test's folder (shots-small/<window>.png) for a look.
     void nothingOverlaps()
     {
-        const QString shots = QDir::current().filePath(QStringLiteral("shots-small"));
-        QDir().mkpath(shots);
-        QStringList overlaps;
-        for (const auto &entry : AllWindows::everyWindow()) {
-            std::unique_ptr<QWidget> window(entry.second());
-            window->resize(window->sizeHint().boundedTo(kRoom).expandedTo(window->minimumSize()));
-            window->show();
-            QCoreApplication::processEvents();
-            window->grab().save(QDir(shots).filePath(QLatin1String(entry.first) + QStringLiteral(".png")));
-            for (const QString &pair : AllWindows::overlappingControls(window.get()))
-                overlaps << QStringLiteral("%1: %2").arg(QLatin1String(entry.first), pair);
-            window->hide();
-        }
+        const QStringList overlaps =
+            AllWindows::showEachFindingOverlaps(QStringLiteral("shots-small"), [](QWidget *w) {
+                w->resize(w->sizeHint().boundedTo(kRoom).expandedTo(w->minimumSize()));
+            });
         for (const QString &o : overlaps)
             qWarning("overlapping: %s", qPrintable(o));
         QVERIFY(overlaps.isEmpty());
@@ -84,17 +69,6 @@ private slots:
 // The test runs on a screen of that size.
 int main(int argc, char **argv)
 {
-    QTemporaryDir folder;
-    const QString config = folder.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1024, "height": 600,
-                       "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0)
-        return 1;
-    file.close();
-    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
-    QApplication app(argc, argv);
-    TestSmallScreen test;
-    return QTest::qExec(&test, argc, argv);
+    return AllWindows::runOnScreen<TestSmallScreen>(argc, argv, QSize(1024, 600), "1");
 }
 #include "tst_smallscreen.moc"
