@@ -105,6 +105,7 @@ qt_add_resources(corvalla_common_core corvalla_assets
     PREFIX "/"
     BASE assets
     FILES ${CORVALLA_ASSET_PATHS})
+include(${CMAKE_CURRENT_LIST_DIR}/Pictures.cmake)
 
 # No library of the core may link Qt Widgets, Qt PrintSupport or Qt Multimedia.
 foreach(folder IN ITEMS common reports records members receipts cards takings app)

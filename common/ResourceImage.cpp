@@ -1,20 +1,61 @@
 #include "common/ResourceImage.h"
 
+#include "common/SvgRendering.h"
+
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
-#include <QPainter>
-#include <QSvgRenderer>
+
+namespace {
+// Where the program's vector picture `resource` is kept drawn beforehand at `ratio` ("1x", its own
+// size, or "2x"); empty for any other picture.
+QString drawnPath(const QString &resource, const char *ratio)
+{
+    if (!resource.startsWith(QLatin1String(":/pictures/")) ||
+        !resource.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        return QString();
+    return QStringLiteral(":/rendered/%1@%2.png")
+        .arg(QFileInfo(resource).completeBaseName(), QLatin1String(ratio));
+}
+
+// The picture drawn beforehand at exactly `size` pixels (its own size when empty), when there is
+// one.
+QImage drawnBeforehand(const QString &resource, const QSize &size)
+{
+    for (const char *ratio : {"1x", "2x"}) {
+        const QString path = drawnPath(resource, ratio);
+        if (path.isEmpty())
+            return QImage();
+        QImageReader reader(path, "png");
+        reader.setAutoDetectImageFormat(false); // else every image plugin is loaded to ask
+        const QSize drawn = reader.size();
+        if (drawn.isValid() && (drawn == size || (size.isEmpty() && qstrcmp(ratio, "1x") == 0))) {
+            QImage image = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(1); // the reader reads one from the "@2x" in the name
+            return image;
+        }
+    }
+    return QImage();
+}
+
+QSize ownSize(const QString &resource)
+{
+    QImageReader drawn(drawnPath(resource, "1x"), "png");
+    drawn.setAutoDetectImageFormat(false);
+    if (drawn.size().isValid())
+        return drawn.size();
+    if (resource.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
+        return QSvgRenderer(resource).defaultSize();
+    return QImageReader(resource).size();
+}
+} // namespace
 
 QPixmap resourcePixmap(const QString &resource, const QSize &size)
 {
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
     QSize logical = size;
-    if (logical.isEmpty()) {
-        if (resource.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
-            logical = QSvgRenderer(resource).defaultSize();
-        else
-            logical = QImageReader(resource).size();
-    }
+    if (logical.isEmpty())
+        logical = ownSize(resource);
     if (logical.isEmpty())
         return QPixmap();
     QPixmap pixmap = QPixmap::fromImage(resourceImage(resource, (QSizeF(logical) * ratio).toSize()));
@@ -25,18 +66,13 @@ QPixmap resourcePixmap(const QString &resource, const QSize &size)
 QImage resourceImage(const QString &resource, const QSize &size)
 {
     if (resource.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        if (QImage drawn = drawnBeforehand(resource, size); !drawn.isNull())
+            return drawn;
         QSvgRenderer renderer(resource);
         if (!renderer.isValid())
             return QImage();
-        QSize target = size.isEmpty() ? renderer.defaultSize() : size;
-        if (target.isEmpty())
-            return QImage();
-        QImage image(target, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(target)));
-        p.end();
-        return image;
+        const QSize target = size.isEmpty() ? renderer.defaultSize() : size;
+        return target.isEmpty() ? QImage() : renderSvg(renderer, target);
     }
     QImageReader reader(resource);
     reader.setAutoTransform(true);

@@ -1,6 +1,7 @@
-// Start-up time: from starting the process to the access window being exposed, for the program
-// and for a minimal Qt Widgets program measured in the same run. Prints medians and their ratio,
-// then where the program's own start-up time goes (measured in this process).
+// Start-up time: from starting the process to the access window being exposed, and to its first
+// frame drawn, for the program and for a minimal Qt Widgets program measured in the same run.
+// Prints medians and their ratios, then where the program's own start-up time goes (measured in
+// this process).
 #include "app/Application.h"
 
 #include <QApplication>
@@ -18,9 +19,15 @@
 namespace {
 constexpr int kRuns = 15;
 
-// Milliseconds until the process writes "shown"; negative when it never does. `load` names the
-// libraries the minimal window loads first.
-double timeToShown(const QString &program, const QString &load = QString())
+struct Times
+{
+    double shown = -1;   // milliseconds until the window is exposed, negative when it never is
+    double painted = -1; // and until its first frame is drawn
+};
+
+// Times a process that writes "shown" when its window is exposed and "painted" once its first
+// frame is drawn. `load` names the libraries the minimal window loads first.
+Times timeToShown(const QString &program, const QString &load = QString())
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -33,16 +40,18 @@ double timeToShown(const QString &program, const QString &load = QString())
     QElapsedTimer clock;
     clock.start();
     process.start(program, {});
-    double ms = -1;
-    while (process.waitForReadyRead(20000)) {
-        if (process.readAllStandardOutput().contains("shown")) {
-            ms = clock.nsecsElapsed() / 1e6;
-            break;
-        }
+    Times t;
+    QByteArray out;
+    while (t.painted < 0 && process.waitForReadyRead(20000)) {
+        out += process.readAllStandardOutput();
+        if (t.shown < 0 && out.contains("shown"))
+            t.shown = clock.nsecsElapsed() / 1e6;
+        if (out.contains("painted"))
+            t.painted = clock.nsecsElapsed() / 1e6;
     }
     if (!process.waitForFinished(20000))
         process.kill();
-    return ms;
+    return t;
 }
 
 double median(QList<double> v)
@@ -50,6 +59,25 @@ double median(QList<double> v)
     std::sort(v.begin(), v.end());
     const qsizetype n = v.size();
     return n == 0 ? 0 : (n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2);
+}
+
+double spanMin(const QList<double> &v)
+{
+    return *std::min_element(v.begin(), v.end());
+}
+
+double spanMax(const QList<double> &v)
+{
+    return *std::max_element(v.begin(), v.end());
+}
+
+void printRow(const char *what, const QList<double> &program, const char *reference,
+              const QList<double> &minimal)
+{
+    const double p = median(program), m = median(minimal);
+    std::printf("  %-24s %8.1f ms (min %.1f, max %.1f)\n", what, p, spanMin(program), spanMax(program));
+    std::printf("  %-24s %8.1f ms (min %.1f, max %.1f)\n", reference, m, spanMin(minimal), spanMax(minimal));
+    std::printf("  %-24s %8.2f (target 1.3 or less)\n", "ratio", p / m);
 }
 
 class ExposeWatch : public QObject
@@ -73,29 +101,29 @@ int main(int argc, char *argv[])
     // One run of each to warm the file cache, then alternate so that both see the same load.
     timeToShown(program);
     timeToShown(minimal);
-    QList<double> programTimes, minimalTimes;
+    QList<double> programShown, minimalShown, programPainted, minimalPainted;
     for (int i = 0; i < kRuns; ++i) {
-        minimalTimes << timeToShown(minimal);
-        programTimes << timeToShown(program);
+        const Times m = timeToShown(minimal), p = timeToShown(program);
+        minimalShown << m.shown;
+        minimalPainted << m.painted;
+        programShown << p.shown;
+        programPainted << p.painted;
     }
-    if (programTimes.contains(-1) || minimalTimes.contains(-1)) {
-        std::printf("a process never showed its window\n");
+    if (programPainted.contains(-1) || minimalPainted.contains(-1)) {
+        std::printf("a process never showed or drew its window\n");
         return 1;
     }
-    const double p = median(programTimes), m = median(minimalTimes);
 #ifdef NDEBUG
     const char *build = "optimised";
 #else
     const char *build = "debug";
 #endif
-    std::printf("start-up to access window exposed (%s build), median of %d runs:\n", build, kRuns);
-    std::printf("  corvalla        %8.1f ms (min %.1f, max %.1f)\n", p,
-                *std::min_element(programTimes.begin(), programTimes.end()),
-                *std::max_element(programTimes.begin(), programTimes.end()));
-    std::printf("  minimal window  %8.1f ms (min %.1f, max %.1f)\n", m,
-                *std::min_element(minimalTimes.begin(), minimalTimes.end()),
-                *std::max_element(minimalTimes.begin(), minimalTimes.end()));
-    std::printf("  ratio           %8.2f (target 1.3 or less)\n", p / m);
+    std::printf("start-up (%s build), median of %d runs:\n", build, kRuns);
+    printRow("access window exposed", programShown, "minimal window exposed", minimalShown);
+    // The minimal window's size is fixed, so it is exposed before it has loaded any font; the
+    // access window lays out its text, so it loads the fonts before it is exposed. Once each has
+    // drawn its first frame, both have.
+    printRow("access window drawn", programPainted, "minimal window drawn", minimalPainted);
 
     // What each library would add to the start, loaded by the minimal window before it starts;
     // the program itself loads Qt Multimedia (with the camera module) and the print system's
@@ -114,8 +142,8 @@ int main(int argc, char *argv[])
     for (const auto &l : libraries) {
         QList<double> with, without;
         for (int i = 0; i < kRuns; ++i) {
-            without << timeToShown(minimal);
-            with << timeToShown(minimal, QString::fromLatin1(l.load));
+            without << timeToShown(minimal).shown;
+            with << timeToShown(minimal, QString::fromLatin1(l.load)).shown;
         }
         std::printf("  %-24s %+7.1f ms (%.1f against %.1f)\n", l.name, median(with) - median(without),
                     median(with), median(without));

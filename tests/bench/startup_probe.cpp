@@ -1,8 +1,10 @@
 // The program's own start-up, for the start-up benchmark: the same start as the shipped program,
-// but the run ends, writing "shown", as soon as the access window is on screen.
+// writing "shown" when the access window is exposed and "painted" once its first frame is drawn
+// (the exposure is handled, and the window drawn, before a posted call runs), where the run ends.
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 
 int main(int argc, char *argv[])
@@ -11,6 +13,10 @@ int main(int argc, char *argv[])
     return Corvalla::runProgram(app, [] {
         std::fputs("shown\n", stdout);
         std::fflush(stdout);
-        QCoreApplication::exit(0);
+        QTimer::singleShot(0, [] {
+            std::fputs("painted\n", stdout);
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        });
     });
 }
