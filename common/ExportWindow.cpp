@@ -5,6 +5,7 @@
 #include "common/FieldConventions.h"
 #include "common/HelpTopics.h"
 #include "common/PictureButton.h"
+#include "common/Placement.h"
 #include "common/RecordTable.h"
 #include "common/TfrmGuida.h"
 
@@ -102,6 +103,7 @@ void ExportWindow::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
+    Placement::centreOn(this, parentWidget());
     if (QFileInfo(archive().path()).size() > kReadInBackground)
         fillGridInBackground();
     else

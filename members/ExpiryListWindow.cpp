@@ -1,5 +1,6 @@
 #include "members/ExpiryListWindow.h"
 
+#include "common/Placement.h"
 #include "common/ResourceImage.h"
 #include "records/MemberChoiceTarget.h"
 #include "reports/ListPanel.h"
@@ -54,8 +55,10 @@ void ExpiryListWindow::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (m_banner->pixmap().isNull())
         m_banner->setPixmap(resourcePixmap(QStringLiteral(":/pictures/banner_liste.svg")));
-    if (!event->spontaneous())
-        buildList(QDate::currentDate());
+    if (event->spontaneous())
+        return;
+    Placement::centreOnScreen(this);
+    buildList(QDate::currentDate());
 }
 
 void ExpiryListWindow::done(int result)

@@ -4,6 +4,7 @@
 #include "common/CallerContext.h"
 #include "common/FieldConventions.h"
 #include "common/MsgBox.h"
+#include "common/Placement.h"
 #include "common/ResourceImage.h"
 
 #include <QFileInfo>
@@ -118,6 +119,7 @@ void SearchWindow::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
+    Placement::centreOn(this, parentWidget());
     m_panContainer->resetFind();
     if (!m_panAvvio->isHidden() && !m_criteria.empty())
         m_criteria.front()->setFocus();

@@ -11,7 +11,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgl-dev libglx-dev libvulkan-dev
   fonts-liberation fonts-dejavu fonts-dejavu-core
-  xvfb xauth x11-utils desktop-file-utils
+  xvfb xauth x11-utils openbox desktop-file-utils
   cups cups-client cups-bsd cups-filters libcups2-dev
   poppler-utils libreoffice-calc-nogui
   clang libclang-rt-14-dev clang-format-14

@@ -47,6 +47,7 @@
 #include <QPair>
 #include <QPlainTextEdit>
 #include <QRect>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
@@ -161,12 +162,46 @@ inline QStringList overlappingControls(QWidget *window)
     return found;
 }
 
-// Shows each window of the program, placed by `place` (given the window before it shows), keeps a
-// picture of it in `shots` (a folder of the test's working folder, <window>.png) and returns the
-// controls that overlap, as "window: first / second".
-inline QStringList showEachFindingOverlaps(const QString &shots, const std::function<void(QWidget *)> &place)
+// Whether the test runs under a window manager (tests/app/under-wm.sh), on the X11 platform, and
+// not on Qt's screen of its own.
+inline bool underWindowManager()
 {
-    const QDir folder(QDir::current().filePath(shots));
+    return qEnvironmentVariableIsSet("CORVALLA_WINDOW_MANAGER");
+}
+
+// Waits until `window` is on screen; under a window manager, also until the manager has framed it.
+inline void waitUntilShown(QWidget *window)
+{
+    if (!underWindowManager()) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    if (!window->windowFlags().testFlag(Qt::FramelessWindowHint))
+        if (!QTest::qWaitFor([window] { return window->frameGeometry() != window->geometry(); }, 2000))
+            qWarning("%s was shown without a frame", qPrintable(window->objectName()));
+    QTest::qWait(50); // the manager's frame drawn too
+}
+
+// A picture of `window` as the user sees it: under a window manager, the screen's area of the
+// window with the manager's frame and title; otherwise the window's own drawing.
+inline QPixmap picture(QWidget *window)
+{
+    if (!underWindowManager())
+        return window->grab();
+    const QRect frame = window->frameGeometry();
+    return window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+}
+
+// Shows each window of the program, placed by `place` (given the window before it shows), keeps a
+// picture of it in `shots` (a folder of the test's working folder, <window>.png; "<shots>-wm"
+// under a window manager) and returns the controls that overlap, as "window: first / second", and
+// whatever `alsoCheck` finds on the window on show, as "window: fault".
+inline QStringList showEachFindingOverlaps(const QString &shots, const std::function<void(QWidget *)> &place,
+                                           const std::function<QStringList(QWidget *)> &alsoCheck = {})
+{
+    const QDir folder(
+        QDir::current().filePath(shots + (underWindowManager() ? QStringLiteral("-wm") : QString())));
     QDir().mkpath(folder.path());
     QStringList overlaps;
     for (const auto &entry : everyWindow()) {
@@ -174,32 +209,45 @@ inline QStringList showEachFindingOverlaps(const QString &shots, const std::func
         if (place)
             place(window.get());
         window->show();
-        QCoreApplication::processEvents();
-        window->grab().save(folder.filePath(QLatin1String(entry.first) + QStringLiteral(".png")));
-        for (const QString &pair : overlappingControls(window.get()))
-            overlaps << QStringLiteral("%1: %2").arg(QLatin1String(entry.first), pair);
+        waitUntilShown(window.get());
+        picture(window.get()).save(folder.filePath(QLatin1String(entry.first) + QStringLiteral(".png")));
+        QStringList faults = overlappingControls(window.get());
+        if (alsoCheck)
+            faults += alsoCheck(window.get());
+        for (const QString &fault : faults)
+            overlaps << QStringLiteral("%1: %2").arg(QLatin1String(entry.first), fault);
         window->hide();
     }
     return overlaps;
 }
 
-// Runs `TestClass` on one screen of `size` (device pixels) at `scale`, as the test's main().
+// Runs `TestClass` on one screen of `size` (device pixels) at `scale`, as the test's main(): on
+// Qt's screen of its own, or under a window manager on the display it was given (which must be of
+// that size).
 template <typename TestClass> int runOnScreen(int argc, char **argv, const QSize &size, const char *scale)
 {
     QTemporaryDir folder;
-    const QString config = folder.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    const QByteArray screen = QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1,
-        "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
-                                  .arg(size.width())
-                                  .arg(size.height())
-                                  .toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(screen) != screen.size())
-        return 1;
-    file.close();
-    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
+    if (!underWindowManager()) {
+        const QString config = folder.filePath(QStringLiteral("screen.json"));
+        QFile file(config);
+        const QByteArray screen =
+            QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1,
+            "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                .arg(size.width())
+                .arg(size.height())
+                .toUtf8();
+        if (!file.open(QIODevice::WriteOnly) || file.write(screen) != screen.size())
+            return 1;
+        file.close();
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
+    }
     qputenv("QT_SCALE_FACTOR", scale);
     QApplication app(argc, argv);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen->size() * screen->devicePixelRatio() != size) {
+        qWarning("the screen is not of %d x %d pixels", size.width(), size.height());
+        return 1;
+    }
     TestClass test;
     return QTest::qExec(&test, argc, argv);
 }

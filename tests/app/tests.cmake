@@ -13,3 +13,13 @@ endfunction()
 if(TARGET tst_journeys)
     cmake_language(DEFER CALL corvalla_journeys_on_queue)
 endif()
+# The scaling and small-screen tests run again as a desktop shows the windows: on a virtual screen
+# of their size under the openbox window manager.
+foreach(pair IN ITEMS "tst_scaling;1920x1080" "tst_smallscreen;1024x600")
+    list(GET pair 0 name)
+    list(GET pair 1 size)
+    if(TARGET ${name})
+        add_test(NAME ${name}_wm COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/under-wm.sh ${size} $<TARGET_FILE:${name}>)
+        set_tests_properties(${name}_wm PROPERTIES LABELS app ENVIRONMENT "${CORVALLA_TEST_ENV}" TIMEOUT 600)
+    endif()
+endforeach()

@@ -6,11 +6,12 @@ set -euo pipefail
 build="$1"
 work="$(mktemp -d)"
 folder="$work/Corvalla"
-xvfb="" program=""
+program=""
+source "$(dirname "$0")/../display.sh"
 cleanup() {
-    # Only the two processes started here are ended.
+    # Only the processes started here are ended.
     if [ -n "$program" ]; then kill "$program" 2>/dev/null || true; wait "$program" 2>/dev/null || true; fi
-    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
+    stop_display
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -27,16 +28,7 @@ links="$(ldd "$folder/corvalla")"
 camera_links="$(ldd "$folder/libcorvalla_camera.so")"
 grep -q "libQt6Multimedia" <<<"$camera_links" || fail "the camera module has no Qt Multimedia"
 
-# A display of its own: Xvfb picks a free number and writes it to the descriptor given.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-# The display answers before the program is started.
-for _ in $(seq 1 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+start_display 1024x768 "$work" || fail "no display"
 
 (cd / && exec env QT_QPA_PLATFORM=xcb "$folder/corvalla" >"$work/program.log" 2>&1) &
 program=$!
