@@ -112,7 +112,7 @@ void ExportWindow::showEvent(QShowEvent *event)
 
 void ExportWindow::fillGrid()
 {
-    QByteArray records;
+    RecordBlock records;
     readRecords(archive(), records);
     showRecords(records);
 }
@@ -121,7 +121,7 @@ void ExportWindow::fillGridInBackground()
 {
     if (m_filling)
         return;
-    auto records = std::make_shared<QByteArray>();
+    auto records = std::make_shared<RecordBlock>();
     const RecordArchive source = archive();
     m_filling = new BackgroundWork(
         this, QStringLiteral("Lettura dell'archivio in corso..."),
@@ -137,7 +137,7 @@ bool ExportWindow::isFilling() const
     return m_filling && m_filling->isRunning();
 }
 
-void ExportWindow::showRecords(QByteArray records)
+void ExportWindow::showRecords(RecordBlock records)
 {
     // An archive that cannot be read, or has no records, leaves the grid as it was.
     if (!records.isEmpty())

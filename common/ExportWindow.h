@@ -11,6 +11,7 @@ class BackgroundWork;
 class PictureButton;
 class QLabel;
 class QTableView;
+class RecordBlock;
 class RecordTable;
 
 // An archive export window (members, receipts): every record of an archive in the grid
@@ -56,7 +57,7 @@ protected:
     virtual RecordArchive archive() const = 0;
 
 private:
-    void showRecords(QByteArray records);
+    void showRecords(RecordBlock records);
     void cmdEsportaClick();
     void cmdGuidaClick();
     void cmdEsciClick();

@@ -222,6 +222,18 @@ const char *RecordFile::map(qint64 n)
     return static_cast<const char *>(at);
 }
 
+std::shared_ptr<const char> RecordFile::mapLasting(qint64 n) const
+{
+    if (m_fd < 0 || n <= 0)
+        return nullptr;
+    const size_t size = size_t(n) * size_t(m_recordSize);
+    void *at = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, m_fd, 0);
+    if (at == MAP_FAILED)
+        return nullptr;
+    return std::shared_ptr<const char>(static_cast<const char *>(at),
+                                       [size](const char *p) { ::munmap(const_cast<char *>(p), size); });
+}
+
 qint64 RecordFile::readInto(qint64 first, qint64 n, char *out) const
 {
     qint64 done = 0;

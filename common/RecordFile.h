@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 // A file of fixed-size records without header, addressed by 0-based index. It is opened for one
 // operation and closed when the object goes out of scope (or by close()); nothing stays open
 // between user actions. While open it holds an advisory lock (shared for reading, exclusive for
@@ -40,6 +42,11 @@ public:
     // when the system cannot map them (then read them instead). The lock the file holds keeps
     // them whole: this program shortens a file only under the exclusive lock.
     const char *map(qint64 n);
+    // The first `n` records mapped read-only for as long as the returned pointer is held, after the
+    // file is closed and its lock let go; null when the system cannot map them. Since this
+    // program only ever writes records in place or appends them, the records mapped stay there
+    // (a write by another instance shows through).
+    std::shared_ptr<const char> mapLasting(qint64 n) const;
 
     // Writes one whole record at `index` and flushes it to disk. Updating a record that exists is
     // atomic: its old bytes go to a journal beside the file first (see rollBack()).

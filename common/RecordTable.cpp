@@ -32,12 +32,18 @@ RecordTable::RecordTable(const RecordLayout &layout, QList<Column> columns, int 
 {
 }
 
-void RecordTable::setRecords(QByteArray records)
+RecordBlock::RecordBlock(QByteArray bytes)
+{
+    auto held = std::make_shared<QByteArray>(std::move(bytes));
+    m_size = held->size();
+    m_data = std::shared_ptr<const char>(held, held->constData());
+}
+
+void RecordTable::setRecords(RecordBlock records)
 {
     beginResetModel();
     const qint64 size = m_layout.recordSize();
     m_count = size > 0 ? records.size() / size : 0;
-    records.truncate(qsizetype(m_count * size));
     m_records = std::move(records);
     m_changed.clear();
     endResetModel();
@@ -67,7 +73,7 @@ QString RecordTable::text(int row, int column) const
     const int field = m_columns[column].field;
     if (field < 0)
         return QString::number(qint64(row) + 1);
-    return decodeField(m_layout, m_records.constData() + qint64(row) * m_layout.recordSize(), field);
+    return decodeField(m_layout, m_records.data() + qint64(row) * m_layout.recordSize(), field);
 }
 
 QVariant RecordTable::data(const QModelIndex &index, int role) const
@@ -104,20 +110,13 @@ QVariant RecordTable::headerData(int section, Qt::Orientation orientation, int r
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-bool readRecords(const RecordArchive &archive, QByteArray &records, ReadProgress *progress)
+namespace {
+// The records read into memory, for a file that cannot be mapped.
+bool readIntoMemory(const RecordFile &f, qint64 total, RecordBlock &records, ReadProgress *progress)
 {
-    records.clear();
-    const int size = archive.layout().recordSize();
-    RecordFile f(archive.path(), size);
-    if (!f.open(RecordFile::Access::Read))
-        return false;
-    const qint64 total = f.count();
-    if (total < 0)
-        return false;
-    if (progress)
-        progress->total = total;
-    records = QByteArray(qsizetype(total * size), Qt::Uninitialized);
-    preferHugePages(records.data(), records.size());
+    const int size = f.recordSize();
+    QByteArray bytes(qsizetype(total * size), Qt::Uninitialized);
+    preferHugePages(bytes.data(), bytes.size());
     // About 4 MB per read: few calls, and room for the window to show how far it has come.
     const qint64 block = qMax<qint64>(1, (4 << 20) / size);
     qint64 read = 0;
@@ -126,7 +125,7 @@ bool readRecords(const RecordArchive &archive, QByteArray &records, ReadProgress
         if (progress && progress->cancelled)
             break;
         const qint64 want = qMin(block, total - read);
-        const qint64 got = f.readInto(read, want, records.data() + read * size);
+        const qint64 got = f.readInto(read, want, bytes.data() + read * size);
         if (got > 0)
             read += got;
         if (got < want) { // a read error, or the file shrank meanwhile
@@ -136,6 +135,30 @@ bool readRecords(const RecordArchive &archive, QByteArray &records, ReadProgress
         if (progress)
             progress->done = read;
     }
-    records.truncate(qsizetype(read * size));
+    bytes.truncate(qsizetype(read * size));
+    records = RecordBlock(std::move(bytes));
     return whole;
+}
+} // namespace
+
+bool readRecords(const RecordArchive &archive, RecordBlock &records, ReadProgress *progress)
+{
+    records = RecordBlock();
+    RecordFile f(archive.path(), archive.layout().recordSize());
+    if (!f.open(RecordFile::Access::Read))
+        return false;
+    const qint64 total = f.count();
+    if (total < 0)
+        return false;
+    if (progress)
+        progress->total = total;
+    if (progress && progress->cancelled)
+        return true;
+    if (std::shared_ptr<const char> mapped = f.mapLasting(total)) {
+        records = RecordBlock(std::move(mapped), qsizetype(total * f.recordSize()));
+        if (progress)
+            progress->done = total;
+        return true;
+    }
+    return readIntoMemory(f, total, records, progress);
 }

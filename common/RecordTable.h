@@ -10,12 +10,33 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <memory>
+
+// The records of an archive as one block of bytes, shared by whoever holds it: the archive's file
+// mapped read-only, or the bytes read into memory where the file cannot be mapped.
+class RecordBlock
+{
+public:
+    RecordBlock() = default;
+    RecordBlock(std::shared_ptr<const char> mapped, qsizetype size) : m_data(std::move(mapped)), m_size(size)
+    {
+    }
+    explicit RecordBlock(QByteArray bytes);
+
+    const char *data() const { return m_data.get(); }
+    qsizetype size() const { return m_data ? m_size : 0; }
+    bool isEmpty() const { return size() == 0; }
+
+private:
+    std::shared_ptr<const char> m_data;
+    qsizetype m_size = 0;
+};
 
 // The records of an archive as a table: a working copy that a grid shows and that may be changed
-// in its editable columns, never written back. The records are held as their raw bytes, read once;
-// a cell's text is decoded only when it is asked for, so a grid of a hundred thousand records
-// costs little more than reading them. A changed cell keeps its new text beside the records.
-// Without records the table has `blankRows` empty rows, whose editable cells take text as well.
+// in its editable columns, never written back. The records are held as their raw bytes (the
+// archive mapped); a cell's text is decoded only when it is asked for, so a grid of a hundred
+// thousand records costs little more than opening the archive. A changed cell keeps its new text beside the
+// records. Without records the table has `blankRows` empty rows, whose editable cells take text as well.
 class RecordTable : public QAbstractTableModel
 {
     Q_OBJECT
@@ -31,7 +52,7 @@ public:
 
     // The records read, one after the other (a whole number of records); the changes made so far
     // are dropped.
-    void setRecords(QByteArray records);
+    void setRecords(RecordBlock records);
     qint64 recordCount() const { return m_count; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -48,12 +69,14 @@ private:
     RecordLayout m_layout;
     QList<Column> m_columns;
     int m_blankRows;
-    QByteArray m_records;
+    RecordBlock m_records;
     qint64 m_count = 0;
     QHash<quint64, QString> m_changed; // row << 16 | column
 };
 
-// Reads every record of `archive` into one block of bytes, in large sequential reads. Stops early,
-// keeping the records read, when the read fails part way or `progress` (optional) is cancelled.
-// An archive that cannot be opened gives an empty block and false.
-bool readRecords(const RecordArchive &archive, QByteArray &records, ReadProgress *progress = nullptr);
+// Every record of `archive` as one block: the file mapped, under its shared lock while it is
+// counted and mapped. Where it cannot be mapped, the records are read in large sequential reads,
+// stopping early, with the records read, when the read fails part way or `progress` (optional) is
+// cancelled. A reading cancelled before it starts keeps nothing. An archive that cannot be opened
+// gives an empty block and false.
+bool readRecords(const RecordArchive &archive, RecordBlock &records, ReadProgress *progress = nullptr);

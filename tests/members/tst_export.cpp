@@ -229,7 +229,7 @@ private slots:
             QVERIFY(f.open(QIODevice::Append));
             f.write(QByteArray(100, 'x'));
         }
-        QByteArray records;
+        RecordBlock records;
         ReadProgress progress;
         QVERIFY(readRecords(MemberArchive::archive(), records, &progress));
         QCOMPARE(records.size(), 3 * Member::layout().recordSize());
