@@ -179,11 +179,6 @@ bool RecordFile::writeJournal(qint64 offset, const QByteArray &old)
 
 void RecordFile::close()
 {
-    if (m_map) {
-        ::munmap(m_map, m_mapSize);
-        m_map = nullptr;
-        m_mapSize = 0;
-    }
     if (m_fd >= 0) {
         ::close(m_fd); // also releases the lock
         m_fd = -1;
@@ -206,20 +201,6 @@ qint64 RecordFile::readMany(qint64 first, qint64 n, QByteArray &out) const
     const qint64 records = readInto(first, n, out.data());
     out.resize(qsizetype(qMax<qint64>(0, records) * m_recordSize));
     return records;
-}
-
-const char *RecordFile::map(qint64 n)
-{
-    if (m_fd < 0 || n <= 0 || m_map)
-        return nullptr;
-    const size_t size = size_t(n) * size_t(m_recordSize);
-    void *at = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, m_fd, 0);
-    if (at == MAP_FAILED)
-        return nullptr;
-    ::madvise(at, size, MADV_SEQUENTIAL);
-    m_map = at;
-    m_mapSize = size;
-    return static_cast<const char *>(at);
 }
 
 std::shared_ptr<const char> RecordFile::mapLasting(qint64 n) const

@@ -38,10 +38,6 @@ public:
     qint64 readMany(qint64 first, qint64 n, QByteArray &out) const;
     // The same into `out`, room for `n` records that the caller gives.
     qint64 readInto(qint64 first, qint64 n, char *out) const;
-    // The first `n` records mapped into memory, read-only, valid until the file is closed; nullptr
-    // when the system cannot map them (then read them instead). The lock the file holds keeps
-    // them whole: this program shortens a file only under the exclusive lock.
-    const char *map(qint64 n);
     // The first `n` records mapped read-only for as long as the returned pointer is held, after the
     // file is closed and its lock let go; null when the system cannot map them. Since this
     // program only ever writes records in place or appends them, the records mapped stay there
@@ -73,6 +69,4 @@ private:
     int m_recordSize;
     int m_fd = -1;
     mutable QString m_error;
-    void *m_map = nullptr;
-    size_t m_mapSize = 0;
 };
