@@ -207,7 +207,9 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent) : QWidget(parent)
     centreRow->addWidget(shpSfondo, 4);
     centreRow->addStretch(1);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    // Little room above and below: the stretches centre the sheet on a large screen, and on a low
+    // one (full HD magnified twice) the whole sheet stays on it.
+    layout->setContentsMargins(16, 4, 16, 4);
     layout->addStretch(1);
     layout->addLayout(centreRow);
     layout->addStretch(2);

@@ -193,6 +193,21 @@ inline QPixmap picture(QWidget *window)
     return window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
 }
 
+// What a window does wrong on a screen too small for it: its frame (under a window manager, with
+// the title) leaving the screen, so that a part of it, a button maybe, cannot be reached. A window
+// manager may put a maximised window's outer border, a pixel wide, past the screen's edge.
+inline QStringList leavesTheScreen(QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    if (window->screen()->availableGeometry().adjusted(-1, -1, 1, 1).contains(frame))
+        return {};
+    return {QStringLiteral("%1,%2 %3 x %4 leaves the screen")
+                .arg(frame.x())
+                .arg(frame.y())
+                .arg(frame.width())
+                .arg(frame.height())};
+}
+
 // Shows each window of the program, placed by `place` (given the window before it shows), keeps a
 // picture of it in `shots` (a folder of the test's working folder, <window>.png; "<shots>-wm"
 // under a window manager) and returns the controls that overlap, as "window: first / second", and
