@@ -38,21 +38,16 @@ void centreOnScreen(QWidget *window)
     const QScreen *screen = window->screen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    centreFrame(window, area.center(), area);
+    if (screen)
+        centreFrame(window, screen->availableGeometry().center(), screen->availableGeometry());
 }
 
 void centreOn(QWidget *window, const QWidget *over)
 {
-    if (!over || !over->isVisible())
+    const QScreen *screen = over ? over->screen() : nullptr;
+    if (!over || !over->isVisible() || !screen)
         return centreOnScreen(window);
-    const QScreen *screen = over->screen();
-    centreFrame(window, over->frameGeometry().center(),
-                screen ? screen->availableGeometry()
-                       : QRect(QPoint(-QWIDGETSIZE_MAX / 2, -QWIDGETSIZE_MAX / 2),
-                               QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)));
+    centreFrame(window, over->frameGeometry().center(), screen->availableGeometry());
 }
 
 } // namespace Placement

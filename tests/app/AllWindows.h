@@ -50,6 +50,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <QWindow>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -169,6 +170,14 @@ inline bool underWindowManager()
     return qEnvironmentVariableIsSet("CORVALLA_WINDOW_MANAGER");
 }
 
+// The window with the frame its window manager gave it, from the window's margins (QWidget's own
+// frame geometry may read empty for a moment after a window was resized while it was mapped).
+inline QRect frameOf(const QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    return handle ? window->geometry().marginsAdded(handle->frameMargins()) : window->geometry();
+}
+
 // Waits until `window` is on screen; under a window manager, also until the manager has framed it.
 inline void waitUntilShown(QWidget *window)
 {
@@ -178,7 +187,7 @@ inline void waitUntilShown(QWidget *window)
     }
     QVERIFY(QTest::qWaitForWindowExposed(window));
     if (!window->windowFlags().testFlag(Qt::FramelessWindowHint))
-        if (!QTest::qWaitFor([window] { return window->frameGeometry() != window->geometry(); }, 2000))
+        if (!QTest::qWaitFor([window] { return frameOf(window) != window->geometry(); }, 2000))
             qWarning("%s was shown without a frame", qPrintable(window->objectName()));
     QTest::qWait(50); // the manager's frame drawn too
 }
@@ -189,7 +198,7 @@ inline QPixmap picture(QWidget *window)
 {
     if (!underWindowManager())
         return window->grab();
-    const QRect frame = window->frameGeometry();
+    const QRect frame = frameOf(window);
     return window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
 }
 
@@ -198,7 +207,7 @@ inline QPixmap picture(QWidget *window)
 // manager may put a maximised window's outer border, a pixel wide, past the screen's edge.
 inline QStringList leavesTheScreen(QWidget *window)
 {
-    const QRect frame = window->frameGeometry();
+    const QRect frame = frameOf(window);
     if (window->screen()->availableGeometry().adjusted(-1, -1, 1, 1).contains(frame))
         return {};
     return {QStringLiteral("%1,%2 %3 x %4 leaves the screen")

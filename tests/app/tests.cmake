@@ -20,6 +20,8 @@ foreach(pair IN ITEMS "tst_scaling;1920x1080" "tst_smallscreen;1024x600")
     list(GET pair 1 size)
     if(TARGET ${name})
         add_test(NAME ${name}_wm COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/under-wm.sh ${size} $<TARGET_FILE:${name}>)
-        set_tests_properties(${name}_wm PROPERTIES LABELS app ENVIRONMENT "${CORVALLA_TEST_ENV}" TIMEOUT 600)
+        # One virtual display started at a time (see tests/display.sh).
+        set_tests_properties(${name}_wm PROPERTIES LABELS app ENVIRONMENT "${CORVALLA_TEST_ENV}" TIMEOUT 600
+                                                   RESOURCE_LOCK virtual_display)
     endif()
 endforeach()
