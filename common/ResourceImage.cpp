@@ -18,6 +18,14 @@ QString drawnPath(const QString &resource, const char *ratio)
         .arg(QFileInfo(resource).completeBaseName(), QLatin1String(ratio));
 }
 
+// Sets `reader` on a picture drawn beforehand, read as PNG without asking every image plugin.
+void readDrawn(QImageReader &reader, const QString &path)
+{
+    reader.setFileName(path);
+    reader.setFormat("png");
+    reader.setAutoDetectImageFormat(false);
+}
+
 // The picture drawn beforehand at exactly `size` pixels (its own size when empty), when there is
 // one.
 QImage drawnBeforehand(const QString &resource, const QSize &size)
@@ -26,8 +34,8 @@ QImage drawnBeforehand(const QString &resource, const QSize &size)
         const QString path = drawnPath(resource, ratio);
         if (path.isEmpty())
             return QImage();
-        QImageReader reader(path, "png");
-        reader.setAutoDetectImageFormat(false); // else every image plugin is loaded to ask
+        QImageReader reader;
+        readDrawn(reader, path);
         const QSize drawn = reader.size();
         if (drawn.isValid() && (drawn == size || (size.isEmpty() && qstrcmp(ratio, "1x") == 0))) {
             QImage image = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -40,8 +48,8 @@ QImage drawnBeforehand(const QString &resource, const QSize &size)
 
 QSize ownSize(const QString &resource)
 {
-    QImageReader drawn(drawnPath(resource, "1x"), "png");
-    drawn.setAutoDetectImageFormat(false);
+    QImageReader drawn;
+    readDrawn(drawn, drawnPath(resource, "1x"));
     if (drawn.size().isValid())
         return drawn.size();
     if (resource.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
