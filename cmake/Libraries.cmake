@@ -1,5 +1,5 @@
 # The program's code in layers, lowest first. Each layer is a folder, and each folder is built
-# into two static libraries: its part that needs no widgets (`<folder>_core`, Qt Core, Gui and Svg
+# into two static libraries: its part that needs no widgets (`<folder>_core`, Qt Core and Gui
 # only) and its windows (`<folder>_ui`). A layer links only the layers below it:
 #
 #   common    formats, records and files, INI files, shared widgets and small shared windows
@@ -59,7 +59,7 @@ function(corvalla_layer folder)
     add_library(corvalla_${folder}_core STATIC ${core})
     target_include_directories(corvalla_${folder}_core PUBLIC ${root})
     target_link_libraries(corvalla_${folder}_core
-        PUBLIC Qt6::Core Qt6::Gui Qt6::Svg ${arg_CORE_USES} PRIVATE corvalla_flags)
+        PUBLIC Qt6::Core Qt6::Gui ${arg_CORE_USES} PRIVATE corvalla_flags)
     if(ui)
         add_library(corvalla_${folder}_ui STATIC ${ui})
         target_link_libraries(corvalla_${folder}_ui

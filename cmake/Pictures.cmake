@@ -3,7 +3,7 @@
 # vector picture and loading the fonts of its text, which the access window's start-up would pay.
 add_executable(corvalla_pictures ${PROJECT_SOURCE_DIR}/tools/pictures/main.cpp)
 target_include_directories(corvalla_pictures PRIVATE ${CORVALLA_INCLUDE_ROOTS}/common)
-target_link_libraries(corvalla_pictures PRIVATE Qt6::Gui Qt6::Svg corvalla_flags)
+target_link_libraries(corvalla_pictures PRIVATE Qt6::Gui corvalla_flags)
 
 file(GLOB CORVALLA_VECTOR_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/pictures/*.svg)
 set(CORVALLA_RENDERED_DIR ${CMAKE_BINARY_DIR}/rendered)

@@ -53,7 +53,7 @@ QSize ownSize(const QString &resource)
     if (drawn.size().isValid())
         return drawn.size();
     if (resource.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
-        return QSvgRenderer(resource).defaultSize();
+        return svgSize(resource);
     return QImageReader(resource).size();
 }
 } // namespace
@@ -76,11 +76,8 @@ QImage resourceImage(const QString &resource, const QSize &size)
     if (resource.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
         if (QImage drawn = drawnBeforehand(resource, size); !drawn.isNull())
             return drawn;
-        QSvgRenderer renderer(resource);
-        if (!renderer.isValid())
-            return QImage();
-        const QSize target = size.isEmpty() ? renderer.defaultSize() : size;
-        return target.isEmpty() ? QImage() : renderSvg(renderer, target);
+        const QSize target = size.isEmpty() ? svgSize(resource) : size;
+        return target.isEmpty() ? QImage() : renderSvg(resource, target);
     }
     QImageReader reader(resource);
     reader.setAutoTransform(true);

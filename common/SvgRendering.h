@@ -1,18 +1,38 @@
 #pragma once
 
 #include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImageReader>
+#include <QSize>
+#include <QString>
 
-// Draws a vector picture into a transparent image of `size` pixels. The program and the build
-// step that draws the first window's pictures beforehand both draw through here, so the two give
-// the same pixels.
-inline QImage renderSvg(QSvgRenderer &renderer, const QSize &size)
+// Vector pictures are drawn through the toolkit's SVG image reader, which is loaded the first time
+// one is read, so that the program starts without the SVG library. The program and the build step
+// that draws the first window's pictures beforehand both draw through here, so the two give the
+// same pixels.
+namespace SvgRendering {
+inline void open(QImageReader &reader, const QString &path)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
-    p.end();
-    return image;
+    reader.setFileName(path);
+    reader.setFormat("svg");
+    reader.setAutoDetectImageFormat(false);
+}
+} // namespace SvgRendering
+
+// The picture's own size; empty when it cannot be read.
+inline QSize svgSize(const QString &path)
+{
+    QImageReader reader;
+    SvgRendering::open(reader, path);
+    return reader.size();
+}
+
+// Draws the vector picture at `path` into a transparent image of `size` pixels; a null image when
+// it cannot be read.
+inline QImage renderSvg(const QString &path, const QSize &size)
+{
+    QImageReader reader;
+    SvgRendering::open(reader, path);
+    reader.setScaledSize(size);
+    const QImage image = reader.read();
+    return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }

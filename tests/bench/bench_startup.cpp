@@ -1,7 +1,8 @@
 // Start-up time: from starting the process to the access window being exposed, and to its first
 // frame drawn, for the program and for a minimal Qt Widgets program measured in the same run.
 // Prints medians and their ratios, then where the program's own start-up time goes (measured in
-// this process).
+// this process). It runs on the platform it is given (offscreen unless QT_QPA_PLATFORM says
+// otherwise), and says which.
 #include "app/Application.h"
 
 #include <QApplication>
@@ -118,7 +119,14 @@ int main(int argc, char *argv[])
 #else
     const char *build = "debug";
 #endif
-    std::printf("start-up (%s build), median of %d runs:\n", build, kRuns);
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen"));
+    const QString manager = qEnvironmentVariable("CORVALLA_WINDOW_MANAGER");
+    const QString where = platform == QLatin1String("offscreen")
+                              ? QStringLiteral("offscreen platform, no display")
+                              : QStringLiteral("%1 platform on %2, window manager: %3")
+                                    .arg(platform, qEnvironmentVariable("DISPLAY"),
+                                         manager.isEmpty() ? QStringLiteral("none") : manager);
+    std::printf("start-up (%s build; %s), median of %d runs:\n", build, qPrintable(where), kRuns);
     printRow("access window exposed", programShown, "minimal window exposed", minimalShown);
     // The minimal window's size is fixed, so it is exposed before it has loaded any font; the
     // access window lays out its text, so it loads the fonts before it is exposed. Once each has
@@ -126,7 +134,8 @@ int main(int argc, char *argv[])
     printRow("access window drawn", programPainted, "minimal window drawn", minimalPainted);
 
     // What each library would add to the start, loaded by the minimal window before it starts;
-    // the program itself loads Qt Multimedia (with the camera module) and the print system's
+    // the program itself loads Qt Multimedia (with the camera module), the SVG library (through the
+    // toolkit's SVG image reader) and the print system's
     // library only when they are first needed.
     const struct
     {

@@ -10,6 +10,13 @@ if(TARGET bench_startup)
     target_compile_definitions(bench_startup PRIVATE
         CORVALLA_PROGRAM="$<TARGET_FILE:startup_probe>"
         MINIMAL_PROGRAM="$<TARGET_FILE:minimal_window>")
+    # Once more as a user's desktop shows the windows: on a virtual screen, through the X11
+    # platform, under the openbox window manager, where a window is exposed once the display
+    # server and the window manager have mapped it.
+    add_test(NAME bench_startup_desktop
+             COMMAND bash ${PROJECT_SOURCE_DIR}/tests/app/under-wm.sh 1280x800 $<TARGET_FILE:bench_startup>)
+    set_tests_properties(bench_startup_desktop PROPERTIES LABELS bench ENVIRONMENT "${CORVALLA_TEST_ENV}"
+                                                          TIMEOUT 1800 RESOURCE_LOCK virtual_display)
 endif()
 
 # The summary benchmark runs the same filtered sum in SQLite (Debian's libsqlite3-dev).

@@ -23,15 +23,16 @@ int main(int argc, char *argv[])
         return 1;
     }
     for (const QString &path : args.mid(2)) {
-        QSvgRenderer renderer(path);
-        if (!renderer.isValid() || renderer.defaultSize().isEmpty()) {
+        const QSize own = svgSize(path);
+        if (own.isEmpty()) {
             std::fprintf(stderr, "corvalla_pictures: cannot read %s\n", qPrintable(path));
             return 1;
         }
         for (int ratio : {1, 2}) {
             const QString file =
                 out.filePath(QStringLiteral("%1@%2x.png").arg(QFileInfo(path).completeBaseName()).arg(ratio));
-            if (!renderSvg(renderer, renderer.defaultSize() * ratio).save(file, "PNG")) {
+            const QImage drawn = renderSvg(path, own * ratio);
+            if (drawn.isNull() || !drawn.save(file, "PNG")) {
                 std::fprintf(stderr, "corvalla_pictures: cannot write %s\n", qPrintable(file));
                 return 1;
             }
