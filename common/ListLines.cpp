@@ -1,10 +1,14 @@
 #include "common/ListLines.h"
 
 #include "common/Cp1252.h"
+#include "common/HugePages.h"
 #include "common/TextUtil.h"
+
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -25,25 +29,10 @@ const std::array<char16_t, 256> &cp1252Table()
     return table;
 }
 
-// The order of `keys` (folded copies of the lines), stable.
-std::vector<qsizetype> sortedOrder(const std::vector<QString> &keys)
+// The room a field takes among the kept bytes: its length byte and what its line shows of it.
+int keptWidth(int width, int fit)
 {
-    std::vector<qsizetype> order(keys.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = qsizetype(i);
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](qsizetype a, qsizetype b) { return keys[size_t(a)] < keys[size_t(b)]; });
-    return order;
-}
-
-QString foldedKey(const QString &line)
-{
-    QString key(line.size(), Qt::Uninitialized);
-    const char16_t *from = reinterpret_cast<const char16_t *>(line.constData());
-    char16_t *to = reinterpret_cast<char16_t *>(key.data());
-    for (qsizetype i = 0, size = line.size(); i < size; ++i)
-        to[i] = foldUpAZ(from[i]);
-    return key;
+    return (fit > 0 ? std::min(width, fit) : width) + 1;
 }
 
 } // namespace
@@ -68,8 +57,134 @@ LineBuilder::LineBuilder(const RecordLayout &layout, const std::vector<LinePiece
         } else {
             const FieldSpec &f = layout.field(p.field);
             m_pieces.push_back({f.offset, f.width, p.width, QString(), true});
+            m_keptSize += keptWidth(f.width, p.width);
         }
     }
+}
+
+// The characters of a record's line one by one, as LineBuilder::append writes them, without
+// writing them anywhere.
+class LineChars
+{
+public:
+    LineChars(const std::vector<LineBuilder::Piece> &pieces, const char *record)
+        : m_piece(pieces.data()), m_end(pieces.data() + pieces.size()), m_record(record)
+    {
+        enter();
+    }
+
+    // The next character, or -1 after the last one (so that a line sorts before its longer
+    // continuations).
+    int next()
+    {
+        while (m_at == m_size) {
+            if (m_piece == m_end || ++m_piece == m_end)
+                return -1;
+            enter();
+        }
+        const int i = m_at++;
+        if (!m_piece->isField)
+            return m_piece->fixed[i].unicode();
+        return i < m_take ? (*m_table)[static_cast<unsigned char>(m_bytes[i])] : u' ';
+    }
+
+private:
+    void enter()
+    {
+        m_at = 0;
+        m_size = 0;
+        if (m_piece == m_end)
+            return;
+        if (!m_piece->isField) {
+            m_size = int(m_piece->fixed.size());
+            return;
+        }
+        const FieldBytes f = m_piece->bytesOf(m_record);
+        m_bytes = f.data;
+        m_take = m_piece->fit > 0 ? std::min(f.size, m_piece->fit) : f.size;
+        m_size = std::max(m_take, m_piece->fit);
+    }
+
+    const std::array<char16_t, 256> *m_table = &cp1252Table();
+    const LineBuilder::Piece *m_piece;
+    const LineBuilder::Piece *m_end;
+    const char *m_record;
+    const char *m_bytes = nullptr;
+    int m_take = 0;
+    int m_size = 0;
+    int m_at = 0;
+};
+
+int LineBuilder::length(const char *record) const
+{
+    int length = 0;
+    for (const Piece &p : m_pieces) {
+        if (!p.isField) {
+            length += int(p.fixed.size());
+            continue;
+        }
+        const int size = p.bytesOf(record).size;
+        length += p.fit > 0 ? p.fit : size;
+    }
+    return length;
+}
+
+int LineBuilder::compare(const char *a, const char *b) const
+{
+    LineChars x(m_pieces, a), y(m_pieces, b);
+    for (;;) {
+        const int cx = x.next(), cy = y.next();
+        if (cx < 0 || cy < 0 || cx != cy) {
+            const int fx = cx < 0 ? -1 : foldUpAZ(char16_t(cx)), fy = cy < 0 ? -1 : foldUpAZ(char16_t(cy));
+            if (fx != fy || cx < 0)
+                return fx - fy;
+        }
+    }
+}
+
+void LineBuilder::sortKey(const char *record, char16_t *key, int size) const
+{
+    LineChars chars(m_pieces, record);
+    for (int i = 0; i < size; ++i) {
+        const int c = chars.next();
+        key[i] = c < 0 ? u'\0' : foldUpAZ(char16_t(c));
+    }
+}
+
+FieldBytes LineBuilder::Piece::bytesOf(const char *record) const
+{
+    if (shown)
+        return {record + offset + 1, fixedTextLength(record + offset, width)};
+    return trimmedFieldBytes(record, FieldSpec{nullptr, offset, width});
+}
+
+void LineBuilder::keep(const char *record, char *kept) const
+{
+    for (const Piece &p : m_pieces) {
+        if (!p.isField)
+            continue;
+        const FieldBytes f = p.bytesOf(record);
+        const int take = p.fit > 0 ? std::min(f.size, p.fit) : f.size;
+        kept[0] = char(take);
+        std::memcpy(kept + 1, f.data, size_t(take));
+        kept += keptWidth(p.width, p.fit);
+    }
+}
+
+LineBuilder LineBuilder::kept() const
+{
+    LineBuilder over = *this;
+    int offset = 0;
+    for (Piece &p : over.m_pieces) {
+        if (!p.isField)
+            continue;
+        p.offset = offset;
+        p.width = keptWidth(p.width, p.fit) - 1;
+        p.shown = true;
+        offset += p.width + 1;
+    }
+    over.m_keptSize = offset;
+    return over;
 }
 
 void LineBuilder::append(const char *record, QString &out) const
@@ -80,7 +195,7 @@ void LineBuilder::append(const char *record, QString &out) const
             out += p.fixed;
             continue;
         }
-        const FieldBytes f = trimmedFieldBytes(record, FieldSpec{nullptr, p.offset, p.width});
+        const FieldBytes f = p.bytesOf(record);
         const int take = p.fit > 0 ? std::min(f.size, p.fit) : f.size;
         const int size = std::max(take, p.fit);
         const qsizetype at = out.size();
@@ -147,31 +262,74 @@ bool TextCriteria::matches(const char *record) const
     return true;
 }
 
-void sortRows(ListRows &rows)
+KeptRows::KeptRows(const LineBuilder &builder) : m_source(builder), m_line(builder.kept()) {}
+
+void KeptRows::reserve(qsizetype rows)
 {
-    // Sorting on folded copies lets every comparison run as a plain code-unit compare.
-    std::vector<QString> keys;
-    keys.reserve(rows.size());
-    for (const ListRow &r : rows)
-        keys.push_back(foldedKey(r.text));
-    ListRows sorted;
-    sorted.reserve(rows.size());
-    for (const qsizetype i : sortedOrder(keys))
-        sorted.push_back(std::move(rows[size_t(i)]));
-    rows = std::move(sorted);
+    // Capped, so that a file grown beyond any real archive never asks for more than some hundreds
+    // of MB.
+    const size_t capped = size_t(std::clamp<qsizetype>(rows, 0, 2000000));
+    m_kept.reserve(capped * size_t(m_line.keptSize()));
+    m_records.reserve(capped);
+    preferHugePages(m_kept.data(), m_kept.capacity());
 }
 
-void sortLines(QStringList &lines)
+void KeptRows::append(qint64 index, const char *record)
 {
-    std::vector<QString> keys;
-    keys.reserve(size_t(lines.size()));
-    for (const QString &l : std::as_const(lines))
-        keys.push_back(foldedKey(l));
-    QStringList sorted;
-    sorted.reserve(lines.size());
-    for (const qsizetype i : sortedOrder(keys))
-        sorted.append(std::move(lines[i]));
-    lines = std::move(sorted);
+    const size_t at = m_kept.size();
+    m_kept.resize(at + size_t(m_line.keptSize()));
+    m_source.keep(record, m_kept.data() + at);
+    m_records.push_back(index);
+    m_longest = std::max(m_longest, m_source.length(record));
+}
+
+void KeptRows::clear()
+{
+    *this = KeptRows(m_source);
+}
+
+QString KeptRows::lineAt(qsizetype row) const
+{
+    return m_line.line(keptOf(entry(row)));
+}
+
+ListRows KeptRows::toListRows() const
+{
+    ListRows rows;
+    rows.reserve(m_records.size());
+    for (qsizetype row = 0; row < size(); ++row)
+        rows.push_back({lineAt(row), recordAt(row)});
+    return rows;
+}
+
+void KeptRows::sort()
+{
+    // Most pairs differ within their first characters: those, folded, are written once per row,
+    // big-endian so that a byte compare orders them as their codes, and decide; only rows that
+    // share them all compare further, character by character. The keys are dropped once the
+    // rows are in order.
+    constexpr int kKey = 64;
+    const size_t count = m_records.size();
+    std::vector<char16_t> keys;
+    keys.reserve(count * kKey);
+    preferHugePages(keys.data(), keys.capacity() * sizeof(char16_t));
+    keys.resize(count * kKey);
+    for (size_t e = 0; e < count; ++e) {
+        char16_t *key = keys.data() + e * kKey;
+        m_line.sortKey(keptOf(e), key, kKey);
+        qToBigEndian<quint16>(key, kKey, key);
+    }
+    std::vector<qint32> order(count);
+    for (size_t e = 0; e < count; ++e)
+        order[e] = qint32(e);
+    std::stable_sort(order.begin(), order.end(), [this, &keys](qint32 a, qint32 b) {
+        const int byKey = std::memcmp(keys.data() + size_t(a) * kKey, keys.data() + size_t(b) * kKey,
+                                      kKey * sizeof(char16_t));
+        if (byKey != 0)
+            return byKey < 0;
+        return m_line.compare(keptOf(size_t(a)), keptOf(size_t(b))) < 0;
+    });
+    m_order = std::move(order);
 }
 
 bool containsFoldedAZ(QStringView line, QStringView needle)

@@ -1,24 +1,13 @@
 #include "common/RecordTable.h"
 
+#include "common/HugePages.h"
 #include "common/RecordFile.h"
 
 #include <QtGlobal>
 
 #include <cstdint>
-#include <sys/mman.h>
 
 namespace {
-
-// Asks the system to back a large block with huge pages where it can: filling it then takes a
-// few hundred page faults instead of tens of thousands.
-void preferHugePages(char *data, qsizetype size)
-{
-    constexpr std::uintptr_t kHuge = 2u << 20;
-    const std::uintptr_t start = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
-    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + std::uintptr_t(size)) & ~(kHuge - 1);
-    if (end > start)
-        ::madvise(reinterpret_cast<void *>(start), end - start, MADV_HUGEPAGE);
-}
 
 quint64 cellKey(int row, int column)
 {

@@ -43,7 +43,7 @@ void ExpiryListWindow::buildList(const QDate &today)
 {
     m_panel->resetFind();
     m_panel->clearList();
-    ListRows rows;
+    KeptRows rows;
     // A failing archive stops the list without a message; the lines read before it stay.
     MemberSearch::expiredRows(m_list, today, rows);
     m_panel->setRows(std::move(rows));

@@ -4,6 +4,7 @@
 #include "common/TextUtil.h"
 #include "records/MemberArchive.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <utility>
 
@@ -114,14 +115,14 @@ Expiry expiryOf(const QString &dateText, const QDate &today)
     return today > date ? Expiry::Expired : Expiry::Current;
 }
 
-bool search(const Criteria &criteria, ListRows &rows, QString *error)
+bool search(const Criteria &criteria, KeptRows &rows, QString *error)
 {
-    rows.clear();
-    const LineBuilder &lines = builder(LineKind::Result);
+    rows = KeptRows(builder(LineKind::Result));
+    rows.reserve(QFileInfo(MemberArchive::filePath()).size() / kRecordSize);
     const bool ok = MemberArchive::scan(
         [&](qint64 index, const char *record) {
             if (criteria.matches(record))
-                rows.push_back({lines.line(record), index});
+                rows.append(index, record);
             return true;
         },
         error);
@@ -129,8 +130,16 @@ bool search(const Criteria &criteria, ListRows &rows, QString *error)
         rows.clear();
         return false;
     }
-    sortRows(rows);
+    rows.sort();
     return true;
+}
+
+bool search(const Criteria &criteria, ListRows &rows, QString *error)
+{
+    KeptRows kept;
+    const bool ok = search(criteria, kept, error);
+    rows = kept.toListRows();
+    return ok;
 }
 
 bool search(const Criteria &criteria, QStringList &lines, QString *error)
@@ -141,20 +150,28 @@ bool search(const Criteria &criteria, QStringList &lines, QString *error)
     return ok;
 }
 
-bool expiredRows(const ExpiryListInfo &list, const QDate &today, ListRows &rows, QString *error)
+bool expiredRows(const ExpiryListInfo &list, const QDate &today, KeptRows &rows, QString *error)
 {
-    rows.clear();
-    const LineBuilder &lines = builder(list.line);
+    rows = KeptRows(builder(list.line));
+    rows.reserve(QFileInfo(MemberArchive::filePath()).size() / kRecordSize);
     const bool ok = MemberArchive::scan(
         [&](qint64 index, const char *record) {
             // A date that does not convert says nothing about expiry: the record is passed over
             // and the rest of the archive is still examined.
             if (expiryOf(decodeField(record, list.dateField), today) == Expiry::Expired)
-                rows.push_back({lines.line(record), index});
+                rows.append(index, record);
             return true;
         },
         error);
-    sortRows(rows);
+    rows.sort();
+    return ok;
+}
+
+bool expiredRows(const ExpiryListInfo &list, const QDate &today, ListRows &rows, QString *error)
+{
+    KeptRows kept;
+    const bool ok = expiredRows(list, today, kept, error);
+    rows = kept.toListRows();
     return ok;
 }
 

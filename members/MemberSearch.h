@@ -79,18 +79,13 @@ struct ExpiryListInfo
 extern const ExpiryListInfo kExpiredCards;
 extern const ExpiryListInfo kExpiredCertificates;
 
-// The list order: character codes, with a-z taken as A-Z and nothing else folded. Stable, so
-// equal lines keep their archive order.
-inline void sortLines(QStringList &lines)
-{
-    ::sortLines(lines);
-}
-
 // Reads the archive and returns, sorted, the result lines of the records the criteria match.
 // False (with the reason) when the archive cannot be opened or read; `lines` then holds nothing.
 bool search(const Criteria &criteria, QStringList &lines, QString *error = nullptr);
 // The same, each line with the record it stands for.
 bool search(const Criteria &criteria, ListRows &rows, QString *error = nullptr);
+// The same, as the list keeps them (lines built when shown).
+bool search(const Criteria &criteria, KeptRows &rows, QString *error = nullptr);
 
 // Reads the archive and returns, sorted, the lines of the records whose date has expired by
 // `today`. A record whose date is unreadable is passed over. On a failure the lines collected
@@ -99,6 +94,8 @@ bool expiredLines(const ExpiryListInfo &list, const QDate &today, QStringList &l
                   QString *error = nullptr);
 // The same, each line with the record it stands for.
 bool expiredRows(const ExpiryListInfo &list, const QDate &today, ListRows &rows, QString *error = nullptr);
+// The same, as the list keeps them (lines built when shown).
+bool expiredRows(const ExpiryListInfo &list, const QDate &today, KeptRows &rows, QString *error = nullptr);
 
 // Finds the records behind a list line by reading the whole archive: every record whose line,
 // trimmed, equals `line` trimmed (case matters) is decoded and handed to `chosen` in archive

@@ -30,7 +30,7 @@ TfrmTrovaTiratori::TfrmTrovaTiratori(QWidget *parent)
 {
 }
 
-bool TfrmTrovaTiratori::findRows(const QStringList &texts, ListRows &rows)
+bool TfrmTrovaTiratori::findRows(const QStringList &texts, KeptRows &rows)
 {
     return MemberSearch::search(MemberSearch::Criteria(texts), rows);
 }

@@ -19,7 +19,7 @@ public:
     void setTarget(MemberChoiceTarget *target) { m_target = target; }
 
 protected:
-    bool findRows(const QStringList &texts, ListRows &rows) override;
+    bool findRows(const QStringList &texts, KeptRows &rows) override;
     QString archivePath() const override;
     // Hands the record at `index` to the target.
     void openRow(qint64 index) override;

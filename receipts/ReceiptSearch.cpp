@@ -2,6 +2,8 @@
 
 #include "records/YearFile.h"
 
+#include <QFileInfo>
+
 namespace ReceiptSearch {
 
 using namespace Receipt;
@@ -74,20 +76,28 @@ TextCriteria criteria(const QStringList &texts)
     return TextCriteria(kLayout, fields, texts);
 }
 
-bool search(const YearFile &file, const QStringList &texts, ListRows &rows, QString *error)
+bool search(const YearFile &file, const QStringList &texts, KeptRows &rows, QString *error)
 {
-    rows.clear();
+    rows = KeptRows(builder());
+    rows.reserve(QFileInfo(file.path()).size() / kRecordSize);
     const TextCriteria matching = criteria(texts);
-    const LineBuilder &lines = builder();
     const bool ok = file.scan(
         [&](qint64 index, const char *record) {
             if (matching.matches(record))
-                rows.push_back({lines.line(record), index});
+                rows.append(index, record);
             return true;
         },
         error);
     if (!ok)
         rows.clear();
+    return ok;
+}
+
+bool search(const YearFile &file, const QStringList &texts, ListRows &rows, QString *error)
+{
+    KeptRows kept;
+    const bool ok = search(file, texts, kept, error);
+    rows = kept.toListRows();
     return ok;
 }
 

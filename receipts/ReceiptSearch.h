@@ -30,5 +30,7 @@ TextCriteria criteria(const QStringList &texts);
 // the receipts every filled criterion matches, each with its record. False, with no rows, when
 // the file cannot be opened or read.
 bool search(const YearFile &file, const QStringList &texts, ListRows &rows, QString *error = nullptr);
+// The same, as the list keeps them (lines built when shown).
+bool search(const YearFile &file, const QStringList &texts, KeptRows &rows, QString *error = nullptr);
 
 } // namespace ReceiptSearch

@@ -31,7 +31,7 @@ TfrmTrovaRic::TfrmTrovaRic(QWidget *parent)
 {
 }
 
-bool TfrmTrovaRic::findRows(const QStringList &texts, ListRows &rows)
+bool TfrmTrovaRic::findRows(const QStringList &texts, KeptRows &rows)
 {
     return ReceiptSearch::search(YearFile(m_yearFile), texts, rows);
 }

@@ -23,7 +23,7 @@ public:
     void setOpenReceipt(OpenReceipt open) { m_openReceipt = std::move(open); }
 
 protected:
-    bool findRows(const QStringList &texts, ListRows &rows) override;
+    bool findRows(const QStringList &texts, KeptRows &rows) override;
     QString archivePath() const override;
     // Reads the receipt at `index` and hands it over; a receipt that cannot be read opens nothing.
     void openRow(qint64 index) override;

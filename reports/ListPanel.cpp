@@ -225,6 +225,7 @@ void ListPanel::setRows(ListRows sortedRows)
     m_lines.reserve(qsizetype(sortedRows.size()));
     m_records.clear();
     m_records.reserve(sortedRows.size());
+    m_kept.reset();
     for (ListRow &row : sortedRows) {
         m_lines.append(std::move(row.text));
         m_records.push_back(row.index);
@@ -238,10 +239,19 @@ void ListPanel::setRows(ListRows sortedRows)
         m_lblTrovate->setText(m_texts.countLine.arg(m_lines.size()));
 }
 
+void ListPanel::setRows(KeptRows sortedRows)
+{
+    auto rows = std::make_shared<const KeptRows>(std::move(sortedRows));
+    setLazyLines(
+        int(rows->size()), [rows](int row) { return rows->lineAt(row); }, rows->longest());
+    m_kept = std::move(rows);
+}
+
 void ListPanel::setLazyLines(int count, LineAt lineAt, int longest)
 {
     m_lines.clear();
     m_records.clear();
+    m_kept.reset();
     m_delegate->setLongest(longest);
     m_model->setLines(count, std::move(lineAt));
     if (m_lblTrovate)
@@ -275,6 +285,8 @@ void ListPanel::setLines(const QStringList &sortedLines)
 
 qint64 ListPanel::recordOf(int row) const
 {
+    if (m_kept)
+        return row >= 0 && row < m_kept->size() ? m_kept->recordAt(row) : -1;
     return row >= 0 && size_t(row) < m_records.size() ? m_records[size_t(row)] : -1;
 }
 
@@ -282,6 +294,7 @@ void ListPanel::clearList()
 {
     m_lines.clear();
     m_records.clear();
+    m_kept.reset();
     m_model->setLines(0, {});
 }
 

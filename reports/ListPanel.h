@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -56,6 +57,8 @@ public:
 
     // Replaces the list with `sortedRows` in one go (and sets the count line, if any).
     void setRows(ListRows sortedRows);
+    // The same with rows that build their lines when shown, found or printed.
+    void setRows(KeptRows sortedRows);
     // Lines that stand for no record (a double click opens nothing).
     void setLines(const QStringList &sortedLines);
     // The same, `count` lines each built by `lineAt` only when it is shown, found or printed, the
@@ -108,6 +111,7 @@ private:
     Texts m_texts;
     QStringList m_lines;
     std::vector<qint64> m_records;
+    std::shared_ptr<const KeptRows> m_kept;
     QString m_ownLastFind;
     QString *m_lastFind = &m_ownLastFind;
     QStringList m_printTrailer;

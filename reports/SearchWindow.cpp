@@ -135,7 +135,7 @@ void SearchWindow::search()
     for (QLineEdit *field : m_criteria)
         texts.append(field->text());
     if (QFileInfo(archivePath()).size() <= kReadInBackground) {
-        ListRows rows;
+        KeptRows rows;
         const bool found = findRows(texts, rows);
         showRows(found, std::move(rows));
         return;
@@ -148,7 +148,7 @@ void SearchWindow::search()
     {
         bool found = false;
         bool stopped = false;
-        ListRows rows;
+        KeptRows rows;
     };
     auto result = std::make_shared<Result>();
     m_searching = new BackgroundWork(
@@ -166,7 +166,7 @@ void SearchWindow::search()
         });
 }
 
-void SearchWindow::showRows(bool found, ListRows rows)
+void SearchWindow::showRows(bool found, KeptRows rows)
 {
     m_lblAttendere->hide();
     if (!found) {

@@ -47,14 +47,14 @@ protected:
     // The rows of the records the criterion texts (one per criterion, in table order) find, in
     // the order the list shows them. False when the archive cannot be opened or read. A search
     // of a very large archive calls it on a thread of its own.
-    virtual bool findRows(const QStringList &texts, ListRows &rows) = 0;
+    virtual bool findRows(const QStringList &texts, KeptRows &rows) = 0;
     // The file of the archive searched.
     virtual QString archivePath() const = 0;
     // Opens the record at 0-based `index` of the archive searched (a double click on its row).
     virtual void openRow(qint64 index) = 0;
 
 private:
-    void showRows(bool found, ListRows rows);
+    void showRows(bool found, KeptRows rows);
 
     QPointer<BackgroundWork> m_searching;
     QString m_accessMessage;

@@ -39,8 +39,9 @@ int main(int argc, char **argv)
     ListPanel panel(texts);
     panel.resize(1000, 600);
     panel.show();
-    // The list as the user gets it: filled, laid out and first painted.
-    auto fill = [&](ListRows rows) {
+    // The list as the user gets it: filled as the search window fills it, laid out and first
+    // painted.
+    auto fill = [&](KeptRows rows) {
         panel.setRows(std::move(rows));
         panel.listView()->doItemsLayout();
         panel.listView()->viewport()->repaint();
@@ -65,14 +66,14 @@ int main(int argc, char **argv)
         payer[2] = QStringLiteral("rossi");
         qsizetype listed = 0, byPayer = 0;
         const double searchAll = bestOf(runs, [&] {
-            ListRows rows;
+            KeptRows rows;
             if (!ReceiptSearch::search(YearFile(year), none, rows))
                 qFatal("search failed");
             listed = qsizetype(rows.size());
             fill(std::move(rows));
         });
         const double searchPayer = bestOf(runs, [&] {
-            ListRows rows;
+            KeptRows rows;
             ReceiptSearch::search(YearFile(year), payer, rows);
             byPayer = qsizetype(rows.size());
             fill(std::move(rows));
@@ -80,7 +81,7 @@ int main(int argc, char **argv)
 
         // The double click: the row keeps its record, which is read on its own. Beside it, for
         // comparison, identifying the row by rebuilding the line of every receipt.
-        ListRows rows;
+        KeptRows rows;
         ReceiptSearch::search(YearFile(year), none, rows);
         fill(std::move(rows));
         const int row = int(listed / 2);

@@ -134,9 +134,8 @@ int main(int argc, char *argv[])
     printRow("access window drawn", programPainted, "minimal window drawn", minimalPainted);
 
     // What each library would add to the start, loaded by the minimal window before it starts;
-    // the program itself loads Qt Multimedia (with the camera module), the SVG library (through the
-    // toolkit's SVG image reader) and the print system's
-    // library only when they are first needed.
+    // the program itself loads Qt Multimedia (with the camera module), the SVG library (through
+    // the toolkit's SVG image reader) and the print system's library only when first needed.
     const struct
     {
         const char *name;
