@@ -19,13 +19,43 @@ QString formatDate(const QDate &date)
     return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
 }
 
+namespace {
+
+// dd/mm/yyyy (day and month of one or two digits) over characters of any width, blanks (code 32
+// or below) around it allowed. Only the digits 0-9 count: a date written in other digits is no
+// date.
+template <class Char> QDate parseDate(const Char *text, qsizetype size)
+{
+    qsizetype at = 0;
+    while (size > 0 && unsigned(text[size - 1]) <= 32)
+        --size;
+    while (at < size && unsigned(text[at]) <= 32)
+        ++at;
+    auto number = [&](int least, int most, int &value) {
+        const qsizetype from = at;
+        value = 0;
+        while (at < size && at - from < most && text[at] >= Char('0') && text[at] <= Char('9'))
+            value = value * 10 + int(text[at++] - Char('0'));
+        return at - from >= least;
+    };
+    auto slash = [&] { return at < size && text[at++] == Char('/'); };
+    int day = 0, month = 0, year = 0;
+    if (!number(1, 2, day) || !slash() || !number(1, 2, month) || !slash() || !number(4, 4, year) ||
+        at != size)
+        return QDate();
+    return QDate(year, month, day);
+}
+
+} // namespace
+
 QDate parseDateText(const QString &text)
 {
-    static const QRegularExpression re(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
-    const QRegularExpressionMatch m = re.match(trimBlanks(text));
-    if (!m.hasMatch())
-        return QDate();
-    return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    return parseDate(reinterpret_cast<const char16_t *>(text.constData()), text.size());
+}
+
+QDate parseDateBytes(const char *text, int size)
+{
+    return parseDate(reinterpret_cast<const unsigned char *>(text), size);
 }
 
 namespace {

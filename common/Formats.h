@@ -15,6 +15,8 @@ QString formatDate(const QDate &date);
 // Reads a date text in the dd/mm/yyyy form (one- or two-digit day and month are accepted);
 // an invalid QDate for anything else, blanks around it excepted.
 QDate parseDateText(const QString &text);
+// The same over Windows-1252 bytes (a stored field), without decoding them.
+QDate parseDateBytes(const char *text, int size);
 
 // The fee normalisation of the member sheet: empty or unreadable text gives "0,00"; otherwise
 // the value is kept to two decimals, half up, in exact decimal arithmetic ("7,125" -> "7,13",

@@ -109,7 +109,11 @@ QString buildLine(LineKind kind, const char *record)
 
 Expiry expiryOf(const QString &dateText, const QDate &today)
 {
-    const QDate date = Formats::parseDateText(dateText);
+    return expiryOf(Formats::parseDateText(dateText), today);
+}
+
+Expiry expiryOf(const QDate &date, const QDate &today)
+{
     if (!date.isValid())
         return Expiry::Unreadable;
     return today > date ? Expiry::Expired : Expiry::Current;
@@ -158,7 +162,8 @@ bool expiredRows(const ExpiryListInfo &list, const QDate &today, KeptRows &rows,
         [&](qint64 index, const char *record) {
             // A date that does not convert says nothing about expiry: the record is passed over
             // and the rest of the archive is still examined.
-            if (expiryOf(decodeField(record, list.dateField), today) == Expiry::Expired)
+            const FieldBytes text = trimmedFieldBytes(record, layout().field(list.dateField));
+            if (expiryOf(Formats::parseDateBytes(text.data, text.size), today) == Expiry::Expired)
                 rows.append(index, record);
             return true;
         },

@@ -68,6 +68,8 @@ enum class Expiry
     Unreadable
 };
 Expiry expiryOf(const QString &dateText, const QDate &today);
+// The same for a date read already (invalid: unreadable).
+Expiry expiryOf(const QDate &date, const QDate &today);
 
 // The two expiry lists: the date field tested, the line shown, the print title.
 struct ExpiryListInfo
