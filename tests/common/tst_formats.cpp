@@ -56,20 +56,22 @@ private slots:
     void dates()
     {
         QCOMPARE(Formats::formatDate(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));
+        QCOMPARE(Formats::parseDateText(QStringLiteral("05/03/2024")), QDate(2024, 3, 5));
+        QCOMPARE(Formats::parseDateText(QStringLiteral(" 5/3/2024 ")), QDate(2024, 3, 5));
+        QVERIFY(!Formats::parseDateText(QStringLiteral("31/02/2024")).isValid());
+        QVERIFY(!Formats::parseDateText(QString()).isValid());
+        QVERIFY(!Formats::parseDateText(QStringLiteral("2024-03-05")).isValid());
+        QVERIFY(!Formats::parseDateText(QStringLiteral("05/03/24")).isValid());
         QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
     }
 
-    // Reading a date, from typed text and from a stored field's bytes alike.
+    // Reading a date, from typed text and from a stored field's bytes alike: the edges of the form.
     void readingDates_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("date"); // invalid: no date
         QTest::newRow("two-digit day and month") << QStringLiteral("05/03/2024") << QDate(2024, 3, 5);
         QTest::newRow("one-digit, blanks around") << QStringLiteral(" \t5/3/2024 \n") << QDate(2024, 3, 5);
-        QTest::newRow("no such day") << QStringLiteral("31/02/2024") << QDate();
-        QTest::newRow("empty") << QString() << QDate();
-        QTest::newRow("another form") << QStringLiteral("2024-03-05") << QDate();
-        QTest::newRow("two-digit year") << QStringLiteral("05/03/24") << QDate();
         QTest::newRow("five-digit year") << QStringLiteral("05/03/20245") << QDate();
         QTest::newRow("three-digit day") << QStringLiteral("005/03/2024") << QDate();
         QTest::newRow("blank inside") << QStringLiteral("05/ 3/2024") << QDate();
