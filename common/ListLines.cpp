@@ -99,10 +99,10 @@ private:
             m_size = int(m_piece->fixed.size());
             return;
         }
-        const FieldBytes f = m_piece->bytesOf(m_record);
-        m_bytes = f.data;
-        m_take = m_piece->fit > 0 ? std::min(f.size, m_piece->fit) : f.size;
-        m_size = std::max(m_take, m_piece->fit);
+        const LineBuilder::Piece::Shown shown = m_piece->shownOf(m_record);
+        m_bytes = shown.data;
+        m_take = shown.take;
+        m_size = shown.size;
     }
 
     const std::array<char16_t, 256> *m_table = &cp1252Table();
@@ -114,20 +114,6 @@ private:
     int m_size = 0;
     int m_at = 0;
 };
-
-int LineBuilder::length(const char *record) const
-{
-    int length = 0;
-    for (const Piece &p : m_pieces) {
-        if (!p.isField) {
-            length += int(p.fixed.size());
-            continue;
-        }
-        const int size = p.bytesOf(record).size;
-        length += p.fit > 0 ? p.fit : size;
-    }
-    return length;
-}
 
 int LineBuilder::compare(const char *a, const char *b) const
 {
@@ -151,24 +137,29 @@ void LineBuilder::sortKey(const char *record, char16_t *key, int size) const
     }
 }
 
-FieldBytes LineBuilder::Piece::bytesOf(const char *record) const
+LineBuilder::Piece::Shown LineBuilder::Piece::shownOf(const char *record) const
 {
-    if (shown)
-        return {record + offset + 1, fixedTextLength(record + offset, width)};
-    return trimmedFieldBytes(record, FieldSpec{nullptr, offset, width});
+    const FieldBytes f = isKept ? FieldBytes{record + offset + 1, fixedTextLength(record + offset, width)}
+                                : trimmedFieldBytes(record, FieldSpec{nullptr, offset, width});
+    const int take = fit > 0 ? std::min(f.size, fit) : f.size;
+    return {f.data, take, std::max(take, fit)};
 }
 
-void LineBuilder::keep(const char *record, char *kept) const
+int LineBuilder::keep(const char *record, char *kept) const
 {
+    int length = 0;
     for (const Piece &p : m_pieces) {
-        if (!p.isField)
+        if (!p.isField) {
+            length += int(p.fixed.size());
             continue;
-        const FieldBytes f = p.bytesOf(record);
-        const int take = p.fit > 0 ? std::min(f.size, p.fit) : f.size;
-        kept[0] = char(take);
-        std::memcpy(kept + 1, f.data, size_t(take));
+        }
+        const Piece::Shown f = p.shownOf(record);
+        kept[0] = char(f.take);
+        std::memcpy(kept + 1, f.data, size_t(f.take));
         kept += keptWidth(p.width, p.fit);
+        length += f.size;
     }
+    return length;
 }
 
 LineBuilder LineBuilder::kept() const
@@ -180,7 +171,7 @@ LineBuilder LineBuilder::kept() const
             continue;
         p.offset = offset;
         p.width = keptWidth(p.width, p.fit) - 1;
-        p.shown = true;
+        p.isKept = true;
         offset += p.width + 1;
     }
     over.m_keptSize = offset;
@@ -195,14 +186,12 @@ void LineBuilder::append(const char *record, QString &out) const
             out += p.fixed;
             continue;
         }
-        const FieldBytes f = p.bytesOf(record);
-        const int take = p.fit > 0 ? std::min(f.size, p.fit) : f.size;
-        const int size = std::max(take, p.fit);
+        const auto [data, take, size] = p.shownOf(record);
         const qsizetype at = out.size();
         out.resize(at + size);
         char16_t *d = reinterpret_cast<char16_t *>(out.data()) + at;
         for (int i = 0; i < take; ++i)
-            d[i] = table[static_cast<unsigned char>(f.data[i])];
+            d[i] = table[static_cast<unsigned char>(data[i])];
         std::fill(d + take, d + size, u' ');
     }
 }
@@ -278,9 +267,8 @@ void KeptRows::append(qint64 index, const char *record)
 {
     const size_t at = m_kept.size();
     m_kept.resize(at + size_t(m_line.keptSize()));
-    m_source.keep(record, m_kept.data() + at);
+    m_longest = std::max(m_longest, m_source.keep(record, m_kept.data() + at));
     m_records.push_back(index);
-    m_longest = std::max(m_longest, m_source.length(record));
 }
 
 void KeptRows::clear()

@@ -52,8 +52,6 @@ public:
     // Appends the line of `record` (layout().recordSize() raw bytes) to `out`.
     void append(const char *record, QString &out) const;
     QString line(const char *record) const;
-    // The number of characters of the line of `record`.
-    int length(const char *record) const;
     // The order of the lines of records `a` and `b` in the list order, found without building
     // them: negative, zero or positive. The list order compares character codes, with a-z taken
     // as A-Z and nothing else folded.
@@ -68,7 +66,8 @@ public:
     // a record into `keptSize()` bytes, and the builder that kept() returns makes the same line
     // from them.
     int keptSize() const { return m_keptSize; }
-    void keep(const char *record, char *kept) const;
+    // Returns the number of characters of the record's line.
+    int keep(const char *record, char *kept) const;
     LineBuilder kept() const;
 
 private:
@@ -80,10 +79,17 @@ private:
         int fit;   // characters on the line; 0: trimmed only
         QString fixed;
         bool isField;
-        bool shown = false; // the field holds just the bytes its line shows (kept bytes)
+        bool isKept = false; // the field holds just the bytes its line shows (kept bytes)
 
-        // The bytes of the field that the line shows, before they are fitted.
-        FieldBytes bytesOf(const char *record) const;
+        // What the line shows of the field: its first `take` bytes (trimmed), fitted to
+        // `size` characters.
+        struct Shown
+        {
+            const char *data;
+            int take;
+            int size;
+        };
+        Shown shownOf(const char *record) const;
     };
     std::vector<Piece> m_pieces;
     int m_keptSize = 0;
