@@ -76,8 +76,7 @@ QImage resourceImage(const QString &resource, const QSize &size)
     if (resource.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
         if (QImage drawn = drawnBeforehand(resource, size); !drawn.isNull())
             return drawn;
-        const QSize target = size.isEmpty() ? svgSize(resource) : size;
-        return target.isEmpty() ? QImage() : renderSvg(resource, target);
+        return renderSvg(resource, size);
     }
     QImageReader reader(resource);
     reader.setAutoTransform(true);

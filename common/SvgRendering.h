@@ -26,13 +26,14 @@ inline QSize svgSize(const QString &path)
     return reader.size();
 }
 
-// Draws the vector picture at `path` into a transparent image of `size` pixels; a null image when
-// it cannot be read.
+// Draws the vector picture at `path` into a transparent image of `size` pixels (its own size when
+// `size` is empty); a null image when it cannot be read or has no size.
 inline QImage renderSvg(const QString &path, const QSize &size)
 {
     QImageReader reader;
     SvgRendering::open(reader, path);
-    reader.setScaledSize(size);
+    if (!size.isEmpty())
+        reader.setScaledSize(size);
     const QImage image = reader.read();
     return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
