@@ -22,7 +22,7 @@ set(CORVALLA_INCLUDE_ROOTS ${CMAKE_BINARY_DIR}/include-roots)
 # one of its windows.
 set(CORVALLA_CORE_common
     Cp1252 FileLock FixedText FileReplace Formats HelpTopics IniFile ListLines PictureFile ProgramFolder ReadProgress RecordArchive
-    RecordFile RecordLayout RecordRules RecordTable ResourceImage SpreadsheetExport SpreadsheetWriter TaxCode
+    MappedCopy RecordFile RecordLayout RecordRules RecordTable ResourceImage SpreadsheetExport SpreadsheetWriter TaxCode
     TextUtil VatNumber)
 set(CORVALLA_CORE_reports ListReportPage Report ReportDesign)
 set(CORVALLA_CORE_records MemberArchive MemberChoiceTarget MemberPhoto MemberRecord ReceiptRecord YearFile)

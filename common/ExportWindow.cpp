@@ -18,6 +18,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 constexpr int kInitialRows = 10;
@@ -158,6 +161,9 @@ SpreadsheetExport ExportWindow::exportTable() const
     const RecordTable *grid = m_table;
     table.cell = [grid, gridColumns](qsizetype row, int column) {
         return grid->text(int(row), gridColumns[column]);
+    };
+    table.readError = [grid] {
+        return grid->unreadable() ? QString::fromLocal8Bit(std::strerror(EIO)) : QString();
     };
     return table;
 }

@@ -47,7 +47,8 @@ public:
     // Whether a reading on its own thread is under way.
     bool isFilling() const;
     // The grid as it is now, as an export. An empty archive exports the header row only, not the
-    // grid's ten blank starting rows.
+    // grid's ten blank starting rows. Should the archive have been cut short behind the grid (or
+    // the disk fail) so that cells cannot be read, the export fails with the system's read error.
     SpreadsheetExport exportTable() const;
 
 protected:

@@ -1,8 +1,10 @@
 #include "common/RecordTable.h"
 
 #include "common/HugePages.h"
+#include "common/MappedCopy.h"
 #include "common/RecordFile.h"
 
+#include <QVarLengthArray>
 #include <QtGlobal>
 
 #include <cstdint>
@@ -35,6 +37,7 @@ void RecordTable::setRecords(RecordBlock records)
     m_count = size > 0 ? records.size() / size : 0;
     m_records = std::move(records);
     m_changed.clear();
+    m_unreadable = false;
     endResetModel();
 }
 
@@ -62,7 +65,16 @@ QString RecordTable::text(int row, int column) const
     const int field = m_columns[column].field;
     if (field < 0)
         return QString::number(qint64(row) + 1);
-    return decodeField(m_layout, m_records.data() + qint64(row) * m_layout.recordSize(), field);
+    const char *record = m_records.data() + qint64(row) * m_layout.recordSize();
+    if (!m_records.isMapped())
+        return decodeField(m_layout, record, field);
+    const FieldSpec &spec = m_layout.field(field);
+    QVarLengthArray<char, 256> bytes(spec.width + 1); // the length byte and the text
+    if (!copyFromMapping(bytes.data(), record + spec.offset, size_t(spec.width) + 1)) {
+        m_unreadable = true;
+        return QString();
+    }
+    return decodeFixedText(bytes.constData(), spec.width);
 }
 
 QVariant RecordTable::data(const QModelIndex &index, int role) const

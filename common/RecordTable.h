@@ -18,7 +18,8 @@ class RecordBlock
 {
 public:
     RecordBlock() = default;
-    RecordBlock(std::shared_ptr<const char> mapped, qsizetype size) : m_data(std::move(mapped)), m_size(size)
+    RecordBlock(std::shared_ptr<const char> mapped, qsizetype size)
+        : m_data(std::move(mapped)), m_size(size), m_mapped(true)
     {
     }
     explicit RecordBlock(QByteArray bytes);
@@ -26,10 +27,14 @@ public:
     const char *data() const { return m_data.get(); }
     qsizetype size() const { return m_data ? m_size : 0; }
     bool isEmpty() const { return size() == 0; }
+    // The file mapped: its bytes are read through copyFromMapping, since the file may be cut
+    // short behind them.
+    bool isMapped() const { return m_mapped; }
 
 private:
     std::shared_ptr<const char> m_data;
     qsizetype m_size = 0;
+    bool m_mapped = false;
 };
 
 // The records of an archive as a table: a working copy that a grid shows and that may be changed
@@ -62,8 +67,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // The text of a cell as the grid shows it.
+    // The text of a cell as the grid shows it. A record that can no longer be read from the
+    // mapped archive (the file was cut short behind the grid, or the disk failed) shows empty.
     QString text(int row, int column) const;
+    // Whether a cell has been asked for that could not be read so; until new records are set.
+    bool unreadable() const { return m_unreadable; }
 
 private:
     RecordLayout m_layout;
@@ -72,6 +80,7 @@ private:
     RecordBlock m_records;
     qint64 m_count = 0;
     QHash<quint64, QString> m_changed; // row << 16 | column
+    mutable bool m_unreadable = false;
 };
 
 // Every record of `archive` as one block: the file mapped, under its shared lock while it is

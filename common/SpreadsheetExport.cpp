@@ -42,11 +42,16 @@ SpreadsheetFailure writeSpreadsheet(const QString &path, const SpreadsheetExport
     SpreadsheetWriter writer(&file);
     writer.writeHead(table.sheetName, table.columns);
     const int columns = int(table.columns.size());
-    for (qsizetype r = 0; r < table.rowCount && writer.ok(); ++r) {
+    const auto readError = [&table] { return table.readError ? table.readError() : QString(); };
+    for (qsizetype r = 0; r < table.rowCount && writer.ok() && readError().isEmpty(); ++r) {
         writer.beginRow();
         for (int c = 0; c < columns; ++c)
             writer.writeCell(table.cell ? table.cell(r, c) : QString());
         writer.endRow();
+    }
+    if (const QString unread = readError(); !unread.isEmpty()) {
+        file.cancelWriting();
+        return failed(Cause::Other, unread, error);
     }
     const bool written = writer.finish();
     const Cause cause = file.error() == QFileDevice::ResourceError ? Cause::DiskFull : Cause::Other;

@@ -15,6 +15,9 @@ struct SpreadsheetExport
     qsizetype rowCount = 0;
     // The text of a cell; `column` counts in `columns`. Asked row by row, left to right.
     std::function<QString(qsizetype row, int column)> cell;
+    // Why the cells could not all be read, once one could not (optional): the export then fails
+    // with that reason rather than write a file with cells missing.
+    std::function<QString()> readError;
 };
 
 // One column of an export window's grid: its name, header and width on screen, whether it may be

@@ -15,6 +15,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace Member;
 
 namespace {
@@ -239,6 +242,34 @@ private slots:
         cancelled.cancelled = true;
         QVERIFY(readRecords(MemberArchive::archive(), records, &cancelled));
         QVERIFY(records.isEmpty());
+    }
+
+    // The archive cut short behind the grid (another program, or a disk that fails to give a
+    // page): the grid's mapped records cannot all be read. The window goes on, showing those cells
+    // empty, and the export fails with the read error, keeping the file exported before.
+    void archiveCutShortBehindTheGrid()
+    {
+        QList<Record> many;
+        for (int i = 0; i < 40; ++i) // several pages of the file
+            many << member({{Tiratore, "Rossi Mario"}, {Note, "Socio"}});
+        writeArchive(many);
+        writeFile(exportPath(), "esportato prima");
+        TfrmExpTiratori window;
+        window.show();
+        auto *grid = window.findChild<QTableView *>(QStringLiteral("grdRecords"));
+        QCOMPARE(cellText(grid, 39, 25), QStringLiteral("Socio"));
+        QVERIFY(QFile::resize(MemberArchive::filePath(), 0));
+
+        QCOMPARE(cellText(grid, 39, 25), QString());
+        QCOMPARE(cellText(grid, 39, 0), QStringLiteral("40"));
+        m_answers = {MsgBox::Answer::Yes};
+        QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("cmdEsporta")), Qt::LeftButton);
+        QCOMPARE(m_boxes.size(), 2);
+        QCOMPARE(m_boxes[1], QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                                            "Errore del sistema: ") +
+                                 QString::fromLocal8Bit(std::strerror(EIO)) + QLatin1Char('.'));
+        QCOMPARE(readAll(exportPath()), QByteArray("esportato prima"));
+        QVERIFY(window.isVisible());
     }
 
     void typingChangesOnlyEditableColumns_data()
