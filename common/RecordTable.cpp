@@ -68,13 +68,13 @@ QString RecordTable::text(int row, int column) const
     const char *record = m_records.data() + qint64(row) * m_layout.recordSize();
     if (!m_records.isMapped())
         return decodeField(m_layout, record, field);
-    const FieldSpec &spec = m_layout.field(field);
-    QVarLengthArray<char, 256> bytes(spec.width + 1); // the length byte and the text
-    if (!copyFromMapping(bytes.data(), record + spec.offset, size_t(spec.width) + 1)) {
+    const FieldSpec &f = m_layout.field(field);
+    QVarLengthArray<char, 256> bytes(f.width + 1); // the length byte and the text
+    if (!copyFromMapping(bytes.data(), record + f.offset, size_t(f.width) + 1)) {
         m_unreadable = true;
         return QString();
     }
-    return decodeFixedText(bytes.constData(), spec.width);
+    return decodeFixedText(bytes.constData(), f.width);
 }
 
 QVariant RecordTable::data(const QModelIndex &index, int role) const
