@@ -7,8 +7,6 @@
 #include <QVarLengthArray>
 #include <QtGlobal>
 
-#include <cstdint>
-
 namespace {
 
 quint64 cellKey(int row, int column)
