@@ -3,6 +3,7 @@
 #include "app/DataCopyRunner.h"
 #include "app/WindowRegistry.h"
 #include "common/Formats.h"
+#include "common/KeyboardAccess.h"
 #include "common/Placement.h"
 #include "common/ProgramFolder.h"
 
@@ -82,6 +83,7 @@ void initApplication()
     }
     if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) {
         app->setQuitOnLastWindowClosed(false); // the hidden access window is the main window
+        Keyboard::install();
         QFont f(QStringLiteral("Liberation Sans"), 10);
         app->setFont(f);
     }

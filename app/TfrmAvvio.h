@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class PictureButton;
+class QLayout;
 
 // The main menu: four tiles leading to the work areas, the information, help and credits windows,
 // the web address and the exit. Long-lived, maximised; closing it ends the program.
@@ -28,6 +30,8 @@ private:
 
     // Shows the long-lived work-area window, then hides the menu; nothing when it is not there.
     void openWorkArea(const char *className);
+    // A picture of the menu; one with a `click` handler is a button called `spoken`.
     PictureButton *picture(const QString &name, const QString &resource, const QSize &size,
-                           void (TfrmAvvio::*click)());
+                           void (TfrmAvvio::*click)() = nullptr, const QString &spoken = QString());
+    QLayout *makeTiles(QList<QWidget *> &tabOrder);
 };

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : QWidget(parent, Placement::kNoTitleButtons)
@@ -52,6 +53,8 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : QWidget(parent, Placem
         {{txtPasswordOld, txtPasswordNew}, {txtPasswordNew, txtConferma}, {txtConferma, txtPasswordOld}});
     connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
     connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
+    // Esc does what "Chiudi" and the close box do.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void TfrmCambiaPassword::showEvent(QShowEvent *event)

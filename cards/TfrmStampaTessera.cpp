@@ -42,20 +42,25 @@ QString notWholeNumber(const QString &text)
     return QStringLiteral("'%1' non è un valore intero valido.").arg(text);
 }
 
-// One row per margin: the label, "-", the value, "+" and the unit.
+// One row per margin: the label, "-", the value, "+" and the unit; what a screen reader calls the
+// two buttons.
 struct MarginRow
 {
     const char *label;
     const char *minus;
     const char *field;
     const char *plus;
+    const char *minusSpoken;
+    const char *plusSpoken;
 };
 constexpr int kMarginFieldWidth = 70;
 constexpr int kMarginFieldPadding = 16; // frame and inner margins of the field
 
 constexpr MarginRow kMargins[] = {
-    {"Margine superiore:", "btnTopMinus", "txtTop", "btnTopPlus"},
-    {"Margine sinistro:", "btnLeftMinus", "txtLeft", "btnLeftPlus"},
+    {"Margine superiore:", "btnTopMinus", "txtTop", "btnTopPlus", "Diminuisci il margine superiore",
+     "Aumenta il margine superiore"},
+    {"Margine sinistro:", "btnLeftMinus", "txtLeft", "btnLeftPlus", "Diminuisci il margine sinistro",
+     "Aumenta il margine sinistro"},
 };
 
 } // namespace
@@ -104,10 +109,20 @@ TfrmStampaTessera::TfrmStampaTessera(QWidget *parent) : PrintWindow(Output::Prin
         minus->setObjectName(QLatin1String(m.minus));
         auto *plus = new QPushButton(QStringLiteral("+"), panel);
         plus->setObjectName(QLatin1String(m.plus));
+        minus->setAccessibleName(QString::fromUtf8(m.minusSpoken));
+        plus->setAccessibleName(QString::fromUtf8(m.plusSpoken));
         for (QPushButton *b : {minus, plus}) {
             b->setFixedWidth(34);
             b->setAutoDefault(false);
         }
+        // Each button is described by its field: the margin it changes, as it stands now.
+        const auto describe = [field, minus, plus, label = QString::fromUtf8(m.label)] {
+            const QString said = QStringLiteral("%1 %2 mm").arg(label, field->text());
+            minus->setAccessibleDescription(said);
+            plus->setAccessibleDescription(said);
+        };
+        connect(field, &QLineEdit::textChanged, minus, describe);
+        describe();
         connect(minus, &QPushButton::clicked, this, [this, field] { stepMargin(field, -1); });
         connect(plus, &QPushButton::clicked, this, [this, field] { stepMargin(field, +1); });
         auto *label = new QLabel(QLatin1String(m.label), panel);

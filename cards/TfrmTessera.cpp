@@ -9,6 +9,7 @@
 #include "common/FileDialogs.h"
 #include "common/Formats.h"
 #include "common/HelpTopics.h"
+#include "common/KeyboardAccess.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
 #include "common/TextUtil.h"
@@ -17,6 +18,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -65,11 +67,17 @@ double pixels(double mm)
 }
 
 // A text of the card; the association texts react to a click.
-class CardLabel : public QLabel
+class CardLabel : public QLabel, public Pressable
 {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+
+    void press() override
+    {
+        if (isEnabled())
+            emit clicked();
+    }
 
 signals:
     void clicked();
@@ -80,6 +88,18 @@ protected:
         QLabel::mouseReleaseEvent(event);
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
             emit clicked();
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (focusPolicy() != Qt::NoFocus && Keyboard::isPressKey(event))
+            return press();
+        QLabel::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        QPainter p(this);
+        Keyboard::paintFocusFrame(p, this);
     }
 };
 
@@ -333,7 +353,7 @@ void TfrmTessera::Ui::build()
     q->makeToolbar(kButtons, this, kToolbarGroups, Place::Record);
 
     auto *panContainer = q->panel("panContainer", q);
-    panContainer->setStyleSheet(QLatin1String(kCardAreaStyle));
+    panContainer->setStyleSheet(QLatin1String(kCardAreaStyle) + Keyboard::toolButtonFocusRule(2, 0));
     q->addBackgrounds({panContainer});
     CardView *card = makeCard(panContainer);
     makeClickable(card);
@@ -342,8 +362,20 @@ void TfrmTessera::Ui::build()
     containerLayout->setContentsMargins(16, 14, 16, 10);
     containerLayout->setSpacing(18);
     containerLayout->addStretch(1);
-    containerLayout->addWidget(card, 0, Qt::AlignHCenter);
-    containerLayout->addLayout(instructions);
+    if (RecordWindow::lowScreen()) {
+        // No room below the card: the instructions go beside it.
+        containerLayout->setContentsMargins(8, 6, 8, 6);
+        auto *row = new QHBoxLayout;
+        row->setSpacing(16);
+        row->addStretch(1);
+        row->addWidget(card, 0, Qt::AlignVCenter);
+        row->addLayout(instructions, 1);
+        row->addStretch(1);
+        containerLayout->addLayout(row);
+    } else {
+        containerLayout->addWidget(card, 0, Qt::AlignHCenter);
+        containerLayout->addLayout(instructions);
+    }
     containerLayout->addStretch(2);
 
     q->layOut("scrTessera", panContainer);
@@ -390,15 +422,20 @@ CardView *TfrmTessera::Ui::makeCard(QWidget *parent)
 // corner of their picture.
 void TfrmTessera::Ui::makeClickable(CardView *card)
 {
+    // The association texts open one window: the first is the button that Tab reaches for all of
+    // them, the others stay texts that a click opens it from too.
+    auto *first = static_cast<CardLabel *>(texts[size_t(kAssociationTexts[0])]);
+    Keyboard::setPressable(first, true, kAssociationHint);
     for (const CardPage::Text t : kAssociationTexts) {
         auto *label = static_cast<CardLabel *>(texts[size_t(t)]);
         label->setCursor(Qt::PointingHandCursor);
         connect(label, &CardLabel::clicked, this, &Ui::associationClick);
         q->addHint(label, kAssociationHint);
     }
-    imgLogo->setCursor(Qt::PointingHandCursor);
+    const QString logoHint = QStringLiteral("Fare clic per caricare il logo dell'associazione.");
+    imgLogo->setClickable(logoHint);
     connect(imgLogo, &PictureBox::clicked, this, &Ui::imgLogoClick);
-    q->addHint(imgLogo, QStringLiteral("Fare clic per caricare il logo dell'associazione."));
+    q->addHint(imgLogo, logoHint);
     for (const auto &[place, picture] :
          {std::pair{Place::OnPhoto, imgFoto}, std::pair{Place::OnLogo, imgLogo}}) {
         for (QToolButton *b : q->buttons(place)) {
@@ -415,13 +452,16 @@ QLayout *TfrmTessera::Ui::makeInstructions(QWidget *parent)
 {
     auto *instructions = new QVBoxLayout;
     instructions->setSpacing(4);
+    instructions->addStretch(1);
     for (size_t i = 0; i < std::size(kInstructions); ++i) {
         auto *line = new QLabel(QString::fromUtf8(kInstructions[i]), parent);
         line->setObjectName(QStringLiteral("lblIstruzioni%1").arg(i + 1, 2, 10, QLatin1Char('0')));
         line->setProperty("instruction", true);
         line->setAlignment(Qt::AlignHCenter);
+        line->setWordWrap(true);
         instructions->addWidget(line);
     }
+    instructions->addStretch(1);
     return instructions;
 }
 

@@ -26,12 +26,12 @@ namespace {
 constexpr int kInitialRows = 10;
 constexpr int kRowHeight = 21;
 
-PictureButton *toolButton(const QString &name, const QString &picture, QWidget *parent)
+PictureButton *toolButton(const QString &name, const QString &picture, const QString &spoken, QWidget *parent)
 {
     auto *b = new PictureButton(QStringLiteral(":/pictures/") + picture + QStringLiteral(".svg"),
                                 QSize(48, 48), parent);
     b->setObjectName(name);
-    b->setClickable(true);
+    b->setClickable(true, spoken);
     b->setFixedSize(56, 56);
     return b;
 }
@@ -47,9 +47,10 @@ ExportWindow::ExportWindow(const Texts &texts, const RecordLayout &recordLayout,
     addCallerContextLabel(this);
     resize(1000, 620);
 
-    cmdEsporta = toolButton(QStringLiteral("cmdEsporta"), QStringLiteral("esporta"), this);
-    cmdGuida = toolButton(QStringLiteral("cmdGuida"), QStringLiteral("guida"), this);
-    cmdEsci = toolButton(QStringLiteral("cmdEsci"), QStringLiteral("esci"), this);
+    cmdEsporta =
+        toolButton(QStringLiteral("cmdEsporta"), QStringLiteral("esporta"), QStringLiteral("Esporta"), this);
+    cmdGuida = toolButton(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QStringLiteral("Guida"), this);
+    cmdEsci = toolButton(QStringLiteral("cmdEsci"), QStringLiteral("esci"), QStringLiteral("Esci"), this);
 
     QList<RecordTable::Column> tableColumns;
     for (const ExportColumn &col : m_columns)
@@ -58,6 +59,8 @@ ExportWindow::ExportWindow(const Texts &texts, const RecordLayout &recordLayout,
     grdRecords = new QTableView(this);
     grdRecords->setObjectName(QStringLiteral("grdRecords"));
     grdRecords->setAccessibleName(QStringLiteral("Archivio da esportare"));
+    // The arrows move from cell to cell; Tab leaves the grid for the buttons.
+    grdRecords->setTabKeyNavigation(false);
     grdRecords->setModel(m_table);
     grdRecords->setAlternatingRowColors(true);
     grdRecords->verticalHeader()->hide(); // column 0 numbers the rows

@@ -1,9 +1,11 @@
 #include "common/FieldConventions.h"
 
 #include "common/CallerContext.h"
+#include "common/KeyboardAccess.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCalendario.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
@@ -323,8 +325,9 @@ protected:
         default:
             break;
         }
-        // Tab still leaves the field; a modifier alone types nothing.
-        if (isFocusKey(k) || isLoneModifier(k))
+        // Tab still leaves the field, Esc still closes a one-use window; a modifier alone types
+        // nothing.
+        if (isFocusKey(k) || isLoneModifier(k) || k == Qt::Key_Escape)
             return false;
         const QString text = key->text();
         const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
@@ -333,6 +336,48 @@ protected:
 
 private:
     QString m_allowed;
+};
+
+// An amount: digits and one decimal comma. A second comma is refused as it is typed, and entering
+// the field by Tab or a click selects its text, so that typing replaces "0,00".
+class AmountField : public CharacterFilter
+{
+public:
+    AmountField(QLineEdit *field, QWidget *next) : CharacterFilter(field, QStringLiteral("0123456789,"), next)
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_field) {
+            // Tab selects the text by itself; a click selects it once the button is let go, unless
+            // the drag selected a part.
+            if (event->type() == QEvent::FocusIn)
+                m_selectOnRelease = static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason;
+            else if (event->type() == QEvent::MouseButtonRelease && m_selectOnRelease) {
+                m_selectOnRelease = false;
+                if (!m_field->hasSelectedText())
+                    m_field->selectAll();
+            }
+        }
+        return CharacterFilter::eventFilter(watched, event);
+    }
+
+protected:
+    bool keyPress(const QKeyEvent *key) override
+    {
+        if (key->text() == QLatin1String(",")) {
+            QString kept = m_field->text();
+            if (m_field->hasSelectedText())
+                kept.remove(m_field->selectionStart(), m_field->selectedText().size());
+            if (kept.contains(QLatin1Char(',')))
+                return true;
+        }
+        return CharacterFilter::keyPress(key);
+    }
+
+private:
+    bool m_selectOnRelease = false;
 };
 
 class InfoBar : public QObject
@@ -360,9 +405,16 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const QEvent::Type type = event->type();
+        auto *widget = static_cast<QWidget *>(watched);
+        // A button reached from the keyboard shows its hint as it does under the pointer.
+        if (type == QEvent::FocusIn &&
+            (qobject_cast<QAbstractButton *>(widget) || dynamic_cast<Pressable *>(widget))) {
+            if (const auto hint = m_hints.constFind(widget); hint != m_hints.constEnd())
+                m_bar->setText(*hint);
+            return QObject::eventFilter(watched, event);
+        }
         if (type != QEvent::Enter && type != QEvent::MouseMove)
             return QObject::eventFilter(watched, event);
-        auto *widget = static_cast<QWidget *>(watched);
         const auto hint = m_hints.constFind(widget);
         if (hint != m_hints.constEnd()) {
             m_bar->setText(*hint);
@@ -441,6 +493,11 @@ void makeDatePickerField(QLineEdit *field, const QString &context, QWidget *next
 void setCharacterFilter(QLineEdit *field, const QString &allowed, QWidget *next)
 {
     field->installEventFilter(new CharacterFilter(field, allowed, next));
+}
+
+void makeAmountField(QLineEdit *field, QWidget *next)
+{
+    field->installEventFilter(new AmountField(field, next));
 }
 
 void refuseOtherCharacters(QLineEdit *field, const QString &allowed)

@@ -52,6 +52,10 @@ void makeDatePickerField(QLineEdit *field, const QString &context, QWidget *next
 // that type one of `allowed`; ignores every other key.
 void setCharacterFilter(QLineEdit *field, const QString &allowed, QWidget *next);
 
+// Amount field: the character filter for digits and the decimal comma, which is typed once at
+// most; entering the field by Tab or a click selects its text, so that typing replaces it.
+void makeAmountField(QLineEdit *field, QWidget *next);
+
 // Text that reaches the field other than by a key (pasted, dropped) is refused as a whole unless
 // every character is one of `allowed`. Texts that the program sets itself are not examined.
 void refuseOtherCharacters(QLineEdit *field, const QString &allowed);

@@ -1,11 +1,13 @@
 #include "common/MsgBox.h"
 
+#include "common/ResourceImage.h"
 #include "common/TestSeam.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStyle>
 #include <QTimer>
 
 namespace MsgBox {
@@ -30,6 +32,14 @@ QMessageBox::StandardButton standardFor(Answer a)
     }
     return QMessageBox::Ok;
 }
+// The box's icon: the program's own vector picture, drawn at the screen's pixel density (the
+// toolkit's icons are bitmaps, blurred on a magnified screen).
+void setIcon(QMessageBox &box, const char *picture)
+{
+    const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    box.setIconPixmap(
+        resourcePixmap(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(picture)), QSize(side, side)));
+}
 } // namespace
 
 QString displayText(const QString &text)
@@ -53,19 +63,19 @@ Answer show(QWidget *parent, Kind kind, const QString &text)
     QMessageBox::StandardButton def = QMessageBox::Ok;
     switch (kind) {
     case Kind::Warning:
-        box.setIcon(QMessageBox::Warning);
+        setIcon(box, "msg_attenzione");
         box.setWindowTitle(QStringLiteral("Attenzione"));
         break;
     case Kind::Information:
-        box.setIcon(QMessageBox::Information);
+        setIcon(box, "msg_informazione");
         box.setWindowTitle(QStringLiteral("Informazione"));
         break;
     case Kind::Error:
-        box.setIcon(QMessageBox::Critical);
+        setIcon(box, "msg_errore");
         box.setWindowTitle(QStringLiteral("Errore"));
         break;
     case Kind::Confirmation:
-        box.setIcon(QMessageBox::Question);
+        setIcon(box, "msg_domanda");
         box.setWindowTitle(QStringLiteral("Conferma"));
         buttons = QMessageBox::Yes | QMessageBox::No;
         def = QMessageBox::Yes;

@@ -1,5 +1,6 @@
 #include "common/PictureBox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -21,6 +22,25 @@ void PictureBox::setBackground(const QColor &colour)
     update();
 }
 
+void PictureBox::setClickable(const QString &name)
+{
+    setCursor(Qt::PointingHandCursor);
+    Keyboard::setPressable(this, true, name);
+}
+
+void PictureBox::press()
+{
+    if (isEnabled())
+        emit clicked();
+}
+
+void PictureBox::keyPressEvent(QKeyEvent *event)
+{
+    if (focusPolicy() != Qt::NoFocus && Keyboard::isPressKey(event))
+        return press();
+    QWidget::keyPressEvent(event);
+}
+
 QSize PictureBox::sizeHint() const
 {
     if (!m_image.isNull())
@@ -34,7 +54,7 @@ void PictureBox::paintEvent(QPaintEvent *)
     if (m_background.isValid())
         p.fillRect(rect(), m_background);
     if (m_image.isNull() || width() <= 0 || height() <= 0)
-        return;
+        return Keyboard::paintFocusFrame(p, this);
     // Fitted into the frame with its proportions kept, centred; a small picture is enlarged too,
     // so that every picture fills the frame in one direction.
     const QSize fitted = m_image.size().scaled(size(), Qt::KeepAspectRatio);
@@ -50,6 +70,7 @@ void PictureBox::paintEvent(QPaintEvent *)
         m_fitted.setDevicePixelRatio(ratio);
     }
     p.drawPixmap(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), m_fitted);
+    Keyboard::paintFocusFrame(p, this);
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/KeyboardAccess.h"
 #include "common/ResourceImage.h"
 
 #include <QImage>
@@ -8,8 +9,9 @@
 
 // A picture frame that holds a picture at its own size and shows it fitted into the frame,
 // proportions kept and centred (the photo on the member sheet, the webcam pictures, the zoom).
-// Emits clicked() on a left click.
-class PictureBox : public QWidget
+// Emits clicked() on a left click; one that reacts to it (setClickable) is also reached with Tab
+// and pressed with Space or Enter.
+class PictureBox : public QWidget, public Pressable
 {
     Q_OBJECT
 public:
@@ -18,6 +20,10 @@ public:
     void setImage(const QImage &image);
     const QImage &image() const { return m_image; }
     void setBackground(const QColor &colour);
+    // A frame whose click does something: a hand cursor, the focus by Tab, `name` for a screen
+    // reader.
+    void setClickable(const QString &name);
+    void press() override;
 
     QSize sizeHint() const override;
 
@@ -27,6 +33,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QImage m_image;

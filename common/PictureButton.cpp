@@ -2,6 +2,7 @@
 
 #include "common/ResourceImage.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -20,9 +21,10 @@ PictureButton::PictureButton(const QString &resource, const QSize &size, QWidget
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
-void PictureButton::setClickable(bool clickable)
+void PictureButton::setClickable(bool clickable, const QString &name)
 {
     m_clickable = clickable;
+    Keyboard::setPressable(this, clickable, name);
     if (clickable)
         setCursor(Qt::PointingHandCursor);
     else
@@ -45,6 +47,23 @@ void PictureButton::paintEvent(QPaintEvent *)
     QPainter p(this);
     const QRect area(QPoint((width() - target.width()) / 2, (height() - target.height()) / 2), target);
     p.drawPixmap(area, m_cache);
+    Keyboard::paintFocusFrame(p, this);
+}
+
+void PictureButton::press()
+{
+    if (!m_clickable || !isEnabled())
+        return;
+    emit pressed();
+    emit released();
+    emit clicked();
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    if (m_clickable && Keyboard::isPressKey(event))
+        return press();
+    QWidget::keyPressEvent(event);
 }
 
 void PictureButton::mousePressEvent(QMouseEvent *event)
@@ -72,6 +91,7 @@ LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent
     setFont(f);
     setCursor(Qt::PointingHandCursor);
     setLinkColour(kRestColour);
+    Keyboard::setPressable(this, true, text);
 }
 
 QColor LinkLabel::linkColour() const
@@ -88,13 +108,21 @@ void LinkLabel::setLinkColour(const QColor &colour)
 
 void LinkLabel::attachIcon(PictureButton *icon)
 {
-    icon->setClickable(true);
-    connect(icon, &PictureButton::pressed, this, [this] { press(); });
+    icon->setClickable(true, text());
+    icon->setFocusProxy(this);
+    connect(icon, &PictureButton::pressed, this, [this] { pressDown(); });
     connect(icon, &PictureButton::released, this, [this] { release(); });
     connect(icon, &PictureButton::clicked, this, &LinkLabel::clicked);
 }
 
 void LinkLabel::press()
+{
+    pressDown();
+    release();
+    emit clicked();
+}
+
+void LinkLabel::pressDown()
 {
     m_down = true;
     setLinkColour(kPressedColour);
@@ -110,7 +138,7 @@ void LinkLabel::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return QLabel::mousePressEvent(event);
-    press();
+    pressDown();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -120,4 +148,18 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
     release();
     if (rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (Keyboard::isPressKey(event))
+        return press();
+    QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    QPainter p(this);
+    Keyboard::paintFocusFrame(p, this);
 }

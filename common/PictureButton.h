@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/KeyboardAccess.h"
+
 #include <QColor>
 #include <QLabel>
 #include <QPixmap>
@@ -7,16 +9,20 @@
 
 // A picture from the resources, drawn when first painted (windows are built at start-up and must
 // stay light), scaled down with its proportions when the window has less room than its own size.
-// When clickable it shows a hand cursor and reports presses, releases and clicks.
-class PictureButton : public QWidget
+// When clickable it shows a hand cursor and reports presses, releases and clicks; it is reached
+// with Tab and pressed with Space or Enter as well.
+class PictureButton : public QWidget, public Pressable
 {
     Q_OBJECT
 public:
     // `size` is the picture's own size, given here so that nothing is read before it is shown.
     PictureButton(const QString &resource, const QSize &size, QWidget *parent = nullptr);
 
-    void setClickable(bool clickable);
+    // `name` is what a screen reader calls the button.
+    void setClickable(bool clickable, const QString &name = QString());
     bool isClickable() const { return m_clickable; }
+    // A press from the keyboard or a screen reader: pressed, released and clicked, as by a click.
+    void press() override;
     QString resource() const { return m_resource; }
 
     QSize sizeHint() const override { return m_size; }
@@ -31,6 +37,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString m_resource;
@@ -42,7 +49,7 @@ private:
 
 // The text link of the help, information and credits windows: Tahoma 14 points, underlined, dark
 // blue at rest and orange while the mouse button is held down on it or on its icon.
-class LinkLabel : public QLabel
+class LinkLabel : public QLabel, public Pressable
 {
     Q_OBJECT
 public:
@@ -55,8 +62,10 @@ public:
     void setLinkColour(const QColor &colour);
 
     // Makes `icon` behave as part of the link: pressing it colours the link, a click on it is a
-    // click on the link.
+    // click on the link, and the link takes the focus for it.
     void attachIcon(PictureButton *icon);
+
+    void press() override;
 
 signals:
     void clicked();
@@ -64,9 +73,11 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
-    void press();
+    void pressDown();
     void release();
     bool m_down = false;
 };

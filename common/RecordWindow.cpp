@@ -2,9 +2,11 @@
 
 #include "common/FieldConventions.h"
 #include "common/Formats.h"
+#include "common/KeyboardAccess.h"
 #include "common/MsgBox.h"
 #include "common/TextUtil.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -12,7 +14,10 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -43,6 +48,50 @@ QToolButton:hover { background: #FFF6C8; border-color: #E2C75A; }
 QToolButton:pressed { background: #FFE98A; }
 )";
 
+// The keys of the buttons every record window shares, written at the end of their hints.
+struct Shortcut
+{
+    const char *button;
+    QKeyCombination keys;
+    const char *written;
+};
+const Shortcut kShortcuts[] = {
+    {"cmdNuovo", Qt::CTRL | Qt::Key_N, "Ctrl+N"},
+    {"cmdSalva", Qt::CTRL | Qt::Key_S, "Ctrl+S"},
+    {"cmdDuplica", Qt::CTRL | Qt::Key_D, "Ctrl+D"},
+    {"cmdTrova", Qt::CTRL | Qt::Key_F, "Ctrl+F"},
+    {"cmdStampa", Qt::CTRL | Qt::Key_P, "Ctrl+P"},
+    {"cmdIndietro", Qt::ALT | Qt::Key_Left, "Alt+Freccia sinistra"},
+    {"cmdAvanti", Qt::ALT | Qt::Key_Right, "Alt+Freccia destra"},
+    {"cmdPrimo", Qt::ALT | Qt::Key_Home, "Alt+Inizio"},
+    {"cmdUltimo", Qt::ALT | Qt::Key_End, "Alt+Fine"},
+    {"cmdGuida", QKeyCombination(Qt::Key_F1), "F1"},
+    {"imgGuida", QKeyCombination(Qt::Key_F1), "F1"},
+};
+
+const Shortcut *shortcutOf(const char *button)
+{
+    for (const Shortcut &s : kShortcuts)
+        if (qstrcmp(s.button, button) == 0)
+            return &s;
+    return nullptr;
+}
+
+bool isButton(const QWidget *w)
+{
+    return qobject_cast<const QAbstractButton *>(w) || dynamic_cast<const Pressable *>(w);
+}
+
+// The controls of `panel` that Tab reaches, in the order Tab reaches them now.
+QList<QWidget *> tabStops(QWidget *panel)
+{
+    QList<QWidget *> stops;
+    for (QWidget *w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain())
+        if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+            stops.append(w);
+    return stops;
+}
+
 const char *const kInfoStyle = "QLabel#panInfo { background: #1F4AB8; color: #FFFFFF; padding: 5px 12px; }";
 
 } // namespace
@@ -61,6 +110,12 @@ QString RecordWindow::position() const
     return m_position->text();
 }
 
+bool RecordWindow::lowScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen && screen->availableGeometry().height() < kLowScreenHeight;
+}
+
 QFrame *RecordWindow::panel(const char *name, QWidget *parent)
 {
     auto *frame = new QFrame(parent);
@@ -74,19 +129,29 @@ void RecordWindow::addButton(const char *name, const char *icon, const char *tex
     auto *button = new QToolButton(this);
     button->setObjectName(QLatin1String(name));
     button->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(icon))));
-    button->setIconSize(inToolbar ? QSize(36, 36) : QSize(20, 20));
+    const int toolbarIcon = lowScreen() ? 28 : 36;
+    button->setIconSize(inToolbar ? QSize(toolbarIcon, toolbarIcon) : QSize(20, 20));
     if (text) {
         button->setText(QString::fromUtf8(text));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     }
-    button->setAccessibleName(QString::fromUtf8(hint));
-    // A click on a picture never takes the focus from the entry field.
-    button->setFocusPolicy(Qt::NoFocus);
+    QString said = QString::fromUtf8(hint);
+    if (const Shortcut *key = shortcutOf(name)) {
+        said += QStringLiteral(" (%1)").arg(QString::fromUtf8(key->written));
+        auto *shortcut = new QShortcut(QKeySequence(key->keys), this);
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            if (button->isEnabled() && button->isVisible())
+                button->click();
+        });
+    }
+    button->setAccessibleName(said);
+    // Reached with Tab; a click on it still leaves the focus in the field being typed.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
     connect(button, &QToolButton::clicked, owner, std::move(click));
     m_placed[place].append(button);
-    addHint(button, QString::fromUtf8(hint));
+    addHint(button, said);
 }
 
 QToolButton *RecordWindow::button(const char *name) const
@@ -101,11 +166,16 @@ QToolButton *RecordWindow::button(const char *name) const
 QFrame *RecordWindow::layToolbar(const QList<const char *> &groups, int record)
 {
     m_toolbar = panel("shpContainer", this);
-    m_toolbar->setStyleSheet(QLatin1String(kToolbarStyle));
+    m_toolbar->setStyleSheet(QLatin1String(kToolbarStyle) + Keyboard::toolButtonFocusRule(2, 1));
     m_backgrounds.append(m_toolbar);
     auto *toolbar = new QHBoxLayout(m_toolbar);
-    toolbar->setContentsMargins(10, 6, 10, 6);
-    toolbar->setSpacing(8);
+    if (lowScreen()) {
+        toolbar->setContentsMargins(6, 3, 6, 3);
+        toolbar->setSpacing(5);
+    } else {
+        toolbar->setContentsMargins(10, 6, 10, 6);
+        toolbar->setSpacing(8);
+    }
     for (int g = 0; g < groups.size(); ++g) {
         QFrame *group = panel(groups[g], m_toolbar);
         group->setProperty("toolbarGroup", true);
@@ -124,6 +194,7 @@ QFrame *RecordWindow::layToolbar(const QList<const char *> &groups, int record)
             }
             buttons[i]->setParent(group);
             row->addWidget(buttons[i]);
+            m_toolbarButtons.append(buttons[i]);
         }
         // The last group sits at the right end of the toolbar.
         if (g == groups.size() - 1)
@@ -131,6 +202,20 @@ QFrame *RecordWindow::layToolbar(const QList<const char *> &groups, int record)
         toolbar->addWidget(group);
     }
     return m_toolbar;
+}
+
+void RecordWindow::orderTabStops(QWidget *content)
+{
+    // The entry fields first, then the buttons beside them, then the toolbar.
+    QList<QWidget *> order;
+    QList<QWidget *> buttons;
+    for (QWidget *w : tabStops(content))
+        (isButton(w) ? buttons : order).append(w);
+    order += buttons;
+    for (QToolButton *b : m_toolbarButtons)
+        order.append(b);
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void RecordWindow::addHint(QWidget *control, const QString &hint)
@@ -165,10 +250,17 @@ void RecordWindow::layOut(const char *scrollerName, QWidget *content)
     scroller->viewport()->setAutoFillBackground(false);
     inner->setAutoFillBackground(false);
     addBackgrounds({inner, scroller->viewport()});
-    connect(qApp, &QApplication::focusChanged, scroller, [scroller](QWidget *, QWidget *now) {
-        if (now && scroller->widget()->isAncestorOf(now))
-            scroller->ensureWidgetVisible(now);
+    m_scroller = scroller;
+    // The view follows the focus as the user moves it; a window taking the focus back (a one-use
+    // window closing, a new visit) keeps its view.
+    connect(qApp, &QApplication::focusChanged, scroller, [this](QWidget *old, QWidget *now) {
+        if (!now || !m_scroller->widget()->isAncestorOf(now))
+            return;
+        m_lastFocus = now;
+        if (old && old->window() == this)
+            m_scroller->ensureWidgetVisible(now);
     });
+    orderTabStops(content);
 
     m_info = new QLabel(this);
     m_info->setObjectName(QStringLiteral("panInfo"));
@@ -274,8 +366,26 @@ void RecordWindow::showEvent(QShowEvent *event)
     if (!event->spontaneous()) {
         startVisit();
         m_info->setText(m_resting);
+        // Each visit starts from the top left, the toolbar in view.
+        m_scroller->horizontalScrollBar()->setValue(0);
+        m_scroller->verticalScrollBar()->setValue(0);
     }
     QWidget::showEvent(event);
+}
+
+void RecordWindow::changeEvent(QEvent *event)
+{
+    // Back from a one-use window: the focus returns to the control that opened it (or to the field
+    // being typed, for a click), and the view stays where it was.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_lastFocus &&
+        m_lastFocus->isVisible() && m_lastFocus->isEnabled() && QApplication::focusWidget() != m_lastFocus) {
+        const int x = m_scroller->horizontalScrollBar()->value();
+        const int y = m_scroller->verticalScrollBar()->value();
+        m_lastFocus->setFocus(Qt::ActiveWindowFocusReason);
+        m_scroller->horizontalScrollBar()->setValue(x);
+        m_scroller->verticalScrollBar()->setValue(y);
+    }
+    QWidget::changeEvent(event);
 }
 
 void RecordWindow::closeEvent(QCloseEvent *event)

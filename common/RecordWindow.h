@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMap>
 #include <QPair>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <cstddef>
@@ -18,6 +19,7 @@
 
 class QFrame;
 class QLabel;
+class QScrollArea;
 class QToolButton;
 
 // A window that shows one record of an archive at a time: the member sheet, the receipt, the card.
@@ -89,6 +91,12 @@ protected:
     }
     QToolButton *button(const char *name) const;
 
+    // A screen too low for the windows' ordinary spacing (a full-HD screen magnified twice, a
+    // netbook): the toolbar's pictures are smaller and the windows lay out more tightly, so that
+    // the whole record stays in view.
+    static constexpr int kLowScreenHeight = 640;
+    static bool lowScreen();
+
     // A frame called `name`, a panel of the window's layout.
     static QFrame *panel(const char *name, QWidget *parent);
 
@@ -141,8 +149,11 @@ protected:
 
     void showEvent(QShowEvent *event) final;
     void closeEvent(QCloseEvent *event) final;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // Tab goes through the entry fields of `content`, then its buttons, then the toolbar.
+    void orderTabStops(QWidget *content);
     void addButton(const char *name, const char *icon, const char *text, const char *hint, int place,
                    bool inToolbar, QObject *owner, std::function<void()> click);
     QFrame *layToolbar(const QList<const char *> &groups, int record);
@@ -156,4 +167,7 @@ private:
     QFrame *m_toolbar = nullptr;
     QLabel *m_position = nullptr;
     QLabel *m_info = nullptr;
+    QScrollArea *m_scroller = nullptr;
+    QList<QToolButton *> m_toolbarButtons; // left to right
+    QPointer<QWidget> m_lastFocus;         // the control that had the focus last, in the record's view
 };

@@ -6,10 +6,14 @@
 #include <QCalendarWidget>
 #include <QDate>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
 {
@@ -29,6 +33,18 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
     calAppuntamenti->setGridVisible(true);
     calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calAppuntamenti->setSelectedDate(QDate::currentDate());
+    // From the keyboard: the arrows move the day and Page Up and Page Down the month; Tab leaves
+    // the day grid for the buttons, and Enter imports the day as "Importa" does.
+    if (auto *days = calAppuntamenti->findChild<QTableView *>()) {
+        days->setTabKeyNavigation(false);
+        days->setAccessibleName(QStringLiteral("Calendario"));
+        days->installEventFilter(this);
+        m_days = days;
+    }
+    for (const auto &[name, spoken] : {std::pair{"qt_calendar_prevmonth", "Mese precedente"},
+                                       std::pair{"qt_calendar_nextmonth", "Mese successivo"}})
+        if (auto *b = calAppuntamenti->findChild<QToolButton *>(QLatin1String(name)))
+            b->setAccessibleName(QLatin1String(spoken));
 
     btnImportaData = new QPushButton(QStringLiteral("Importa"), this);
     btnImportaData->setObjectName(QStringLiteral("btnImportaData"));
@@ -50,6 +66,22 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
 
     connect(btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    setTabOrder(calAppuntamenti, btnImportaData);
+    setTabOrder(btnImportaData, btnAnnulla);
+    calAppuntamenti->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfrmCalendario::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_days && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            btnImportaDataClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmCalendario::btnImportaDataClick()

@@ -19,6 +19,9 @@ public:
     // The field "Importa" fills, given by the date field that opens the picker.
     void setTarget(QLineEdit *field) { m_target = field; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void btnImportaDataClick();
 
@@ -26,4 +29,5 @@ private:
     QPushButton *btnImportaData;
     QPushButton *btnAnnulla;
     QPointer<QLineEdit> m_target;
+    QWidget *m_days = nullptr; // the calendar's day grid
 };

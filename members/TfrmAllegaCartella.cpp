@@ -123,7 +123,7 @@ QFrame *TfrmAllegaCartella::makeSlot(int i)
     s.btnApri->setEnabled(false);
     s.imgCancella = new PictureButton(QStringLiteral(":/pictures/cancella.svg"), QSize(24, 24), band);
     s.imgCancella->setObjectName(slotName("imgCancella", n));
-    s.imgCancella->setClickable(true);
+    s.imgCancella->setClickable(true, QStringLiteral("Svuota il %1° allegato").arg(n));
     s.imgCancella->setFixedSize(28, 28);
     s.imgCancella->setToolTip(QStringLiteral("Svuota"));
 

@@ -5,6 +5,7 @@
 #include "common/FileDialogs.h"
 #include "common/Formats.h"
 #include "common/HelpTopics.h"
+#include "common/KeyboardAccess.h"
 #include "common/MsgBox.h"
 #include "common/OpenURL.h"
 #include "common/PictureBox.h"
@@ -445,7 +446,7 @@ void TfrmTiratori::Ui::build()
 
     // The sheet beside its photo.
     auto *panContainer = q->panel("panContainer", q);
-    panContainer->setStyleSheet(QLatin1String(kSheetStyle));
+    panContainer->setStyleSheet(QLatin1String(kSheetStyle) + Keyboard::toolButtonFocusRule(2, 1));
     q->addBackgrounds({panContainer});
     QFrame *shpSfondo = makeSheet(panContainer);
     QFrame *shpFoto = makePhotoPanel(panContainer);
@@ -621,7 +622,7 @@ void TfrmTiratori::Ui::applyConventions()
             Conventions::makeDatePickerField(f, QLatin1String(row.context), next);
             break;
         case Kind::Amount:
-            Conventions::setCharacterFilter(f, QStringLiteral("0123456789,"), next);
+            Conventions::makeAmountField(f, next);
             break;
         case Kind::Upper:
             Conventions::setUpperCaseWhileTyping(f);

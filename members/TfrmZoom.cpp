@@ -19,7 +19,7 @@ TfrmZoom::TfrmZoom(QWidget *parent) : QDialog(parent)
 
     imgFoto = new PictureBox(panContainer);
     imgFoto->setObjectName(QStringLiteral("imgFoto"));
-    imgFoto->setCursor(Qt::PointingHandCursor);
+    imgFoto->setClickable(QStringLiteral("Chiudi la foto"));
     connect(imgFoto, &PictureBox::clicked, this, &QDialog::accept);
 }
 

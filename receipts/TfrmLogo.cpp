@@ -1,6 +1,7 @@
 #include "receipts/TfrmLogo.h"
 
 #include "common/FileDialogs.h"
+#include "common/KeyboardAccess.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
 #include "common/PictureButton.h"
@@ -29,7 +30,8 @@ QToolButton *frameButton(const char *name, const char *icon, const char *hint, Q
     b->setAutoRaise(true);
     b->setCursor(Qt::PointingHandCursor);
     b->setToolTip(QString::fromUtf8(hint));
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setAccessibleName(QString::fromUtf8(hint));
+    b->setStyleSheet(Keyboard::toolButtonFocusRule(2, 0));
     return b;
 }
 

@@ -88,10 +88,10 @@ TfrmMenuRicevute::TfrmMenuRicevute(QWidget *parent) : QWidget(parent)
 
     auto *imgGuida = new PictureButton(QStringLiteral(":/pictures/help.svg"), QSize(64, 64), this);
     imgGuida->setObjectName(QStringLiteral("imgGuida"));
-    imgGuida->setClickable(true);
+    imgGuida->setClickable(true, QStringLiteral("Guida"));
     auto *imgEsci = new PictureButton(QStringLiteral(":/pictures/exit.svg"), QSize(64, 64), this);
     imgEsci->setObjectName(QStringLiteral("imgEsci"));
-    imgEsci->setClickable(true);
+    imgEsci->setClickable(true, QStringLiteral("Esci"));
 
     auto *centre = new QVBoxLayout;
     centre->addStretch(2);

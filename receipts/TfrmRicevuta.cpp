@@ -4,6 +4,7 @@
 #include "common/FieldConventions.h"
 #include "common/Formats.h"
 #include "common/HelpTopics.h"
+#include "common/KeyboardAccess.h"
 #include "common/MsgBox.h"
 #include "common/TextUtil.h"
 #include "common/TfrmCodFisc.h"
@@ -213,7 +214,7 @@ void TfrmRicevuta::build()
     makeButtons();
 
     auto *panContainer = panel("panContainer", this);
-    panContainer->setStyleSheet(QLatin1String(kReceiptStyle));
+    panContainer->setStyleSheet(QLatin1String(kReceiptStyle) + Keyboard::toolButtonFocusRule(2, 1));
     addBackgrounds({panContainer});
     QFrame *shpRicevuta = makeReceipt(panContainer);
     auto *receiptRow = new QHBoxLayout;
@@ -221,7 +222,10 @@ void TfrmRicevuta::build()
     receiptRow->addWidget(shpRicevuta, 1, Qt::AlignTop);
     receiptRow->addStretch(0);
     auto *containerLayout = new QVBoxLayout(panContainer);
-    containerLayout->setContentsMargins(16, 14, 16, 10);
+    if (lowScreen())
+        containerLayout->setContentsMargins(8, 4, 8, 4);
+    else
+        containerLayout->setContentsMargins(16, 14, 16, 10);
     containerLayout->addStretch(1);
     containerLayout->addLayout(receiptRow);
     containerLayout->addStretch(3);
@@ -327,8 +331,13 @@ QFrame *TfrmRicevuta::makeReceipt(QWidget *parent)
     ruleHeading->setFixedHeight(1);
     ruleHeading->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto *receiptLayout = new QVBoxLayout(shpRicevuta);
-    receiptLayout->setContentsMargins(20, 16, 20, 18);
-    receiptLayout->setSpacing(12);
+    if (lowScreen()) {
+        receiptLayout->setContentsMargins(14, 8, 14, 8);
+        receiptLayout->setSpacing(5);
+    } else {
+        receiptLayout->setContentsMargins(20, 16, 20, 18);
+        receiptLayout->setSpacing(12);
+    }
     receiptLayout->addWidget(shpIntestazione);
     receiptLayout->addWidget(ruleHeading);
     receiptLayout->addWidget(shpCorpo);
@@ -342,10 +351,10 @@ void TfrmRicevuta::layHeadingAndBody(QFrame *heading, QFrame *body)
 {
     auto *headingGrid = new QGridLayout;
     headingGrid->setHorizontalSpacing(10);
-    headingGrid->setVerticalSpacing(4);
+    headingGrid->setVerticalSpacing(lowScreen() ? 2 : 4);
     auto *bodyGrid = new QGridLayout;
     bodyGrid->setHorizontalSpacing(10);
-    bodyGrid->setVerticalSpacing(8);
+    bodyGrid->setVerticalSpacing(lowScreen() ? 3 : 8);
     const QFontMetrics metrics(font());
     for (const EntryRow &row : kEntries) {
         if (row.area == Area::Amount)
@@ -362,7 +371,7 @@ void TfrmRicevuta::layHeadingAndBody(QFrame *heading, QFrame *body)
     rule->setFixedHeight(1);
     rule->setAttribute(Qt::WA_TransparentForMouseEvents);
     bodyGrid->addWidget(rule, kPractitionerRow, 0, 1, 6);
-    bodyGrid->setRowMinimumHeight(kPractitionerRow, 12);
+    bodyGrid->setRowMinimumHeight(kPractitionerRow, lowScreen() ? 6 : 12);
 
     cmdLogo->setParent(heading);
     cmdLogo->setIconSize(QSize(148, 92));
@@ -370,7 +379,8 @@ void TfrmRicevuta::layHeadingAndBody(QFrame *heading, QFrame *body)
     // ("Nessun logo").
     cmdLogo->setStyleSheet(
         QStringLiteral("QToolButton#cmdLogo { background: #FFFFFF; border: 1px solid #87A2D8; "
-                       "border-radius: 3px; padding: 2px; }"));
+                       "border-radius: 3px; padding: 2px; }") +
+        Keyboard::toolButtonFocusRule(2, 1, QStringLiteral("QToolButton#cmdLogo")));
     auto *headingRow = new QHBoxLayout(heading);
     headingRow->setContentsMargins(0, 0, 0, 0);
     headingRow->setSpacing(14);

@@ -164,6 +164,7 @@ ListPanel::ListPanel(const Texts &texts, QWidget *parent) : QWidget(parent), m_t
     m_delegate = new ListLineDelegate(m_lstRecords);
     m_lstRecords->setItemDelegate(m_delegate);
     m_lstRecords->viewport()->installEventFilter(this);
+    m_lstRecords->installEventFilter(this);
     m_lstRecords->setMinimumHeight(260);
 
     m_btnStampa = new QPushButton(m_texts.printButton, this);
@@ -368,11 +369,21 @@ void ListPanel::openSelected()
 bool ListPanel::eventFilter(QObject *watched, QEvent *event)
 {
     // Any double click on the list opens the selected line; the first click of it has already
-    // selected the line under the pointer. A list whose lines open nothing ignores it.
+    // selected the line under the pointer. From the keyboard, Enter opens the line that has the
+    // focus. A list whose lines open nothing ignores both.
     if (m_open && watched == m_lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         openSelected();
         return true;
+    }
+    if (m_open && watched == m_lstRecords && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const QModelIndex current = m_lstRecords->currentIndex();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()) {
+            selectRow(current.row());
+            openSelected();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

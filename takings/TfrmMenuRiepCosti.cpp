@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -69,8 +70,9 @@ bool isEnterKey(int key)
 
 // A field whose value comes only from its list: nothing can be typed or pasted; Backspace and
 // Delete empty it; Left and Right move the cursor; Enter moves on; Tab leaves; F4 and Alt+Down
-// open the list. Whenever it is about to take the focus its list has no selected line, and when it
-// is left with a text that is not one of its lines it is emptied.
+// open the list, where the arrows and Enter choose. Typing the start of a line ("11", "dic")
+// chooses that line. Whenever it is about to take the focus its list has no selected line, and
+// when it is left with a text that is not one of its lines it is emptied.
 class ListOnlyField : public QObject
 {
 public:
@@ -129,8 +131,41 @@ private:
         case Qt::Key_Up:
             return !(key->modifiers() & Qt::AltModifier); // Alt+Down opens the list
         default:
+            chooseTyped(key);
             return true;
         }
+    }
+
+    // The letters or digits typed in a row, a second apart at most, choose the first line they
+    // begin ("5" chooses "05" too).
+    void chooseTyped(const QKeyEvent *key)
+    {
+        const QString text = key->text();
+        if (text.size() != 1 || !text.at(0).isLetterOrNumber() ||
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            return;
+        if (!m_typing.isValid() || m_typing.elapsed() > kTypingPauseMs)
+            m_typed.clear();
+        m_typing.start();
+        m_typed += text.toLower();
+        int line = lineStartingWith(m_typed);
+        if (line < 0 && m_typed.size() > 1) {
+            m_typed = text.toLower();
+            line = lineStartingWith(m_typed);
+        }
+        if (line >= 0)
+            m_field->setCurrentIndex(line);
+    }
+
+    int lineStartingWith(const QString &typed) const
+    {
+        for (int i = 0; i < m_field->count(); ++i) {
+            const QString line = m_field->itemText(i).toLower();
+            if (line.startsWith(typed) ||
+                (line.startsWith(QLatin1Char('0')) && line.mid(1).startsWith(typed)))
+                return i;
+        }
+        return -1;
     }
 
     void clearListSelection()
@@ -140,9 +175,13 @@ private:
         m_field->setEditText(text);
     }
 
+    static constexpr int kTypingPauseMs = 1000;
+
     QComboBox *m_field;
     std::function<bool(const QString &)> m_listed;
     QWidget *m_next;
+    QString m_typed;
+    QElapsedTimer m_typing;
 };
 
 QComboBox *listField(const ListFieldInfo &info, QWidget *parent)
@@ -172,6 +211,10 @@ QGroupBox *intervalGroup(const char *title, QComboBox *day, QComboBox *month, QL
     dayLabel->setBuddy(day);
     auto *monthLabel = new QLabel(QStringLiteral("Mese:"), group);
     monthLabel->setBuddy(month);
+    // A screen reader tells the start's lists from the end's by the group they are in.
+    const QString interval = QString::fromUtf8(title).trimmed().chopped(1);
+    day->setAccessibleName(QStringLiteral("Giorno (%1)").arg(interval));
+    month->setAccessibleName(QStringLiteral("Mese (%1)").arg(interval));
     row->addWidget(dayLabel);
     row->addWidget(day);
     row->addSpacing(8);
@@ -298,6 +341,9 @@ QGridLayout *TfrmMenuRiepCosti::makeFilters(QWidget *parent)
     for (int r = 0; r < 3; ++r) {
         auto *label = new QLabel(QString::fromUtf8(filterRows[r].label), parent);
         label->setBuddy(filterRows[r].field);
+        // As tall as its field, its text in the middle: level with the field's text at any scale.
+        label->setMinimumHeight(filterRows[r].field->sizeHint().height());
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         filters->addWidget(label, r, 0);
         filters->addWidget(filterRows[r].field, r, 1, r == 0 ? Qt::AlignLeft : Qt::Alignment());
     }

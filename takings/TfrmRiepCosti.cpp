@@ -72,13 +72,13 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget *parent) : QDialog(parent)
 
     titTipologia = new QLabel(QStringLiteral("- - -"), this);
     titTipologia->setObjectName(QStringLiteral("titTipologia"));
-    imgGuida = new PictureButton(QStringLiteral(":/pictures/help.svg"), QSize(40, 40), this);
-    imgGuida->setObjectName(QStringLiteral("imgGuida"));
-    imgGuida->setClickable(true);
-
     panContainer = new ListPanel(panelTexts(), this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setLastFindStore(&lastFind());
+    // Made after the list, so that Tab reaches it last: the window starts in the list's find field.
+    imgGuida = new PictureButton(QStringLiteral(":/pictures/help.svg"), QSize(40, 40), this);
+    imgGuida->setObjectName(QStringLiteral("imgGuida"));
+    imgGuida->setClickable(true, QStringLiteral("Guida"));
 
     auto *foot = new QWidget;
     lblIntervallo = new QLabel(kInitialInterval, foot);

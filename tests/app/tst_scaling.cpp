@@ -3,14 +3,21 @@
 #include "TestSupport.h"
 
 #include "AllWindows.h"
+#include "ModalHelper.h"
+#include "cards/TfrmTessera.h"
 #include "common/MsgBox.h"
 #include "common/PictureButton.h"
 #include "common/ProgramFolder.h"
+#include "receipts/TfrmRicevuta.h"
+#include "takings/TfrmMenuRiepCosti.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -59,6 +66,78 @@ private slots:
         for (const QString &o : overlaps)
             qWarning("%s", qPrintable(o));
         QVERIFY(overlaps.isEmpty());
+    }
+    // Message boxes draw their icons from the program's vector pictures at the screen's density.
+    void messageBoxIconsAreSharp_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("warning") << int(MsgBox::Kind::Warning);
+        QTest::newRow("information") << int(MsgBox::Kind::Information);
+        QTest::newRow("error") << int(MsgBox::Kind::Error);
+        QTest::newRow("question") << int(MsgBox::Kind::Confirmation);
+    }
+    void messageBoxIconsAreSharp()
+    {
+        QFETCH(int, kind);
+        MsgBox::setTestHook(nullptr);
+        QPixmap icon;
+        Modal::whenShown<QMessageBox>([&](QMessageBox *box) {
+            icon = box->iconPixmap();
+            box->close();
+        });
+        MsgBox::show(nullptr, MsgBox::Kind(kind), QStringLiteral("Prova"));
+        MsgBox::setTestHook([](MsgBox::Kind, const QString &) { return MsgBox::Answer::Ok; });
+        QVERIFY(!icon.isNull());
+        QCOMPARE(icon.devicePixelRatio(), 2.0);
+        QVERIFY(icon.width() >= 64); // 32 device-independent pixels or more, drawn at twice that
+    }
+
+    // On the magnified full-HD screen: the summary period's labels stand level with their fields,
+    // and the receipt's TOTALE row and the card window's instructions are in view without
+    // scrolling.
+    void lowScreenKeepsTheWholeRecordInView()
+    {
+        std::unique_ptr<QWidget> period(AllWindows::make<TfrmMenuRiepCosti>()());
+        period->show();
+        QCoreApplication::processEvents();
+        for (QLabel *label : period->findChildren<QLabel *>()) {
+            QWidget *field = label->buddy();
+            if (!field || !QStringList({"txtAnno", "txtEsecutore", "txtCCP"}).contains(field->objectName()))
+                continue;
+            const int labelMiddle = label->mapTo(period.get(), label->rect().center()).y();
+            const int fieldMiddle = field->mapTo(period.get(), field->rect().center()).y();
+            QVERIFY2(qAbs(labelMiddle - fieldMiddle) <= 2,
+                     qPrintable(QStringLiteral("%1 at %2, its field at %3")
+                                    .arg(label->text())
+                                    .arg(labelMiddle)
+                                    .arg(fieldMiddle)));
+        }
+
+        const struct
+        {
+            AllWindows::Make make;
+            QStringList controls;
+        } windows[] = {
+            {AllWindows::make<TfrmRicevuta>(), {"titImporto", "txtImporto", "txtCents"}},
+            {AllWindows::make<TfrmTessera>(), {"lblIstruzioni01", "lblIstruzioni02", "lblIstruzioni03"}},
+        };
+        for (const auto &w : windows) {
+            std::unique_ptr<QWidget> window(w.make());
+            window->show();
+            QCoreApplication::processEvents();
+            auto *view = window->findChild<QScrollArea *>();
+            QVERIFY(view);
+            // Once the view has settled: no scroll bar is needed.
+            QTRY_COMPARE(view->verticalScrollBar()->maximum(), 0);
+            QTRY_COMPARE(view->horizontalScrollBar()->maximum(), 0);
+            for (const QString &name : w.controls) {
+                auto *control = window->findChild<QWidget *>(name);
+                QVERIFY2(control, qPrintable(name));
+                const QRect shown(control->mapTo(view->viewport(), QPoint(0, 0)), control->size());
+                QVERIFY2(view->viewport()->rect().contains(shown),
+                         qPrintable(QStringLiteral("%1 of %2 out of view").arg(name, window->objectName())));
+            }
+        }
     }
 };
 

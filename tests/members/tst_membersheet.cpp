@@ -386,7 +386,8 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("nothing") << "" << false << "0,00";
         QTest::newRow("lone comma") << "," << false << "0,00";
-        QTest::newRow("two commas") << "1,2,3" << false << "0,00";
+        // A second comma is refused as it is typed.
+        QTest::newRow("two commas") << "1,2,3" << false << "1,23";
         QTest::newRow("whole") << "25" << false << "25,00";
         QTest::newRow("one decimal") << "25,5" << true << "25,50";
         QTest::newRow("two decimals") << "25,55" << false << "25,55";
@@ -542,7 +543,7 @@ private slots:
             QTest::mouseMove(w, QPoint(2, 2));
         };
         moveTo("cmdSalva");
-        QTRY_COMPARE(bar->text(), QStringLiteral("Salva la scheda in archivio."));
+        QTRY_COMPARE(bar->text(), QStringLiteral("Salva la scheda in archivio. (Ctrl+S)"));
         moveTo("btnCodFisc");
         QTRY_COMPARE(bar->text(), QStringLiteral("Controlla il codice fiscale."));
         moveTo("titTiratore");
