@@ -16,6 +16,7 @@ packages=(
   poppler-utils libreoffice-calc-nogui
   clang libclang-rt-14-dev clang-format-14
   libsqlite3-dev
+  at-spi2-core python3-pyatspi dbus-daemon xdotool imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

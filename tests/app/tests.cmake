@@ -25,3 +25,10 @@ foreach(pair IN ITEMS "tst_scaling;1920x1080" "tst_smallscreen;1024x600")
                                                    RESOURCE_LOCK virtual_display)
     endif()
 endforeach()
+# The installed program as a screen reader user meets it: driven by keys and read through the
+# accessibility bus, on a virtual display under openbox; it also keeps pictures of the member sheet
+# with the focus on "Salva" in test-output/. It installs from the build folder and starts displays
+# of its own (see tests/install/tests.cmake and tests/display.sh).
+add_test(NAME tst_atspi COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/atspi/run.sh ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
+set_tests_properties(tst_atspi PROPERTIES LABELS app ENVIRONMENT "${CORVALLA_TEST_ENV}" TIMEOUT 600
+                                          RESOURCE_LOCK "corvalla_install;virtual_display")

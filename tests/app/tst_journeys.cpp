@@ -6,6 +6,7 @@
 // The journeys move only by clicks and keys on the windows on show, answer the modal windows as a
 // user does, and read the stored files with a decoder of their own, written from the record
 // layouts below. They build on one another, in the order they are declared.
+#include "AppTestSupport.h"
 #include "TestSupport.h"
 #include "common/LibreOffice.h"
 #include "reports/PrintQueue.h"
@@ -494,6 +495,90 @@ QString cellUnder(const QList<QStringList> &rows, int row, const QString &header
     return rows[row][column];
 }
 
+// --- The keyboard alone -------------------------------------------------------------------
+
+// The control that has the focus, where a keyboard's keys go. After a message box the window on
+// show is made active again first, as the desktop does.
+QWidget *focused()
+{
+    if (!QApplication::focusWidget() && !QApplication::activeModalWidget())
+        activeWindowOnShow();
+    return QApplication::focusWidget();
+}
+
+// A key pressed on the keyboard: it goes to the control that has the focus.
+bool press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget *f = focused();
+    if (!f) {
+        qWarning("no control has the focus for key %x", key);
+        return false;
+    }
+    QTest::keyClick(f, Qt::Key(key), modifiers);
+    return true;
+}
+
+// Text typed on the keyboard into the control that has the focus.
+bool typeHere(const QString &text)
+{
+    if (!focused())
+        return false;
+    typeKeys(focused(), text);
+    return true;
+}
+
+// Tab, as often as needed, until the control called `name` has the focus; false when a whole round
+// of the window never reaches it.
+bool tabTo(const char *name)
+{
+    for (int i = 0; i < 120; ++i) {
+        if (focused() && focused()->objectName() == QLatin1String(name))
+            return true;
+        if (!press(Qt::Key_Tab))
+            return false;
+    }
+    qWarning("Tab never reached %s", name);
+    return false;
+}
+
+// A modal window opened by `key` on the focused control, `respond` run on it (by keys only), the
+// window closed by Esc if the response leaves it open. True when a window of `windowClass` showed.
+bool answerByKeys(const char *windowClass, int key, Qt::KeyboardModifiers modifiers,
+                  const std::function<void(QWidget *)> &respond)
+{
+    bool shown = false;
+    QObject scope;
+    Modal::whenShown<QWidget>(
+        [&](QWidget *modal) {
+            shown = true;
+            // Made active as a desktop makes a window that opens: the keys go to its focused control.
+            modal->activateWindow();
+            QApplication::setActiveWindow(modal);
+            if (!QTest::qWaitFor([modal] { return focused() && focused()->window() == modal; }, 3000))
+                qWarning("%s did not become active", windowClass);
+            QPointer<QWidget> guard(modal);
+            respond(modal);
+            if (guard && guard->isVisible())
+                press(Qt::Key_Escape);
+            if (guard && guard->isVisible()) {
+                qWarning("%s stayed open after Esc", windowClass);
+                guard->close(); // never a journey left hanging
+            }
+        },
+        30000, [windowClass](QWidget *modal) { return modal->inherits(windowClass); }, &scope);
+    press(key, modifiers);
+    activeWindowOnShow();
+    return shown;
+}
+
+// A date field filled from the calendar by keys: a key in the field opens the picker, whose
+// calendar has the focus on today, and Enter imports it.
+bool pickTodayByKeys(const char *field)
+{
+    return tabTo(field) && answerByKeys("TfrmCalendario", Qt::Key_Space, Qt::NoModifier,
+                                        [](QWidget *) { press(Qt::Key_Return); });
+}
+
 } // namespace
 
 class TestJourneys : public QObject
@@ -921,6 +1006,129 @@ private slots:
             QVERIFY(click(area, areaOf(area)->exit));
         QCOMPARE(shownClass(), QByteArray("TfrmAvvio"));
         QVERIFY(!area->isVisible());
+    }
+
+    // A day's work with the keyboard alone, from the login on: the program started again, a member
+    // filled in and saved, a receipt for that member (payer by the red arrow, dates from the date
+    // picker) saved, the takings summary for today listed, and the program ended. Only keys reach
+    // the program; the windows are made active again as a desktop does when a modal window closes.
+    void keyboardOnlyDay()
+    {
+        m_startup.reset();
+        m_startup = std::make_unique<Corvalla::Startup>();
+        QWidget *access = windowOnShow();
+        QVERIFY(access && access->inherits("TfrmPassword"));
+        QVERIFY(QTest::qWaitForWindowActive(access));
+        QCOMPARE(focused()->objectName(), QStringLiteral("txtPassword"));
+        QVERIFY(typeHere(QStringLiteral("iscrizionesoci")));
+        QVERIFY(press(Qt::Key_Return));
+        QWidget *menu = activeWindowOnShow();
+        QVERIFY(menu && menu->inherits("TfrmAvvio"));
+
+        // The member sheet: the first tile.
+        QVERIFY(tabTo("imgApp01"));
+        QVERIFY(press(Qt::Key_Return));
+        QWidget *sheet = activeWindowOnShow();
+        QVERIFY(sheet && sheet->inherits("TfrmTiratori"));
+        m_boxes.clear();
+        QVERIFY(tabTo("txtTiratore") && typeHere(QStringLiteral("Tastiera Lucia")));
+        QVERIFY(tabTo("txtCodFisc") && typeHere(QStringLiteral("tstlcu85m41h501s")));
+        QVERIFY(pickTodayByKeys("txtStudio"));
+        QVERIFY(tabTo("txtEnte") && typeHere(QStringLiteral("Scherma")));
+        QVERIFY(tabTo("txtTessera") && typeHere(QStringLiteral("T-2024/090")));
+        QVERIFY(tabTo("txtQuota") && typeHere(QStringLiteral("42,5"))); // over the "0,00" that Tab selected
+        QVERIFY(pickTodayByKeys("txtInizioTes"));
+        QVERIFY(pickTodayByKeys("txtFineTes"));
+        QVERIFY(press(Qt::Key_S, Qt::ControlModifier));
+        QCOMPARE(m_boxes, QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+        const QList<Fields> stored = members();
+        QVERIFY(!stored.isEmpty());
+        const Fields expectedMember = {{"txtTiratore", "Tastiera Lucia"},
+                                       {"txtCodFisc", "TSTLCU85M41H501S"},
+                                       {"txtStudio", today()},
+                                       {"txtEnte", "Scherma"},
+                                       {"txtTessera", "T-2024/090"},
+                                       {"txtQuota", "42,50"},
+                                       {"txtInizioTes", today()},
+                                       {"txtFineTes", today()}};
+        QCOMPARE(namedTexts(stored.last(), expectedMember.keys()),
+                 namedTexts(expectedMember, expectedMember.keys()));
+        QVERIFY(tabTo("cmdEsci") && press(Qt::Key_Space));
+        QVERIFY(activeWindowOnShow() == menu);
+
+        // A receipt for the member: the year menu opens this year's file with Enter twice.
+        QVERIFY(tabTo("imgApp03") && press(Qt::Key_Return));
+        QWidget *years = activeWindowOnShow();
+        QVERIFY(years && years->inherits("TfrmMenuRicevute"));
+        QCOMPARE(focused()->objectName(), QStringLiteral("txtAnnoPreventivi"));
+        QCOMPARE(textOf(years, "txtAnnoPreventivi"), year());
+        QVERIFY(press(Qt::Key_Return) && press(Qt::Key_Return));
+        QWidget *receipt = activeWindowOnShow();
+        QVERIFY(receipt && receipt->inherits("TfrmRicevuta"));
+        QVERIFY(press(Qt::Key_N, Qt::ControlModifier));
+        if (textOf(receipt, "txtRicevente01").isEmpty())
+            QVERIFY(tabTo("txtRicevente01") && typeHere(kHeading));
+        const QString number = textOf(receipt, "txtNumRic");
+        QVERIFY(tabTo("impPagatore"));
+        QVERIFY(answerByKeys("TfrmTrovaTiratori", Qt::Key_Return, Qt::NoModifier, [](QWidget *) {
+            QVERIFY(tabTo("txtTiratore") && typeHere(QStringLiteral("tastiera")));
+            QVERIFY(tabTo("btnCerca") && press(Qt::Key_Return));
+            QVERIFY(tabTo("lstRecords") && press(Qt::Key_Return)); // the one line found has the focus
+        }));
+        QCOMPARE(textOf(receipt, "txtPagatore"), QStringLiteral("Tastiera Lucia"));
+        QCOMPARE(textOf(receipt, "txtSport"), QStringLiteral("Scherma"));
+        QVERIFY(pickTodayByKeys("txtDal"));
+        QVERIFY(pickTodayByKeys("txtAl"));
+        QVERIFY(tabTo("txtImporto") && typeHere(QStringLiteral("42")));
+        QVERIFY(tabTo("txtCents") && typeHere(QStringLiteral("50")));
+        m_boxes.clear();
+        QVERIFY(press(Qt::Key_S, Qt::ControlModifier));
+        QCOMPARE(m_boxes, QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+        QString problem;
+        const QList<Fields> receipts = readRecords(inFolder(year() + QStringLiteral(".ric")),
+                                                   kReceiptRecordSize, kReceiptLayout, &problem);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        const Fields expectedReceipt = {{"txtNumRic", number},
+                                        {"txtData", today()},
+                                        {"txtDal", today()},
+                                        {"txtAl", today()},
+                                        {"txtPagatore", "Tastiera Lucia"},
+                                        {"txtSport", "Scherma"},
+                                        {"txtImpLettere", "QUARANTADUE"},
+                                        {"txtIntero", "42,50"}};
+        QCOMPARE(namedTexts(receipts.last(), expectedReceipt.keys()),
+                 namedTexts(expectedReceipt, expectedReceipt.keys()));
+        QVERIFY(tabTo("cmdEsci") && press(Qt::Key_Return));
+        QVERIFY(activeWindowOnShow() == menu);
+
+        // The takings summary for today, chosen by typing in the day and month lists.
+        QVERIFY(tabTo("imgApp04") && press(Qt::Key_Return));
+        QWidget *period = activeWindowOnShow();
+        QVERIFY(period && period->inherits("TfrmMenuRiepCosti"));
+        const QDate now = QDate::currentDate();
+        const QString month = kMonths[now.month() - 1];
+        QVERIFY(tabTo("txtAnno"));
+        QCOMPARE(textOf(period, "txtAnno"), year());
+        for (const char *day : {"txtGiornoInizio", "txtGiornoFine"})
+            QVERIFY(tabTo(day) && typeHere(now.toString(QStringLiteral("dd"))));
+        for (const char *list : {"txtMeseInizio", "txtMeseFine"})
+            QVERIFY(tabTo(list) && typeHere(month.left(3).toLower()));
+        QStringList chosen;
+        for (const char *list : {"txtGiornoInizio", "txtMeseInizio", "txtGiornoFine", "txtMeseFine"})
+            chosen << control<QComboBox>(period, list)->currentText();
+        const QString day = now.toString(QStringLiteral("dd"));
+        QCOMPARE(chosen, QStringList({day, month, day, month}));
+        QStringList lines;
+        QVERIFY(tabTo("btnVisualizza"));
+        QVERIFY(answerByKeys("TfrmRiepCosti", Qt::Key_Return, Qt::NoModifier,
+                             [&](QWidget *summary) { lines = listLines(summary); }));
+        QVERIFY2(!lines.filter(QStringLiteral("Tastiera Lucia")).isEmpty(), qPrintable(lines.join('\n')));
+        QVERIFY(tabTo("btnEsci") && press(Qt::Key_Return));
+        QVERIFY(activeWindowOnShow() == menu);
+
+        // The program ends from the main menu's exit.
+        QVERIFY(tabTo("imgEsci"));
+        QVERIFY(endsProgram([] { press(Qt::Key_Return); }));
     }
 };
 
