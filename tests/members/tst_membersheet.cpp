@@ -210,6 +210,68 @@ private slots:
         QCOMPARE(position(), QStringLiteral("1"));
     }
 
+    // A save that cannot be written: nothing is written and the message names the fix. On a small
+    // disk that fills up or under a file-size limit, an update in place (which needs room for its
+    // journal) and a new record both say that the disk is full rather than sending the user after
+    // privileges; a read-only archive asks for the privileges. Once the cause is gone, the same save
+    // goes through.
+    void saveThatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<int>("record"); // the position on show; 0: a new record
+        QTest::addColumn<QString>("message");
+        const QString full =
+            QStringLiteral("Attenzione: il sistema non permette di salvare i dati in archivio."
+                           "\n\r\n\rLo spazio sul disco è esaurito: liberare spazio e "
+                           "ripetere il salvataggio.");
+        QTest::newRow("update, small disk") << "small disk" << 2 << full;
+        QTest::newRow("new record, small disk") << "small disk" << 0 << full;
+        QTest::newRow("new record, file-size limit") << "size limit" << 0 << full;
+        QTest::newRow("update, read-only archive") << "read-only" << 2 << kAccess;
+        QTest::newRow("new record, read-only archive") << "read-only" << 0 << kAccess;
+    }
+    void saveThatCannotBeWritten()
+    {
+        QFETCH(QString, cause);
+        QFETCH(int, record);
+        QFETCH(QString, message);
+        SmallDisk disk(128 * 1024);
+        if (cause == QLatin1String("small disk")) {
+            if (!disk.isMounted())
+                QSKIP("this machine does not allow mounting a small disk");
+            setProgramFolder(disk.path());
+        }
+        for (const char *n : {"UNO", "DUE"})
+            QVERIFY(MemberArchive::append(named(QLatin1String(n))) >= 0);
+        const QByteArray before = archiveBytes();
+        if (record > 0)
+            browseTo(record);
+        fillRequired();
+        f("txtNote")->setText(QStringLiteral("non ancora salvata"));
+        const QFile::Permissions writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        if (cause == QLatin1String("small disk")) {
+            QVERIFY(disk.fill());
+            saveExpecting(Kind::Error, message);
+            QFile::remove(disk.path() + QStringLiteral("riempitivo"));
+        } else if (cause == QLatin1String("size limit")) {
+            const FileSizeLimit limit(before.size());
+            saveExpecting(Kind::Error, message);
+        } else {
+            const FilePermissionsEnforced enforced;
+            QVERIFY(QFile::setPermissions(MemberArchive::filePath(), QFile::ReadOwner));
+            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
+            saveExpecting(Kind::Error, message);
+            QVERIFY(QFile::setPermissions(m_dir->path(), writable));
+            QVERIFY(QFile::setPermissions(MemberArchive::filePath(), writable));
+        }
+        QCOMPARE(archiveBytes(), before);
+        QCOMPARE(position(), record > 0 ? QString::number(record) : QString());
+        QCOMPARE(text("txtNote"), QStringLiteral("non ancora salvata"));
+
+        saveExpecting(Kind::Information, record > 0 ? kUpdated : kInserted);
+        QCOMPARE(stored(record > 0 ? record - 1 : 2, Member::Note), QByteArray("\x12non ancora salvata"));
+    }
+
     void saveOverAnotherRecordRewritesOnlyIt()
     {
         for (const char *n : {"UNO", "DUE", "TRE"})
