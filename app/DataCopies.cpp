@@ -1,6 +1,8 @@
 #include "app/DataCopies.h"
 
+#include "common/FileLock.h"
 #include "common/RecordFile.h"
+#include "common/SystemError.h"
 #include "records/MemberRecord.h"
 #include "records/ReceiptRecord.h"
 
@@ -11,8 +13,12 @@
 #include <QMap>
 #include <QRegularExpression>
 
+#include <memory>
+
 #include <cerrno>
-#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace DataCopies {
@@ -88,15 +94,31 @@ QList<QPair<QDateTime, QString>> copiesOf(const QString &programFolder)
     return copies;
 }
 
-bool fail(QString *reason, const QString &what, const QString &path, const QString &detail)
+bool fail(QString *reason, const QString &what, const QString &path, int number)
 {
-    *reason = what + QStringLiteral(" ") + QDir::toNativeSeparators(path) + QStringLiteral(": ") + detail;
+    *reason = what + QStringLiteral(" ") + QDir::toNativeSeparators(path) + QStringLiteral(": ") +
+              SystemError::text(number);
     return false;
 }
 
-QString systemError()
+// Creates `folder` and the folders above it that are missing; false, with errno set, when one
+// cannot be made.
+bool makeFolders(const QString &folder)
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    const QString path = QDir::cleanPath(folder);
+    if (QFileInfo(path).isDir())
+        return true;
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash > 0 && !makeFolders(path.left(slash)))
+        return false;
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+        return true;
+    if (errno != EEXIST)
+        return false;
+    if (QFileInfo(path).isDir()) // made meanwhile by another copy of the program
+        return true;
+    errno = ENOTDIR;
+    return false;
 }
 
 // Copies `from` to `to` byte for byte, flushed to disk, with the source's modification time.
@@ -104,21 +126,27 @@ bool copyFile(const QString &from, const QString &to, QString *reason)
 {
     QFile in(from);
     QFile out(to);
+    errno = 0;
     if (!in.open(QIODevice::ReadOnly))
-        return fail(reason, QStringLiteral("lettura di"), from, in.errorString());
+        return fail(reason, QStringLiteral("lettura di"), from, errno);
+    errno = 0;
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return fail(reason, QStringLiteral("scrittura di"), to, out.errorString());
+        return fail(reason, QStringLiteral("scrittura di"), to, errno);
     QByteArray block;
-    while (!(block = in.read(1 << 20)).isEmpty()) {
+    for (;;) {
+        errno = 0;
+        block = in.read(1 << 20);
+        if (block.isEmpty())
+            break;
+        errno = 0;
         if (out.write(block) != block.size())
-            return fail(reason, QStringLiteral("scrittura di"), to, out.errorString());
+            return fail(reason, QStringLiteral("scrittura di"), to, errno);
     }
     if (in.error() != QFileDevice::NoError)
-        return fail(reason, QStringLiteral("lettura di"), from, in.errorString());
-    if (!out.flush())
-        return fail(reason, QStringLiteral("scrittura di"), to, out.errorString());
-    if (::fsync(out.handle()) != 0)
-        return fail(reason, QStringLiteral("scrittura di"), to, systemError());
+        return fail(reason, QStringLiteral("lettura di"), from, errno);
+    errno = 0;
+    if (!out.flush() || ::fsync(out.handle()) != 0)
+        return fail(reason, QStringLiteral("scrittura di"), to, errno);
     out.setFileTime(QFileInfo(from).lastModified(), QFileDevice::FileModificationTime);
     out.close();
     return true;
@@ -130,9 +158,9 @@ bool copyOne(const QString &programFolder, const QString &relative, const QStrin
              const QString &previous, bool unchanged, QString *reason)
 {
     const QString to = target + relative;
-    if (!QDir().mkpath(QFileInfo(to).absolutePath()))
-        return fail(reason, QStringLiteral("creazione della cartella"), QFileInfo(to).absolutePath(),
-                    systemError());
+    const QString folder = QFileInfo(to).absolutePath();
+    if (!makeFolders(folder))
+        return fail(reason, QStringLiteral("creazione della cartella"), folder, errno);
     if (unchanged &&
         ::link(QFile::encodeName(previous + relative).constData(), QFile::encodeName(to).constData()) == 0)
         return true;
@@ -142,8 +170,75 @@ bool copyOne(const QString &programFolder, const QString &relative, const QStrin
         return copyFile(from, to, reason);
     RecordFile locked(from, recordSize);
     if (!locked.open(RecordFile::Access::Read))
-        return fail(reason, QStringLiteral("lettura di"), from, locked.errorString());
+        return fail(reason, QStringLiteral("lettura di"), from, locked.errorNumber());
     return copyFile(from, to, reason);
+}
+
+// The lock a copy under way holds on its partial folder, from just after making it until it is
+// renamed or removed: a partial folder whose lock is free belongs to a copy that was cut short
+// (the program killed, the machine switched off) and that nothing will finish.
+class PartialLock
+{
+public:
+    // Takes the lock on `folder` without waiting.
+    explicit PartialLock(const QString &folder)
+    {
+        m_fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            ::close(m_fd);
+            m_fd = -1;
+            m_busy = true;
+        }
+    }
+    ~PartialLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // also lets the lock go
+    }
+    PartialLock(const PartialLock &) = delete;
+    PartialLock &operator=(const PartialLock &) = delete;
+
+    // Another copy under way holds the folder.
+    bool isBusy() const { return m_busy; }
+
+private:
+    int m_fd = -1;
+    bool m_busy = false;
+};
+
+// Removes the partial folders that no copy under way holds. The caller holds the copies folder's
+// lock, which a copy also holds while it makes its partial folder and takes its lock.
+// Makes the partial folder `partial` and takes its lock, under the copies folder's lock so that a
+// removeAbandoned() in another copy of the program never finds it made and not yet locked. Null,
+// with *reason, when the folder cannot be made; a lock that another copy holds tells isBusy().
+std::unique_ptr<PartialLock> startPartial(const QString &programFolder, const QString &partial,
+                                          QString *reason)
+{
+    const QString copies = copiesFolder(programFolder);
+    if (!makeFolders(copies)) {
+        fail(reason, QStringLiteral("creazione della cartella"), copies, errno);
+        return nullptr;
+    }
+    const FileLock::FolderLock guard(copies);
+    if (!makeFolders(partial)) {
+        fail(reason, QStringLiteral("creazione della cartella"), partial, errno);
+        return nullptr;
+    }
+    return std::make_unique<PartialLock>(partial);
+}
+
+QStringList removeAbandonedLocked(const QString &programFolder)
+{
+    const QString copies = copiesFolder(programFolder);
+    QStringList removed;
+    const QStringList names =
+        QDir(copies).entryList({QLatin1Char('*') + kPartial}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : names) {
+        const PartialLock held(copies + name);
+        if (!held.isBusy() && QDir(copies + name).removeRecursively())
+            removed << name;
+    }
+    return removed;
 }
 
 } // namespace
@@ -169,8 +264,19 @@ QStringList dataFiles(const QString &programFolder)
     return files;
 }
 
+QStringList removeAbandoned(const QString &programFolder)
+{
+    if (!QFileInfo(copiesFolder(programFolder)).isDir())
+        return {};
+    const FileLock::FolderLock guard(copiesFolder(programFolder));
+    if (!guard.isHeld())
+        return {};
+    return removeAbandonedLocked(programFolder);
+}
+
 Result makeCopy(const QString &programFolder, const QDateTime &now, const std::atomic_bool *cancel)
 {
+    removeAbandoned(programFolder);
     const Stamps current = stampsOf(programFolder, dataFiles(programFolder));
     const QList<QPair<QDateTime, QString>> copies = copiesOf(programFolder);
     QString previous;
@@ -185,23 +291,29 @@ Result makeCopy(const QString &programFolder, const QDateTime &now, const std::a
         return {Result::Outcome::Unchanged, QString(), QString()};
 
     const QString name = now.toString(kStampFormat);
-    const QString finalFolder = copiesFolder(programFolder) + name + QLatin1Char('/');
-    const QString partial = copiesFolder(programFolder) + name + kPartial + QLatin1Char('/');
-    QDir(partial).removeRecursively();
-    Result result{Result::Outcome::Made, finalFolder, QString()};
+    const QString finalFolder = copiesFolder(programFolder) + name;
+    const QString partial = finalFolder + kPartial;
+    Result result{Result::Outcome::Made, finalFolder + QLatin1Char('/'), QString()};
+    const std::unique_ptr<PartialLock> hold = startPartial(programFolder, partial, &result.reason);
+    if (!hold)
+        return {Result::Outcome::Failed, QString(), result.reason};
+    if (hold->isBusy()) // another copy of the program makes this very copy at this moment
+        return {Result::Outcome::Unchanged, QString(), QString()};
     for (auto it = current.cbegin(); it != current.cend(); ++it) {
         if (cancel && cancel->load()) {
             result.outcome = Result::Outcome::Cancelled;
             break;
         }
         const bool unchanged = before.value(it.key()) == it.value();
-        if (!copyOne(programFolder, it.key(), partial, previous, unchanged, &result.reason)) {
+        if (!copyOne(programFolder, it.key(), partial + QLatin1Char('/'), previous, unchanged,
+                     &result.reason)) {
             result.outcome = Result::Outcome::Failed;
             break;
         }
     }
-    if (result.outcome == Result::Outcome::Made && !QDir().rename(partial, finalFolder)) {
-        fail(&result.reason, QStringLiteral("completamento della copia"), finalFolder, systemError());
+    if (result.outcome == Result::Outcome::Made &&
+        ::rename(QFile::encodeName(partial).constData(), QFile::encodeName(finalFolder).constData()) != 0) {
+        fail(&result.reason, QStringLiteral("completamento della copia"), result.folder, errno);
         result.outcome = Result::Outcome::Failed;
     }
     if (result.outcome != Result::Outcome::Made) {

@@ -34,10 +34,17 @@ struct Result
 };
 
 // Makes a copy named after `now` when the data changed since the newest copy, then removes the
-// copies that are no longer kept (pruneCopies). The data is never changed; a record file is read
+// copies that are no longer kept (pruneCopies). The copy is written into "<name>.parziale", renamed
+// to its name once whole. The data is never changed; a record file is read
 // under the program's own lock, so a save in another copy of the program is never copied halfway.
 // `cancel`, when it becomes true, stops the copy between files.
 Result makeCopy(const QString &programFolder, const QDateTime &now, const std::atomic_bool *cancel = nullptr);
+
+// Removes the partial folders ("<name>.parziale") of copies that were cut short (the program
+// killed, the machine switched off), which nothing would finish or count; a partial folder that a
+// copy under way in another copy of the program is writing is left alone (its lock tells).
+// makeCopy does this first. Returns the names of the folders removed.
+QStringList removeAbandoned(const QString &programFolder);
 
 // The copies kept: the 10 newest, and the newest of each of the last 12 months (counting the
 // month of `now`). Returns the names of the copy folders removed.

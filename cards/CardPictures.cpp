@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include <cerrno>
+
 namespace CardPictures {
 
 QImage placeholderPhoto()
@@ -49,6 +51,7 @@ QImage saveLogo(const QImage &logo)
     // The placeholder stands in for a logo that could not be read: it never replaces the file.
     if (logo == placeholderLogo() && QFileInfo::exists(logoPath()))
         return logo;
+    errno = 0;
     if (!QDir().mkpath(MemberArchive::photoFolder()))
         return QImage();
     // Stretched to fill the whole area; a transparent part of the picture lands on white, the
@@ -62,7 +65,7 @@ QImage saveLogo(const QImage &logo)
             painter.drawImage(QRect(QPoint(0, 0), kLogoSize), logo);
     }
     if (!PictureFile::write(stored, logoPath(), "bmp"))
-        return QImage();
+        return QImage(); // errno tells why
     return readPicture(logoPath());
 }
 

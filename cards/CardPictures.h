@@ -6,8 +6,8 @@
 
 // The pictures of a membership card: the card logo file Anagrafica/Logo.bmp (a picture of its
 // own, not the receipt logo in the program folder), the member photos seen at card size, and the
-// card's built-in pictures. Loading and saving never report: a failure ends with a built-in
-// picture.
+// card's built-in pictures. Loading never reports: a failure ends with a built-in picture. A
+// logo that cannot be saved is told by saveLogo, for the card window to warn.
 namespace CardPictures {
 
 inline constexpr QSize kLogoSize(119, 118);
@@ -25,7 +25,8 @@ QImage loadLogo();
 // Stores `logo` stretched to exactly 119 x 118 pixels with smooth resampling, as a Windows bitmap
 // in the card logo file. The file is written beside its place and renamed over it, so a failed
 // save leaves the earlier file as it was. Returns the stored picture read back from the file, or
-// a null image when it could not be stored. The placeholder logo (shown for a logo file that could
+// a null image when it could not be stored, with the system's error number in errno (a full disk
+// is ENOSPC, EDQUOT or EFBIG). The placeholder logo (shown for a logo file that could
 // not be read) is never written over an existing file: it is returned as it is.
 QImage saveLogo(const QImage &logo);
 

@@ -12,6 +12,7 @@
 #include "common/KeyboardAccess.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
+#include "common/SystemError.h"
 #include "common/TextUtil.h"
 #include "common/TfrmGuida.h"
 #include "records/MemberArchive.h"
@@ -26,6 +27,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
+#include <cerrno>
 #include <utility>
 
 namespace {
@@ -227,13 +229,19 @@ struct TfrmTessera::Ui : public QObject
     }
 
     // Stores the logo on show as the card logo file and shows what was stored. A save that failed
-    // keeps the user's logo on show (the file keeps the earlier one), so that a later save can try
-    // again and never writes the placeholder.
+    // is told, and keeps the user's logo on show (the file keeps the earlier one), so that the
+    // card printed now has it and a later save can try again, never writing the placeholder.
     void saveLogo()
     {
         const QImage stored = CardPictures::saveLogo(imgLogo->image());
-        if (!stored.isNull())
+        if (!stored.isNull()) {
             imgLogo->setImage(stored);
+            return;
+        }
+        const int reason = errno;
+        MsgBox::warning(q, QStringLiteral("Attenzione: non è stato possibile salvare il logo nel file "
+                                          "Anagrafica/Logo.bmp.\n\r\n\r") +
+                               SystemError::writeAdvice(reason, QStringLiteral("l'operazione")));
     }
 
     void cmdNuovoClick() { resetMember(); }

@@ -23,7 +23,7 @@ set(CORVALLA_INCLUDE_ROOTS ${CMAKE_BINARY_DIR}/include-roots)
 set(CORVALLA_CORE_common
     Cp1252 FileLock FixedText FileReplace Formats HelpTopics IniFile ListLines PictureFile ProgramFolder ReadProgress RecordArchive
     MappedCopy RecordFile RecordLayout RecordRules RecordTable ResourceImage SpreadsheetExport SpreadsheetWriter TaxCode
-    TextUtil VatNumber)
+    SystemError TextUtil VatNumber)
 set(CORVALLA_CORE_reports ListReportPage Report ReportDesign)
 set(CORVALLA_CORE_records MemberArchive MemberChoiceTarget MemberPhoto MemberRecord ReceiptRecord YearFile)
 set(CORVALLA_CORE_members MemberExport MemberSearch MemberSheetPage)

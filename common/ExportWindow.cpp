@@ -7,6 +7,7 @@
 #include "common/PictureButton.h"
 #include "common/Placement.h"
 #include "common/RecordTable.h"
+#include "common/SystemError.h"
 #include "common/TfrmGuida.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QVBoxLayout>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -165,9 +165,7 @@ SpreadsheetExport ExportWindow::exportTable() const
     table.cell = [grid, gridColumns](qsizetype row, int column) {
         return grid->text(int(row), gridColumns[column]);
     };
-    table.readError = [grid] {
-        return grid->unreadable() ? QString::fromLocal8Bit(std::strerror(EIO)) : QString();
-    };
+    table.readError = [grid] { return grid->unreadable() ? SystemError::text(EIO) : QString(); };
     return table;
 }
 

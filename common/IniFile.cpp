@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 #include "common/FileLock.h"
 #include "common/FileReplace.h"
+#include "common/SystemError.h"
 #include "common/TextUtil.h"
 
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <QStringEncoder>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -298,21 +298,22 @@ bool write(const QString &path, const QList<Entry> &entries, QString *error)
     const FileLock::FolderLock lock(QFileInfo(path).absolutePath());
     if (!lock.isHeld()) {
         if (error)
-            *error = QStringLiteral("lock: ") + QString::fromLocal8Bit(std::strerror(errno));
+            *error = QStringLiteral("lock: ") + SystemError::text(errno);
         return false;
     }
     QByteArray content;
     QFile existing(path);
     if (existing.exists()) {
+        errno = 0;
         if (!existing.open(QIODevice::ReadOnly)) {
             if (error)
-                *error = existing.errorString();
+                *error = SystemError::text(errno);
             return false;
         }
         content = existing.readAll();
         if (existing.error() != QFileDevice::NoError) {
             if (error)
-                *error = existing.errorString();
+                *error = SystemError::text(errno);
             return false;
         }
         existing.close();

@@ -2,12 +2,15 @@
 
 #include "common/FileReplace.h"
 #include "common/ResourceImage.h"
+#include "common/SystemError.h"
 
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace PictureFile {
 
@@ -59,10 +62,12 @@ bool truncatedJpeg(const QString &path)
     return !file.read(kTail).contains(QByteArrayLiteral("\xFF\xD9"));
 }
 
-bool fail(const QString &reason, QString *error)
+// Fails with the system's error number `number`, told in *error and left in errno.
+bool fail(int number, QString *error)
 {
     if (error)
-        *error = reason;
+        *error = SystemError::text(number);
+    errno = number;
     return false;
 }
 
@@ -100,14 +105,16 @@ QImage opaque(const QImage &picture)
 bool write(const QImage &picture, const QString &path, const char *format, int quality, QString *error)
 {
     if (picture.isNull() || path.isEmpty())
-        return fail(QStringLiteral("no picture"), error);
+        return fail(EINVAL, error);
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString(), error);
+        return fail(errno, error);
     QImageWriter writer(&file, format);
     writer.setQuality(quality);
+    errno = 0;
     if (!writer.write(opaque(picture))) {
-        const QString reason = writer.errorString();
+        const int reason = errno;
         file.cancelWriting();
         return fail(reason, error);
     }

@@ -19,7 +19,8 @@ QImage opaque(const QImage &picture);
 
 // Writes `picture` (opaque) in `format` ("jpeg", "bmp") over `path`: written beside the file and
 // renamed over it only once complete and flushed, so a failed write leaves the earlier file whole.
-// `quality` -1 is the writer's default. False, with the reason in *error, when it was not written.
+// `quality` -1 is the writer's default. False when it was not written, with the reason in *error
+// (SystemError::text) and the system's error number left in errno.
 bool write(const QImage &picture, const QString &path, const char *format, int quality = -1,
            QString *error = nullptr);
 

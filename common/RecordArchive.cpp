@@ -5,18 +5,24 @@
 
 #include <QtGlobal>
 
+#include <cerrno>
+
 namespace {
-bool report(const RecordFile &f, QString *error)
+bool report(const RecordFile &f, QString *error, int *errorNumber = nullptr)
 {
     if (error)
         *error = f.errorString();
+    if (errorNumber)
+        *errorNumber = f.errorNumber();
     return false;
 }
 
-bool report(const QString &text, QString *error)
+bool report(const QString &text, QString *error, int *errorNumber = nullptr, int number = 0)
 {
     if (error)
         *error = text;
+    if (errorNumber)
+        *errorNumber = number;
     return false;
 }
 } // namespace
@@ -53,20 +59,20 @@ bool RecordArchive::read(qint64 index, QStringList &texts, QString *error) const
     return true;
 }
 
-bool RecordArchive::writeBytes(qint64 index, const QByteArray &bytes, QString *error) const
+bool RecordArchive::writeBytes(qint64 index, const QByteArray &bytes, QString *error, int *errorNumber) const
 {
     RecordFile f(m_path, m_layout.recordSize());
     if (!f.open(RecordFile::Access::Write))
-        return report(f, error);
+        return report(f, error, errorNumber);
     // Under the exclusive lock: the record must still be there. Writing past the end would leave a
     // gap of zero-filled records in between.
     const qint64 n = f.count();
     if (n < 0)
-        return report(f, error);
+        return report(f, error, errorNumber);
     if (index < 0 || index >= n)
-        return report(QStringLiteral("write: no record at that position"), error);
+        return report(QStringLiteral("write: no record at that position"), error, errorNumber, EINVAL);
     if (!f.write(index, bytes))
-        return report(f, error);
+        return report(f, error, errorNumber);
     return true;
 }
 
@@ -75,26 +81,26 @@ bool RecordArchive::write(qint64 index, const QStringList &texts, QString *error
     return writeBytes(index, encodeRecord(m_layout, texts), error);
 }
 
-qint64 RecordArchive::appendBytes(const QByteArray &bytes, QString *error) const
+qint64 RecordArchive::appendBytes(const QByteArray &bytes, QString *error, int *errorNumber) const
 {
-    return appendMade([&bytes](qint64) { return bytes; }, error);
+    return appendMade([&bytes](qint64) { return bytes; }, error, errorNumber);
 }
 
-qint64 RecordArchive::appendMade(const Maker &make, QString *error) const
+qint64 RecordArchive::appendMade(const Maker &make, QString *error, int *errorNumber) const
 {
     RecordFile f(m_path, m_layout.recordSize());
     if (!f.open(RecordFile::Access::Write)) {
-        report(f, error);
+        report(f, error, errorNumber);
         return -1;
     }
     const qint64 count = f.count();
     if (count < 0) {
-        report(f, error);
+        report(f, error, errorNumber);
         return -1;
     }
     const qint64 index = f.append(make(count));
     if (index < 0)
-        report(f, error);
+        report(f, error, errorNumber);
     return index;
 }
 

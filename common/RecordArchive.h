@@ -28,18 +28,20 @@ public:
     bool read(qint64 index, QStringList &texts, QString *error = nullptr) const;
 
     // Writes the record over the one at `index` (update in place). An index at or past the end
-    // fails without writing: an update never makes the file longer.
-    bool writeBytes(qint64 index, const QByteArray &bytes, QString *error = nullptr) const;
+    // fails without writing: an update never makes the file longer. A write that fails gives the
+    // system's error number in *errorNumber (see RecordFile::errorNumber) besides its reason.
+    bool writeBytes(qint64 index, const QByteArray &bytes, QString *error = nullptr,
+                    int *errorNumber = nullptr) const;
     bool write(qint64 index, const QStringList &texts, QString *error = nullptr) const;
 
     // Appends the record; returns its 0-based index, or -1 on failure. Counting and writing happen
     // under one exclusive lock, so two programs appending at once get two records.
-    qint64 appendBytes(const QByteArray &bytes, QString *error = nullptr) const;
+    qint64 appendBytes(const QByteArray &bytes, QString *error = nullptr, int *errorNumber = nullptr) const;
     // Appends the record that `make` builds from the number of records in the file at that moment,
     // under the same exclusive lock: what depends on the count (a receipt's number) is decided when
     // the record is written, not before, so two programs never give two records the same one.
     using Maker = std::function<QByteArray(qint64 count)>;
-    qint64 appendMade(const Maker &make, QString *error = nullptr) const;
+    qint64 appendMade(const Maker &make, QString *error = nullptr, int *errorNumber = nullptr) const;
     qint64 append(const QStringList &texts, QString *error = nullptr) const;
 
     // Reads every record in index order, in large sequential blocks, and hands the raw bytes of

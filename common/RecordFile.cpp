@@ -1,11 +1,11 @@
 #include "common/RecordFile.h"
 
 #include "common/FileLock.h"
+#include "common/SystemError.h"
 
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/mman.h>
@@ -85,33 +85,44 @@ RecordFile::~RecordFile()
 
 bool RecordFile::fail(const QString &what) const
 {
-    m_error = what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+    m_errorNumber = errno;
+    m_error = what + QStringLiteral(": ") + SystemError::text(m_errorNumber);
+    return false;
+}
+
+bool RecordFile::lock(int operation)
+{
+    if (FileLock::take(m_fd, operation))
+        return true;
+    fail(QStringLiteral("lock"));
+    close();
     return false;
 }
 
 bool RecordFile::open(Access access)
 {
     close();
+    m_errorNumber = 0;
     const QByteArray name = QFile::encodeName(m_path);
     m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0 && access == Access::Read && (errno == EACCES || errno == EROFS))
         m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC); // an existing file in a read-only place
     if (m_fd < 0)
         return fail(QStringLiteral("open"));
-    // An update that was cut short is rolled back first, under the exclusive lock.
-    if (QFile::exists(journalPath())) {
-        if (!FileLock::take(m_fd, LOCK_EX)) {
-            fail(QStringLiteral("lock"));
-            close();
-            return false;
-        }
-        if (!rollBack()) {
-            close();
-            return false;
-        }
-    }
-    if (!FileLock::take(m_fd, access == Access::Write ? LOCK_EX : LOCK_SH)) {
-        fail(QStringLiteral("lock"));
+    const int wanted = access == Access::Write ? LOCK_EX : LOCK_SH;
+    if (!lock(wanted))
+        return false;
+    // A writer holds its exclusive lock from before it makes its journal until after it removes
+    // it, so a journal seen under a lock belongs to an update that was cut short; one seen before
+    // the lock may be the journal of a save still under way, gone by the time the lock is had.
+    if (!QFile::exists(journalPath()))
+        return true;
+    // The roll-back needs the exclusive lock; a reader keeps it for the rest of this open. Taking
+    // it lets the shared lock go for a moment, in which another save may run whole, or be cut
+    // short as well: what is found once it is held is what counts.
+    if (wanted == LOCK_SH && !lock(LOCK_EX))
+        return false;
+    if (!rollBack()) {
         close();
         return false;
     }
@@ -132,8 +143,13 @@ QString RecordFile::folder() const
 bool RecordFile::rollBack()
 {
     QFile journal(journalPath());
-    if (!journal.open(QIODevice::ReadOnly))
+    if (!journal.open(QIODevice::ReadOnly)) {
+        // Gone since it was seen: another copy of the program rolled it back while this one waited
+        // for the exclusive lock, and nothing is left to undo.
+        if (!QFile::exists(journalPath()))
+            return true;
         return fail(QStringLiteral("journal"));
+    }
     const QByteArray bytes = journal.readAll();
     journal.close();
     // A journal not complete on disk was written before its update began: the file is whole.
@@ -239,12 +255,15 @@ bool RecordFile::read(qint64 index, QByteArray &out) const
 {
     if (index < 0) {
         m_error = QStringLiteral("read: negative index");
+        m_errorNumber = EINVAL;
         return false;
     }
     const qint64 got = readMany(index, 1, out);
     if (got != 1) {
-        if (got == 0)
+        if (got == 0) {
             m_error = QStringLiteral("read: beyond the last record");
+            m_errorNumber = EINVAL;
+        }
         return false;
     }
     return true;
@@ -254,6 +273,7 @@ bool RecordFile::write(qint64 index, const QByteArray &record)
 {
     if (record.size() != m_recordSize || index < 0) {
         m_error = QStringLiteral("write: bad record");
+        m_errorNumber = EINVAL;
         return false;
     }
     // A record that exists is updated under the journal; one after the last is new, and a new

@@ -53,6 +53,8 @@ public:
     int recordSize() const { return m_recordSize; }
     const QString &path() const { return m_path; }
     const QString &errorString() const { return m_error; }
+    // The system's error number of the last failure (an errno value), 0 when it had none.
+    int errorNumber() const { return m_errorNumber; }
 
     // The journal of an update in place: the file's path + ".journal", there only while an update
     // is under way or after one was cut short.
@@ -60,6 +62,8 @@ public:
 
 private:
     bool fail(const QString &what) const;
+    // Takes flock() `operation` on the open file; on failure closes it and fails.
+    bool lock(int operation);
     QString folder() const;
     // Puts back the old bytes of an update that was cut short and removes the journal.
     bool rollBack();
@@ -69,4 +73,5 @@ private:
     int m_recordSize;
     int m_fd = -1;
     mutable QString m_error;
+    mutable int m_errorNumber = 0;
 };

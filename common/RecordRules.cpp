@@ -1,5 +1,6 @@
 #include "common/RecordRules.h"
 
+#include "common/SystemError.h"
 #include "common/TextUtil.h"
 
 namespace RecordRules {
@@ -64,19 +65,27 @@ Save save(const RecordArchive &archive, qint64 position, const QByteArray &recor
         return result;
     }
     if (position > 0) {
-        if (archive.writeBytes(position - 1, record, &result.error)) {
+        if (archive.writeBytes(position - 1, record, &result.error, &result.errorNumber)) {
             result.outcome = Save::Outcome::Updated;
             result.position = position;
         }
         return result;
     }
-    const qint64 index =
-        makeNew ? archive.appendMade(makeNew, &result.error) : archive.appendBytes(record, &result.error);
+    const qint64 index = makeNew ? archive.appendMade(makeNew, &result.error, &result.errorNumber)
+                                 : archive.appendBytes(record, &result.error, &result.errorNumber);
     if (index >= 0) {
         result.outcome = Save::Outcome::Appended;
         result.position = index + 1;
     }
     return result;
+}
+
+QString saveFailureMessage(const Save &failed, const QString &accessMessage)
+{
+    if (!SystemError::isDiskFull(failed.errorNumber))
+        return accessMessage;
+    return QStringLiteral("Attenzione: il sistema non permette di salvare i dati in archivio.\n\r\n\r") +
+           SystemError::diskFullAdvice(QStringLiteral("il salvataggio"));
 }
 
 } // namespace RecordRules

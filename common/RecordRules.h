@@ -79,10 +79,16 @@ struct Save
     Outcome outcome = Outcome::Failed;
     qint64 position = 0; // the record's 1-based position after the save (0 when it failed)
     QString error;
+    int errorNumber = 0; // the system's error number of a failure, 0 when it had none
 };
 // A new record is built by `makeNew`, when given, from the number of records then in the file
 // (RecordArchive::appendMade); otherwise `record` is appended as it is.
 Save save(const RecordArchive &archive, qint64 position, const QByteArray &record,
           const RecordArchive::Maker &makeNew = {});
+
+// The message of a save that failed, which the window shows in place of its `accessMessage`: a
+// full disk says so and asks to free space (the privileges the access message asks about would
+// be the wrong fix); any other failure is told by the access message itself.
+QString saveFailureMessage(const Save &failed, const QString &accessMessage);
 
 } // namespace RecordRules

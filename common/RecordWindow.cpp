@@ -297,7 +297,7 @@ void RecordWindow::accessError(std::optional<RecordRules::Step>)
 
 void RecordWindow::showAccessError(MsgBox::Kind kind)
 {
-    MsgBox::show(this, kind, m_access);
+    MsgBox::show(this, kind, m_saveFailure.isEmpty() ? m_access : m_saveFailure);
 }
 
 void RecordWindow::browse(RecordRules::Step step)
@@ -342,7 +342,9 @@ void RecordWindow::save(const std::function<std::optional<QByteArray>()> &checke
     const RecordRules::Save saved = RecordRules::save(archive(), positionNumber(), *record, makeNew);
     switch (saved.outcome) {
     case RecordRules::Save::Outcome::Failed:
+        m_saveFailure = RecordRules::saveFailureMessage(saved, m_access);
         accessError(std::nullopt);
+        m_saveFailure.clear();
         break;
     case RecordRules::Save::Outcome::Updated:
     case RecordRules::Save::Outcome::Appended:

@@ -125,7 +125,8 @@ protected:
     // Tells the user that the archive cannot be reached: by a browse with `step`, or by a save
     // (no step). An error box with the window's access text, unless the window tells otherwise.
     virtual void accessError(std::optional<RecordRules::Step> step);
-    // The access text in a box of `kind`.
+    // The access text in a box of `kind`; for a save that failed on a full disk, the message that
+    // says so (RecordRules::saveFailureMessage).
     void showAccessError(MsgBox::Kind kind);
 
     // The move of a browse button: shows the record it reaches, tells the user the archive is empty
@@ -161,6 +162,7 @@ private:
     QString m_resting;
     QString m_emptyArchive;
     QString m_access;
+    QString m_saveFailure; // while a failed save is told: its message
     QMap<int, QList<QToolButton *>> m_placed;
     QList<QPair<QWidget *, QString>> m_hints;
     QList<QWidget *> m_backgrounds;

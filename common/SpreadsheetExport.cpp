@@ -1,11 +1,14 @@
 #include "common/SpreadsheetExport.h"
 
 #include "common/FileReplace.h"
+#include "common/SystemError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace {
 // The spreadsheet program keeps ".~lock.<name>#" beside every file it has open.
@@ -18,6 +21,12 @@ bool openInSpreadsheetProgram(const QString &path)
 } // namespace
 
 namespace {
+SpreadsheetFailure::Cause causeOf(int errorNumber)
+{
+    return SystemError::isDiskFull(errorNumber) ? SpreadsheetFailure::Cause::DiskFull
+                                                : SpreadsheetFailure::Cause::Other;
+}
+
 SpreadsheetFailure failed(SpreadsheetFailure::Cause cause, const QString &reason, QString *error)
 {
     if (error)
@@ -35,9 +44,11 @@ SpreadsheetFailure writeSpreadsheet(const QString &path, const SpreadsheetExport
     // Written beside the file and renamed over it once complete: a failed export keeps the
     // previous file whole.
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
+        const int reason = QFileInfo(path).isDir() ? EISDIR : errno;
         const bool folderWritable = QFileInfo(QFileInfo(path).absolutePath()).isWritable();
-        return failed(folderWritable ? Cause::Other : Cause::NotAllowed, file.errorString(), error);
+        return failed(folderWritable ? causeOf(reason) : Cause::NotAllowed, SystemError::text(reason), error);
     }
     SpreadsheetWriter writer(&file);
     writer.writeHead(table.sheetName, table.columns);
@@ -53,16 +64,13 @@ SpreadsheetFailure writeSpreadsheet(const QString &path, const SpreadsheetExport
         file.cancelWriting();
         return failed(Cause::Other, unread, error);
     }
-    const bool written = writer.finish();
-    const Cause cause = file.error() == QFileDevice::ResourceError ? Cause::DiskFull : Cause::Other;
-    QString reason = file.errorString();
-    if (!written) {
+    if (!writer.finish()) {
         file.cancelWriting();
-        return failed(cause, reason, error);
+        return failed(causeOf(writer.errorNumber()), SystemError::text(writer.errorNumber()), error);
     }
+    QString reason;
     if (!FileReplace::commit(file, &reason))
-        return failed(file.error() == QFileDevice::ResourceError ? Cause::DiskFull : Cause::Other, reason,
-                      error);
+        return failed(causeOf(errno), reason, error);
     return {};
 }
 
@@ -81,8 +89,7 @@ QString exportFailureMessage(const SpreadsheetFailure &failure)
     case Cause::OpenInSpreadsheet:
         return head + QStringLiteral("Accertarsi che il file di Excel non sia già aperto.");
     case Cause::DiskFull:
-        return head +
-               QStringLiteral("Lo spazio sul disco è esaurito: liberare spazio e ripetere l'esportazione.");
+        return head + SystemError::diskFullAdvice(QStringLiteral("l'esportazione"));
     case Cause::NotAllowed:
         return head + QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di "
                                      "installazione del programma.");

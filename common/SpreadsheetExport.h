@@ -51,7 +51,7 @@ struct SpreadsheetFailure
         Other
     };
     Cause cause = Cause::None;
-    QString reason; // the system's own words
+    QString reason; // the cause in Italian (SystemError::text), or the reading's own reason
 };
 
 // Writes the table to `path`, replacing any file there. The table goes to a temporary file beside

@@ -97,8 +97,11 @@ void SpreadsheetWriter::flush()
 {
     if (m_used == 0)
         return;
-    if (m_ok && m_device->write(m_buffer.constData(), m_used) != m_used)
+    errno = 0;
+    if (m_ok && m_device->write(m_buffer.constData(), m_used) != m_used) {
         m_ok = false;
+        m_errorNumber = errno;
+    }
     m_used = 0;
 }
 

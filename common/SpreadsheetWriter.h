@@ -39,6 +39,8 @@ public:
     bool finish();
 
     bool ok() const { return m_ok; }
+    // The system's error number (errno) of the write that failed; 0 when none did, or it left none.
+    int errorNumber() const { return m_errorNumber; }
 
 private:
     void raw(const char *bytes, qsizetype size);
@@ -51,4 +53,5 @@ private:
     QByteArray m_buffer; // a fixed block, filled up to m_used
     qsizetype m_used = 0;
     bool m_ok = true;
+    int m_errorNumber = 0;
 };

@@ -24,7 +24,8 @@ QImage load();
 
 // Writes `logo`, at its own size, as a Windows bitmap over the logo file. The picture is written
 // to a temporary file beside it and renamed over it only once complete, so a failed save keeps the
-// earlier logo whole. False, with the reason in *error, when it could not be saved.
+// earlier logo whole. False when it could not be saved, with the reason in *error and the
+// system's error number in errno.
 bool save(const QImage &logo, QString *error = nullptr);
 
 } // namespace ReceiptLogo

@@ -6,6 +6,7 @@
 #include "common/PictureBox.h"
 #include "common/PictureButton.h"
 #include "common/Placement.h"
+#include "common/SystemError.h"
 #include "receipts/ReceiptLogo.h"
 
 #include <QFrame>
@@ -16,6 +17,8 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cerrno>
 
 namespace {
 
@@ -120,9 +123,10 @@ void TfrmLogo::btnApplicaClick()
 {
     if (!ReceiptLogo::save(imgLogo->image())) {
         // The earlier logo file is whole: the user can try again or give up with Annulla.
+        const int reason = errno;
         MsgBox::warning(this, QStringLiteral("Attenzione: non è stato possibile salvare il logo nel file "
-                                             "Logo.bmp.\n\r\n\rAccertarsi di possedere i privilegi di "
-                                             "scrittura nella cartella di installazione del programma."));
+                                             "Logo.bmp.\n\r\n\r") +
+                                  SystemError::writeAdvice(reason, QStringLiteral("l'operazione")));
         return;
     }
     accept();

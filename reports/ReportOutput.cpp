@@ -1,4 +1,5 @@
 // Printing and preview of prepared reports through the system's printers.
+#include "common/SystemError.h"
 #include "common/TestSeam.h"
 #include "reports/Report.h"
 #include "reports/ReportPreview.h"
@@ -10,6 +11,7 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <cups/cups.h>
 
 namespace Reports {
@@ -83,8 +85,10 @@ bool submitToQueue(const PreparedReport &report, const QPrinter &printer, QStrin
         return false;
     }
     QTemporaryFile pdf(QDir::tempPath() + QStringLiteral("/corvalla-XXXXXX.pdf"));
+    errno = 0;
     if (!pdf.open()) {
-        setError(error, QStringLiteral("Impossibile preparare la stampa: ") + pdf.errorString());
+        setError(error, QStringLiteral("Impossibile preparare la stampa: ") + SystemError::text(errno) +
+                            QLatin1Char('.'));
         return false;
     }
     pdf.close();

@@ -9,10 +9,13 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <QTemporaryDir>
 #include <csignal>
 #include <linux/capability.h>
 #include <memory>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/statvfs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
@@ -70,6 +73,44 @@ FileSizeLimit::~FileSizeLimit()
     limit.rlim_cur = rlim_t(m_saved);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_oldHandler);
+}
+
+SmallDisk::SmallDisk(qint64 bytes)
+{
+    QTemporaryDir folder;
+    folder.setAutoRemove(false);
+    m_path = folder.path();
+    const QByteArray options = "size=" + QByteArray::number(bytes);
+    m_mounted = ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, options.constData()) == 0;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_path).constData(), MNT_DETACH);
+    QDir().rmdir(m_path);
+}
+
+qint64 SmallDisk::freeBytes() const
+{
+    struct statvfs st;
+    if (::statvfs(QFile::encodeName(m_path).constData(), &st) != 0)
+        return -1;
+    return qint64(st.f_bavail) * qint64(st.f_frsize);
+}
+
+bool SmallDisk::fill(qint64 room)
+{
+    QFile filler(path() + QStringLiteral("riempitivo"));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    // tmpfs takes whole pages: written a page at a time, then a byte at a time for the last one.
+    const QByteArray page(4096, 'x');
+    while (freeBytes() > room + page.size() && filler.write(page) == page.size()) {
+    }
+    while (freeBytes() > room && filler.write("x", 1) == 1) {
+    }
+    return freeBytes() <= room;
 }
 
 void corvallaTestInit()

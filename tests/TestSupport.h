@@ -56,6 +56,30 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
+// A small disk that fills up for real: a tmpfs of `bytes` mounted on a folder of its own for as long
+// as the object lives. Mounting needs root (or the right to mount); where it is not permitted
+// isMounted() is false and the calling test skips.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(qint64 bytes);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    bool isMounted() const { return m_mounted; }
+    // The folder of the disk, ending with a separator.
+    QString path() const { return m_path + QLatin1Char('/'); }
+    // Fills the disk with a file of its own until no more than `room` bytes are free.
+    bool fill(qint64 room = 0);
+    // The bytes still free.
+    qint64 freeBytes() const;
+
+private:
+    QString m_path;
+    bool m_mounted = false;
+};
+
 // Records every message box the windows show and presses OK (or Yes) on it.
 class BoxRecorder
 {

@@ -51,6 +51,9 @@ const QString kSettingsNotSaved =
     QStringLiteral("Attenzione: non è stato possibile salvare i dati dell'associazione nel file "
                    "Tesserini.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
                    "cartella di installazione del programma.");
+const QString kLogoNotSaved =
+    QStringLiteral("Attenzione: non è stato possibile salvare il logo nel file Anagrafica/Logo.bmp.\n\r\n\r"
+                   "Lo spazio sul disco è esaurito: liberare spazio e ripetere l'operazione.");
 const QString kPrintFailed =
     QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\rAccertarsi che "
                    "la stampante sia configurata correttamente.");
@@ -577,8 +580,9 @@ private slots:
             const FileSizeLimit refused(8); // not even root can write the file
             m_card->close();
         }
-        QCOMPARE(boxTexts(), QStringList{kSettingsNotSaved});
+        QCOMPARE(boxTexts(), (QStringList{kSettingsNotSaved, kLogoNotSaved}));
         QCOMPARE(m_boxes.first().first, Kind::Error);
+        QCOMPARE(m_boxes.last().first, Kind::Warning);
         QCOMPARE(readAll(CardSettings::filePath()), settings);
         QCOMPARE(readAll(CardPictures::logoPath()), logo);
         QCOMPARE(m_card->logo(), picture({300, 200}, Qt::red)); // the user's logo stays on show
@@ -589,6 +593,57 @@ private slots:
         // The next save, with room again, stores the user's logo, never the placeholder.
         m_card->saveLogo();
         QCOMPARE(CardPictures::loadLogo().pixelColor(60, 60), QColor(Qt::red));
+    }
+
+    // A logo that cannot be stored on a disk that filled up, when the card closes or before it is
+    // previewed or printed: the user is warned, the logo file keeps the earlier logo, and the logo
+    // chosen stays on show, where preview and print take it.
+    void logoOnAFullDisk_data()
+    {
+        QTest::addColumn<QString>("button"); // what stores the logo; "" for closing the card
+        QTest::addColumn<QStringList>("boxes");
+        // The settings the card keeps in Tesserini.ini cannot be kept either, and say so.
+        const QString marginsNotKept = QStringLiteral(
+            "Attenzione: non è stato possibile memorizzare i margini e l'orientamento di stampa nel file "
+            "Tesserini.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella cartella di "
+            "installazione del programma.");
+        QTest::newRow("closing") << "" << QStringList{kSettingsNotSaved, kLogoNotSaved};
+        QTest::newRow("preview") << "cmdAnteprima" << QStringList{kLogoNotSaved};
+        QTest::newRow("print") << "cmdStampa" << QStringList{kLogoNotSaved, marginsNotKept};
+    }
+    void logoOnAFullDisk()
+    {
+        QFETCH(QString, button);
+        QFETCH(QStringList, boxes);
+        SmallDisk disk(256 * 1024);
+        if (!disk.isMounted())
+            QSKIP("this machine does not allow mounting a small disk");
+        setProgramFolder(disk.path());
+        QVERIFY(!CardPictures::saveLogo(picture({40, 40}, Qt::darkGreen)).isNull());
+        const QByteArray logo = readAll(CardPictures::logoPath());
+        reopen();
+        chooseLogo(picture({300, 200}, Qt::red));
+        QVERIFY(disk.fill());
+        m_boxes.clear();
+        if (button.isEmpty()) {
+            m_card->close();
+        } else {
+            const Output out = throughWindow(button, [](QDialog *w) {
+                QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnStampa")), Qt::LeftButton);
+            });
+            QCOMPARE(out.calls, 1);
+            // The chosen logo (red, wider than high), not the stored one (dark green, 119 x 118).
+            const QImage printed = out.report.find(0, "imgLogo")->picture;
+            QVERIFY2(printed.width() > printed.height() * 4 / 3,
+                     qPrintable(QStringLiteral("%1 x %2").arg(printed.width()).arg(printed.height())));
+            QCOMPARE(printed.pixelColor(printed.width() / 2, printed.height() / 2), QColor(Qt::red));
+        }
+        QCOMPARE(boxTexts(), boxes);
+        QCOMPARE(m_boxes[boxes.indexOf(kLogoNotSaved)].first, Kind::Warning);
+        QCOMPARE(readAll(CardPictures::logoPath()), logo);
+        QCOMPARE(QDir(disk.path() + QStringLiteral("Anagrafica")).entryList(QDir::Files),
+                 QStringList{"Logo.bmp"});
+        QCOMPARE(m_card->logo(), picture({300, 200}, Qt::red));
     }
 
     // --- windows opened from the card ------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "common/ProgramFolder.h"
 #include "common/RecordFile.h"
 #include "records/MemberArchive.h"
+#include "records/ReceiptRecord.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -23,6 +24,25 @@ Member::Record named(const QString &name)
     r[Member::Tiratore] = name;
     r[Member::Ente] = QStringLiteral("Tiro a segno");
     return r;
+}
+
+// The journal of an update in place as the program writes it beside the file: "CVJ1", the
+// offset (8 bytes) and length (4 bytes) of the old bytes, the old bytes, and the FNV-1a checksum
+// of all before it (4 bytes), numbers least significant byte first.
+QByteArray journalOf(qint64 offset, const QByteArray &old)
+{
+    QByteArray bytes("CVJ1");
+    for (int i = 0; i < 8; ++i)
+        bytes.append(char((quint64(offset) >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        bytes.append(char((quint32(old.size()) >> (8 * i)) & 0xFF));
+    bytes.append(old);
+    quint32 h = 2166136261u;
+    for (const char c : bytes)
+        h = (h ^ quint8(c)) * 16777619u;
+    for (int i = 0; i < 4; ++i)
+        bytes.append(char((h >> (8 * i)) & 0xFF));
+    return bytes;
 }
 
 // A file of `n` records, each filled with its own byte so that any stray write shows.
@@ -210,6 +230,77 @@ private slots:
         QCOMPARE(readAll(MemberArchive::filePath()), patterned(3));
     }
 
+    // Another program in the middle of a save: it holds the exclusive lock and its journal lies
+    // beside the file. A reader waits for the lock; by then the save is over and its journal gone,
+    // which leaves nothing to roll back: the read succeeds and finds the record as saved, not the
+    // journal's old bytes put back.
+    void journalOfASaveUnderWay_isLeftToItsWriter()
+    {
+        constexpr int kReceipt = 1099;
+        const QString path = m_dir.filePath(QStringLiteral("2024.ric"));
+        QByteArray receipts;
+        for (char c : {'a', 'b', 'c'})
+            receipts.append(QByteArray(kReceipt, c));
+        writeFile(path, receipts);
+        QProcess saver;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("CORVALLA_HOLD_LOCK"), path);
+        env.insert(QStringLiteral("CORVALLA_HOLD_MS"), QStringLiteral("500"));
+        env.insert(QStringLiteral("CORVALLA_HOLD_JOURNAL"), QString::number(kReceipt));
+        saver.setProcessEnvironment(env);
+        saver.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(saver.waitForReadyRead(30000));
+        QCOMPARE(saver.readLine().trimmed(), QByteArray("locked"));
+        QVERIFY(QFile::exists(path + QStringLiteral(".journal")));
+
+        const RecordArchive year(path, Receipt::layout());
+        QString error;
+        QByteArray second;
+        QVERIFY2(year.readBytes(1, second, &error), qPrintable(error));
+        QCOMPARE(second, QByteArray(kReceipt, 'b'));
+        QCOMPARE(year.count(), qint64(3));
+        QVERIFY(saver.waitForFinished(30000));
+        QCOMPARE(saver.exitCode(), 0);
+        QCOMPARE(readAll(path), receipts);
+    }
+
+    // Another program saving one receipt after another without a pause while this one reads: every
+    // read succeeds and finds each record whole.
+    void readsBesideASteadySaver_neverFail()
+    {
+        constexpr int kRecord = 1099;
+        constexpr int kRecords = 12;
+        QTemporaryDir shm(QStringLiteral("/dev/shm/corvalla-XXXXXX"));
+        const QString path = (shm.isValid() ? shm.path() : m_dir.path()) + QStringLiteral("/2024.ric");
+        QByteArray start;
+        for (int i = 0; i < kRecords; ++i)
+            start.append(QByteArray(kRecord, char(i)));
+        writeFile(path, start);
+        QProcess saver;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("CORVALLA_REWRITE_FILE"), path);
+        env.insert(QStringLiteral("CORVALLA_REWRITE_SEED"), QStringLiteral("7"));
+        saver.setProcessEnvironment(env);
+        saver.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(saver.waitForReadyRead(30000));
+
+        const RecordArchive year(path, Receipt::layout());
+        int failed = 0;
+        int torn = 0;
+        for (int i = 0; i < 1000; ++i) {
+            QByteArray record;
+            if (!year.readBytes(i % kRecords, record))
+                ++failed;
+            else if (record.count(record.at(0)) != kRecord)
+                ++torn;
+        }
+        QCOMPARE(saver.state(), QProcess::Running); // the saver was saving all along
+        saver.kill();
+        saver.waitForFinished(30000);
+        QCOMPARE(failed, 0);
+        QCOMPARE(torn, 0);
+    }
+
     // Another program holding the archive's lock: a short hold is waited for; a lock held for good
     // fails the operation after about two seconds instead of freezing the window.
     void lockHeldElsewhere_data()
@@ -277,16 +368,28 @@ int main(int argc, char *argv[])
         }
     }
 
-    // Child mode of the lock test: hold the archive's lock for a while (-1: until ended).
+    // Child mode of the lock tests: hold the archive's lock for a while (-1: until ended). With
+    // CORVALLA_HOLD_JOURNAL (a record size), as a save in place of the second record does: its
+    // journal is made after the lock is taken and removed before it is let go.
     const QByteArray lockPath = qgetenv("CORVALLA_HOLD_LOCK");
     if (!lockPath.isEmpty()) {
         const int fd = ::open(lockPath.constData(), O_RDWR | O_CLOEXEC);
         if (fd < 0 || ::flock(fd, LOCK_EX) != 0)
             return 1;
+        const int journalRecord = qEnvironmentVariableIntValue("CORVALLA_HOLD_JOURNAL");
+        const QString journal = QString::fromLocal8Bit(lockPath) + QStringLiteral(".journal");
+        if (journalRecord > 0) {
+            QFile file(journal);
+            const QByteArray bytes = journalOf(journalRecord, QByteArray(journalRecord, 'x'));
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+                return 1;
+        }
         std::fputs("locked\n", stdout);
         std::fflush(stdout);
         const int holdMs = qEnvironmentVariableIntValue("CORVALLA_HOLD_MS");
         QThread::msleep(ulong(holdMs < 0 ? 600000 : holdMs));
+        if (journalRecord > 0 && !QFile::remove(journal))
+            return 1;
         return 0;
     }
 

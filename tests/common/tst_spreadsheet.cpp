@@ -243,6 +243,40 @@ private slots:
         QFile::remove(path);
     }
 
+    // A disk that fills part way through the export (a small tmpfs with 8 to 40 KB free, less than
+    // the file): the message says the disk is full, the previous file stays byte for byte and no
+    // temporary file is left.
+    void exportOnADiskThatFills_data()
+    {
+        QTest::addColumn<int>("freeKB");
+        for (const int kb : {8, 20, 40})
+            QTest::addRow("%d KB free", kb) << kb;
+    }
+    void exportOnADiskThatFills()
+    {
+        QFETCH(int, freeKB);
+        SmallDisk disk(256 * 1024);
+        if (!disk.isMounted())
+            QSKIP("this machine does not allow mounting a small disk");
+        setProgramFolder(disk.path());
+        const QString path = disk.path() + QStringLiteral("Pieno.xls");
+        writeFile(path, "esportazione precedente");
+        QVERIFY(disk.fill(freeKB * 1024));
+        QList<QStringList> rows;
+        for (int i = 0; i < 2000; ++i) // about 150 KB
+            rows.append({QStringLiteral("Socio %1").arg(i), QStringLiteral("10,00")});
+        m_answers = {MsgBox::Answer::Yes, MsgBox::Answer::Ok};
+        runSpreadsheetExport(nullptr, table(rows, QStringLiteral("Pieno.xls")));
+        setProgramFolder(m_dir.path());
+        QCOMPARE(m_boxes, (QStringList{QStringLiteral("3|") + kAsk,
+                                       QStringLiteral("4|") + kFailedHead +
+                                           QStringLiteral("Lo spazio sul disco è esaurito: liberare spazio e "
+                                                          "ripetere l'esportazione.")}));
+        QCOMPARE(readAll(path), QByteArray("esportazione precedente"));
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("Pieno.xls"), QStringLiteral("riempitivo")}));
+    }
+
     void secondExportReplacesFirst()
     {
         const QString path = m_dir.filePath(QStringLiteral("due.xls"));

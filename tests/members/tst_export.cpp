@@ -15,9 +15,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cerrno>
-#include <cstring>
-
 using namespace Member;
 
 namespace {
@@ -266,8 +263,7 @@ private slots:
         QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("cmdEsporta")), Qt::LeftButton);
         QCOMPARE(m_boxes.size(), 2);
         QCOMPARE(m_boxes[1], QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
-                                            "Errore del sistema: ") +
-                                 QString::fromLocal8Bit(std::strerror(EIO)) + QLatin1Char('.'));
+                                            "Errore del sistema: Errore di lettura o scrittura sul disco."));
         QCOMPARE(readAll(exportPath()), QByteArray("esportato prima"));
         QVERIFY(window.isVisible());
     }

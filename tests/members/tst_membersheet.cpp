@@ -58,6 +58,49 @@ void onModal(std::function<void(QWidget *)> answer)
                               [](QWidget *modal) { return !qobject_cast<QMessageBox *>(modal); });
 }
 
+// Where each entry field of the member sheet lies in a stored record: the offset of its length
+// byte and its width, the text bytes following the length byte. Written out here, not taken from
+// the program's layout table, so that a field put in another field's place shows.
+struct StoredField
+{
+    const char *name;
+    int offset;
+    int width;
+};
+constexpr int kStoredRecordSize = 3189;
+const StoredField kStoredFields[] = {
+    {"txtTiratore", 0, 50},      {"txtSesso", 51, 1},        {"txtDataNasc", 53, 10},
+    {"txtCittadinanza", 64, 50}, {"txtLuogoNasc", 115, 50},  {"txtIndirizzo", 166, 120},
+    {"txtCitta", 287, 50},       {"txtCap", 338, 10},        {"txtNazione", 349, 50},
+    {"txtCodFisc", 400, 16},     {"txtGruppo", 417, 50},     {"txtProfessione", 468, 120},
+    {"txtStudio", 589, 120},     {"txtEnte", 710, 120},      {"txtEmail", 831, 50},
+    {"txtTel", 882, 30},         {"txtCel", 913, 30},        {"txtTessera", 944, 50},
+    {"txtQuota", 995, 50},       {"txtInizioTes", 1046, 10}, {"txtFineTes", 1057, 10},
+    {"txtArmi", 1068, 50},       {"txtPorto", 1119, 50},     {"txtInizioPor", 1170, 10},
+    {"txtFinePor", 1181, 250},   {"txtNote", 1432, 250},
+};
+
+// The text of a stored field. The tests store only letters that Windows-1252 and Latin-1 give the
+// same code, so the bytes read as Latin-1.
+QString storedText(const QByteArray &record, const StoredField &field)
+{
+    const int length = quint8(record.at(field.offset));
+    if (length > field.width)
+        return QStringLiteral("<length %1 over the width>").arg(length);
+    return QString::fromLatin1(record.mid(field.offset + 1, length));
+}
+
+// Key by key, as a keyboard types it: plain keys for ASCII, the character itself otherwise.
+void typeKeys(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(widget, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
 Member::Record named(const QString &name)
 {
     Member::Record r;
@@ -208,6 +251,138 @@ private slots:
         QCOMPARE(archiveBytes().size(), Member::kRecordSize);
         QCOMPARE(stored(0, Member::Note), QByteArray("\x0fSocio fondatore"));
         QCOMPARE(position(), QStringLiteral("1"));
+    }
+
+    // Every one of the 26 fields typed with a text of its own, the three dates chosen in the picker:
+    // the saved record holds each text at its field's place, as the sheet shows it.
+    void everyFieldIsStoredAtItsPlace()
+    {
+        struct Typed
+        {
+            const char *field;
+            QString typed; // empty: a date chosen in the picker
+            QString stored;
+        };
+        const QList<Typed> sheetTexts = {
+            {"txtTiratore", QStringLiteral("Ferri Niccolò"), QStringLiteral("Ferri Niccolò")},
+            {"txtSesso", QStringLiteral("f"), QStringLiteral("F")},
+            {"txtDataNasc", QStringLiteral("14/05/1980"), QStringLiteral("14/05/1980")},
+            {"txtCittadinanza", QStringLiteral("Italiana"), QStringLiteral("Italiana")},
+            {"txtLuogoNasc", QStringLiteral("Forlì"), QStringLiteral("Forlì")},
+            {"txtIndirizzo", QStringLiteral("Via dell'Unità d'Italia, 12"),
+             QStringLiteral("Via dell'Unità d'Italia, 12")},
+            {"txtCitta", QStringLiteral("Cesena"), QStringLiteral("Cesena")},
+            {"txtCap", QStringLiteral("47521"), QStringLiteral("47521")},
+            {"txtNazione", QStringLiteral("Italia"), QStringLiteral("Italia")},
+            {"txtCodFisc", QStringLiteral("frrncc80e14d704x"), QStringLiteral("FRRNCC80E14D704X")},
+            {"txtGruppo", QStringLiteral("0 Rh+"), QStringLiteral("0 Rh+")},
+            {"txtProfessione", QStringLiteral("Geometra"), QStringLiteral("Geometra")},
+            {"txtStudio", QString(), QStringLiteral("03/02/2025")},
+            {"txtEnte", QStringLiteral("Tiro a segno"), QStringLiteral("Tiro a segno")},
+            {"txtEmail", QStringLiteral(" n.ferri@posta.it "), QStringLiteral("n.ferri@posta.it")},
+            {"txtTel", QStringLiteral("0547 123456"), QStringLiteral("0547 123456")},
+            {"txtCel", QStringLiteral("333 7654321"), QStringLiteral("333 7654321")},
+            {"txtTessera", QStringLiteral("T-2025/017"), QStringLiteral("T-2025/017")},
+            {"txtQuota", QStringLiteral("35,5"), QStringLiteral("35,50")},
+            {"txtInizioTes", QString(), QStringLiteral("10/01/2025")},
+            {"txtFineTes", QString(), QStringLiteral("31/12/2025")},
+            {"txtArmi", QStringLiteral("Ferri Luca"), QStringLiteral("Ferri Luca")},
+            {"txtPorto", QStringLiteral("Ravenna"), QStringLiteral("Ravenna")},
+            {"txtInizioPor", QStringLiteral("12/07/2012"), QStringLiteral("12/07/2012")},
+            {"txtFinePor", QStringLiteral("Via Emilia 5"), QStringLiteral("Via Emilia 5")},
+            {"txtNote", QStringLiteral("Socio dal 2010"), QStringLiteral("Socio dal 2010")},
+        };
+        for (const Typed &t : sheetTexts) {
+            QLineEdit *edit = f(t.field);
+            QTest::mouseClick(edit, Qt::LeftButton);
+            edit->clear();
+            if (!t.typed.isEmpty()) {
+                typeKeys(edit, t.typed);
+                continue;
+            }
+            const QDate date = QDate::fromString(t.stored, QStringLiteral("dd/MM/yyyy"));
+            onModal([date](QWidget *picker) {
+                picker->findChild<QCalendarWidget *>()->setSelectedDate(date);
+                picker->findChild<QPushButton *>(QStringLiteral("btnImportaData"))->click();
+            });
+            QTest::keyClick(edit, Qt::Key_5);
+            QCOMPARE(edit->text(), t.stored);
+            // The offscreen platform leaves no window active once the picker has closed, and no
+            // field of an inactive window sees the focus leave it.
+            sheet()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(sheet()));
+        }
+        saveExpecting(Kind::Information, kInserted);
+
+        const QByteArray bytes = archiveBytes();
+        QCOMPARE(bytes.size(), kStoredRecordSize);
+        QCOMPARE(std::size(kStoredFields), size_t(sheetTexts.size()));
+        for (qsizetype i = 0; i < sheetTexts.size(); ++i) {
+            QCOMPARE(QByteArray(kStoredFields[i].name), QByteArray(sheetTexts[i].field));
+            QCOMPARE(storedText(bytes, kStoredFields[i]), sheetTexts[i].stored);
+        }
+    }
+
+    // A save that cannot be written: nothing is written and the message names the fix. On a small
+    // disk that fills up or under a file-size limit, an update in place (which needs room for its
+    // journal) and a new record both say that the disk is full rather than sending the user after
+    // privileges; a read-only archive asks for the privileges. Once the cause is gone, the same save
+    // goes through.
+    void saveThatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<int>("record"); // the position on show; 0: a new record
+        QTest::addColumn<QString>("message");
+        const QString full =
+            QStringLiteral("Attenzione: il sistema non permette di salvare i dati in archivio."
+                           "\n\r\n\rLo spazio sul disco è esaurito: liberare spazio e "
+                           "ripetere il salvataggio.");
+        QTest::newRow("update, small disk") << "small disk" << 2 << full;
+        QTest::newRow("new record, small disk") << "small disk" << 0 << full;
+        QTest::newRow("new record, file-size limit") << "size limit" << 0 << full;
+        QTest::newRow("update, read-only archive") << "read-only" << 2 << kAccess;
+        QTest::newRow("new record, read-only archive") << "read-only" << 0 << kAccess;
+    }
+    void saveThatCannotBeWritten()
+    {
+        QFETCH(QString, cause);
+        QFETCH(int, record);
+        QFETCH(QString, message);
+        SmallDisk disk(128 * 1024);
+        if (cause == QLatin1String("small disk")) {
+            if (!disk.isMounted())
+                QSKIP("this machine does not allow mounting a small disk");
+            setProgramFolder(disk.path());
+        }
+        for (const char *n : {"UNO", "DUE"})
+            QVERIFY(MemberArchive::append(named(QLatin1String(n))) >= 0);
+        const QByteArray before = archiveBytes();
+        if (record > 0)
+            browseTo(record);
+        fillRequired();
+        f("txtNote")->setText(QStringLiteral("non ancora salvata"));
+        const QFile::Permissions writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        if (cause == QLatin1String("small disk")) {
+            QVERIFY(disk.fill());
+            saveExpecting(Kind::Error, message);
+            QFile::remove(disk.path() + QStringLiteral("riempitivo"));
+        } else if (cause == QLatin1String("size limit")) {
+            const FileSizeLimit limit(before.size());
+            saveExpecting(Kind::Error, message);
+        } else {
+            const FilePermissionsEnforced enforced;
+            QVERIFY(QFile::setPermissions(MemberArchive::filePath(), QFile::ReadOwner));
+            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
+            saveExpecting(Kind::Error, message);
+            QVERIFY(QFile::setPermissions(m_dir->path(), writable));
+            QVERIFY(QFile::setPermissions(MemberArchive::filePath(), writable));
+        }
+        QCOMPARE(archiveBytes(), before);
+        QCOMPARE(position(), record > 0 ? QString::number(record) : QString());
+        QCOMPARE(text("txtNote"), QStringLiteral("non ancora salvata"));
+
+        saveExpecting(Kind::Information, record > 0 ? kUpdated : kInserted);
+        QCOMPARE(stored(record > 0 ? record - 1 : 2, Member::Note), QByteArray("\x12non ancora salvata"));
     }
 
     void saveOverAnotherRecordRewritesOnlyIt()

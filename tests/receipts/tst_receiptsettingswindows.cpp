@@ -341,8 +341,7 @@ private slots:
         QCOMPARE(m_boxes->boxes.first().first, Kind::Warning);
         QCOMPARE(m_boxes->boxes.first().second,
                  QStringLiteral("Attenzione: non è stato possibile salvare il logo nel file Logo.bmp.\n\r\n\r"
-                                "Accertarsi di possedere i privilegi di scrittura nella cartella di "
-                                "installazione del programma."));
+                                "Lo spazio sul disco è esaurito: liberare spazio e ripetere l'operazione."));
         QVERIFY(window.isVisible());
         QCOMPARE(window.logo().size(), QSize(1200, 900));
         QCOMPARE(readAll(ReceiptLogo::filePath()), before);
