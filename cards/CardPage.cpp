@@ -32,7 +32,7 @@ const std::vector<Row> kRows = {
     {"txtSottotitolo02",  Txt,  12.0, 19.0, 54.0,  3.7, 7,    false, C::White,  None,     None,     Left,   "titSottotitolo02", Sottotitolo02, nullptr},
     {"txtAnnotazioni",    Txt,  12.0, 58.0, 82.0,  3.8, 8,    true,  C::White,  None,     None,     Centre, "titAnnotazioni",   Annotazioni,  nullptr},
     {"txtTesserato",      Txt,  40.0, 25.0, 55.0,  4.0, 9,    true,  C::Black,  None,     None,     Left,   "txtTesserato",     Tesserato,    nullptr},
-    {"txtCarica",         Txt,  40.0, 29.0, 55.0,  3.8, 7.3,  true,  C::Black,  None,     None,     Left,   "txtCarica",        Carica,       nullptr},
+    {"txtCarica",         Txt,  40.0, 29.0, 55.0,  3.8, 7.3,  true,  C::Black,  None,     None,     Left,   "txtCarica",        Attivita,       nullptr},
     {"txtNumTessera",     Txt,  40.0, 33.8, 31.0,  3.5, 7.3,  true,  C::Brown,  None,     None,     Left,   "txtNumTessera",    NumTessera,   nullptr},
     {"titDataRil",        Txt,  40.0, 38.0, 23.0,  3.4, 7,    false, C::Black,  None,     None,     Left,   "titDataRil",       -1,           "Data rilascio:"},
     {"shpDataRil",        Rect, 40.0, 42.0, 25.0,  4.0, 0,    false, C::Black,  C::Beige, C::Black, Left,   nullptr,            -1,           nullptr},

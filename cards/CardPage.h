@@ -20,7 +20,7 @@ enum Text
     Sottotitolo02,
     Annotazioni,
     Tesserato,
-    Carica,
+    Attivita,
     NumTessera,
     DataRil,
     DataScade,

@@ -49,7 +49,7 @@ struct MemberText
 };
 constexpr MemberText kMemberTexts[] = {
     {CardPage::Tesserato, Member::Tiratore, "Cognome e nome Iscritto"},
-    {CardPage::Carica, Member::Ente, "Attività sportiva"},
+    {CardPage::Attivita, Member::Attivita, "Attività sportiva"},
     {CardPage::NumTessera, Member::Tessera, "Tessera n."},
     {CardPage::DataRil, Member::InizioTes, "GG/MM/AAAA"},
     {CardPage::DataScade, Member::FineTes, "GG/MM/AAAA"},

@@ -21,13 +21,13 @@ const std::array<CriterionInfo, kCriterionCount> kCriteria = {{
     {"txtCodFisc",      "Codice fiscale:",               CodFisc,      "effCampo05", "txtGruppo"},
     {"txtGruppo",       "Gruppo sanguigno:",             Gruppo,       "effCampo06", "txtTessera"},
     {"txtTessera",      "Tessera n.",                    Tessera,      "effCampo07", "txtArmi"},
-    {"txtArmi",         "Praticante:",                   Armi,         "effCampo08", "txtEnte"},
-    {"txtEnte",         "Attività sportiva:",            Ente,         "effCampo03", "txtNote"},
+    {"txtArmi",         "Praticante:",                   Praticante,         "effCampo08", "txtEnte"},
+    {"txtEnte",         "Attività sportiva:",            Attivita,         "effCampo03", "txtNote"},
     {"txtNote",         "Note:",                         Note,         "effCampo04", "txtTiratore"},
 }};
 
 const ExpiryListInfo kExpiredCards = {FineTes, LineKind::Result, "Riepilogo tessere scadute"};
-const ExpiryListInfo kExpiredCertificates = {Studio, LineKind::Certificate,
+const ExpiryListInfo kExpiredCertificates = {ScadenzaCertificato, LineKind::Certificate,
                                              "Riepilogo certificati medici scaduti"};
 // clang-format on
 
@@ -89,9 +89,9 @@ const std::vector<LinePiece> &linePieces(LineKind kind)
         {-1, 0, "  C.F. "},
         {CodFisc, 16, nullptr},
         {-1, 0, "  Sport: "},
-        {Ente, 32, nullptr},
+        {Attivita, 32, nullptr},
         {-1, 0, "  Scad. certificato: "},
-        {Studio, 0, nullptr},
+        {ScadenzaCertificato, 0, nullptr},
     };
     // clang-format on
     return kind == LineKind::Result ? result : certificate;

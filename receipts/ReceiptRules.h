@@ -64,9 +64,13 @@ struct PayerField
     Member::Field member;
 };
 inline constexpr PayerField kPayerImport[] = {
-    {Pagatore, Member::Tiratore}, {CodFisc, Member::CodFisc}, {Sport, Member::Ente},
-    {Praticante, Member::Armi},   {LuogoNasc, Member::Porto}, {DataNasc, Member::InizioPor},
-    {Indirizzo, Member::FinePor},
+    {Pagatore, Member::Tiratore},
+    {CodFisc, Member::CodFisc},
+    {Sport, Member::Attivita},
+    {Praticante, Member::Praticante},
+    {LuogoNasc, Member::LuogoNascPraticante},
+    {DataNasc, Member::DataNascPraticante},
+    {Indirizzo, Member::IndirizzoPraticante},
 };
 
 } // namespace Receipt

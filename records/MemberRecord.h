@@ -10,7 +10,11 @@
 // The member record of Archivio_Iscritti.pro: 32 fixed text fields, 3189 bytes, no header.
 namespace Member {
 
-// Field indexes, in record order; each field is known by the member-sheet control that shows it.
+// Field indexes, in record order. Most are known by the member-sheet control that shows them; those
+// whose control's name says something else are named by what they hold: the medical certificate's
+// expiry (txtStudio), the sporting activity (txtEnte) and the practitioner's name, birthplace,
+// birth date and address (txtArmi, txtPorto, txtInizioPor, txtFinePor). kFields gives each one's
+// control.
 enum Field
 {
     Tiratore,
@@ -25,8 +29,8 @@ enum Field
     CodFisc,
     Gruppo,
     Professione,
-    Studio,
-    Ente,
+    ScadenzaCertificato,
+    Attivita,
     Email,
     Tel,
     Cel,
@@ -34,10 +38,10 @@ enum Field
     Quota,
     InizioTes,
     FineTes,
-    Armi,
-    Porto,
-    InizioPor,
-    FinePor,
+    Praticante,
+    LuogoNascPraticante,
+    DataNascPraticante,
+    IndirizzoPraticante,
     Note,
     File01,
     File02,

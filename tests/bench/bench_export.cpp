@@ -46,8 +46,8 @@ Record generated(int i)
     r[CodFisc] = QStringLiteral("RSSMRA70D12D%1X").arg(i % 1000, 3, 10, QLatin1Char('0'));
     r[Gruppo] = QStringLiteral("0 Rh+");
     r[Professione] = QStringLiteral("Impiegato");
-    r[Studio] = QStringLiteral("31/12/2025");
-    r[Ente] = QString::fromUtf8(sports[i % 4]);
+    r[ScadenzaCertificato] = QStringLiteral("31/12/2025");
+    r[Attivita] = QString::fromUtf8(sports[i % 4]);
     r[Email] = QStringLiteral("socio%1@example.it").arg(i);
     r[Tel] = QStringLiteral("0547 %1").arg(100000 + i % 900000);
     r[Cel] = QStringLiteral("333 %1").arg(1000000 + i);
@@ -55,10 +55,10 @@ Record generated(int i)
     r[Quota] = QStringLiteral("50,00");
     r[InizioTes] = QStringLiteral("01/01/2025");
     r[FineTes] = QStringLiteral("31/12/2025");
-    r[Armi] = r[Tiratore];
-    r[Porto] = town;
-    r[InizioPor] = r[DataNasc];
-    r[FinePor] = r[Indirizzo];
+    r[Praticante] = r[Tiratore];
+    r[LuogoNascPraticante] = town;
+    r[DataNascPraticante] = r[DataNasc];
+    r[IndirizzoPraticante] = r[Indirizzo];
     r[Note] = (i % 10 == 0) ? QStringLiteral("Quota < 60 € & saldo in contanti") : QString();
     return r;
 }

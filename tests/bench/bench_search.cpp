@@ -40,14 +40,14 @@ void generateArchive(int count)
                                QString::fromLatin1(kNames[rng.bounded(15)]))
                           .arg(i);
         r[CodFisc] = QStringLiteral("RSSMRA80A01H%1").arg(i % 1000, 3, 10, QLatin1Char('0'));
-        r[Ente] = QString::fromLatin1(sports[rng.bounded(5)]);
+        r[Attivita] = QString::fromLatin1(sports[rng.bounded(5)]);
         r[Tel] = QStringLiteral("06 %1").arg(rng.bounded(1000000, 9999999));
         r[Cel] = QStringLiteral("333 %1").arg(rng.bounded(1000000, 9999999));
         r[Tessera] = QString::number(i + 1);
         r[Quota] = QStringLiteral("25,00");
         r[InizioTes] = today.addDays(-rng.bounded(700)).toString(QStringLiteral("dd/MM/yyyy"));
         r[FineTes] = today.addDays(rng.bounded(-365, 365)).toString(QStringLiteral("dd/MM/yyyy"));
-        r[Studio] = today.addDays(rng.bounded(-365, 365)).toString(QStringLiteral("dd/MM/yyyy"));
+        r[ScadenzaCertificato] = today.addDays(rng.bounded(-365, 365)).toString(QStringLiteral("dd/MM/yyyy"));
         r[Note] = QStringLiteral("Socio dal %1").arg(2000 + i % 24);
         block += encode(r);
         if (block.size() > 8 * 1024 * 1024) {

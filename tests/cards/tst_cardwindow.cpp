@@ -69,7 +69,7 @@ const QStringList kAssociationLabels = {"titAssociazione", "titSottotitolo01", "
 
 Member::Record cardMember(const QString &name, int n)
 {
-    return member(name, {{Member::Ente, QStringLiteral("Tiro a volo %1").arg(n)},
+    return member(name, {{Member::Attivita, QStringLiteral("Tiro a volo %1").arg(n)},
                          {Member::Tessera, QStringLiteral("T-%1").arg(n)},
                          {Member::InizioTes, QStringLiteral("1/2/2024")}, // shown as stored
                          {Member::FineTes, QStringLiteral("31/12/2024")},

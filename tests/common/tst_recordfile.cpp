@@ -22,7 +22,7 @@ Member::Record named(const QString &name)
 {
     Member::Record r;
     r[Member::Tiratore] = name;
-    r[Member::Ente] = QStringLiteral("Tiro a segno");
+    r[Member::Attivita] = QStringLiteral("Tiro a segno");
     return r;
 }
 

@@ -29,11 +29,12 @@ private slots:
         members[0][Member::Tiratore] = QStringLiteral("Bianchi Niccolò");
         members[0][Member::Citta] = QStringLiteral("Forlì");
         members[0][Member::Note] = QStringLiteral("Quota < € dovuta & \"saldo\", già versata");
-        members[1][Member::Ente] = QStringLiteral("Tiro a volo > fossa olimpica");
+        members[1][Member::Attivita] = QStringLiteral("Tiro a volo > fossa olimpica");
         members[1][Member::Email] = QString(); // an empty cell in the middle of a row
         members[2][Member::Professione] = QStringLiteral("Perito agrario; àèéìòù ÀÈÉÌÒÙ");
         members[2][Member::Quota] = QStringLiteral("€ dieci");
-        members[2][Member::Armi] = QStringLiteral("Ωmega Ünal"); // outside the code page: a numeric reference
+        members[2][Member::Praticante] =
+            QStringLiteral("Ωmega Ünal"); // outside the code page: a numeric reference
 
         const QList<SpreadsheetColumn> columns = MemberExport::exportColumns();
         SpreadsheetExport table;

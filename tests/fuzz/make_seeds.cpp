@@ -41,7 +41,7 @@ QByteArray members()
     r[Member::LuogoNasc] = QStringLiteral("Forlì");
     r[Member::Citta] = QStringLiteral("Città di Castello");
     r[Member::CodFisc] = QStringLiteral("RSSMRA70B01D704X");
-    r[Member::Ente] = QStringLiteral("Tiro a volo");
+    r[Member::Attivita] = QStringLiteral("Tiro a volo");
     r[Member::Tessera] = QStringLiteral("0042");
     r[Member::Quota] = QStringLiteral("35,00 €");
     r[Member::InizioTes] = QStringLiteral("01/01/2024");

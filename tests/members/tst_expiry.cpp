@@ -39,9 +39,9 @@ void writeArchive(const QList<Dated> &members)
     QList<Record> records;
     for (const Dated &m : members)
         records.append(MemberFixtures::member(m.name, {{FineTes, m.card},
-                                                       {Studio, m.certificate},
+                                                       {ScadenzaCertificato, m.certificate},
                                                        {Email, m.email},
-                                                       {Ente, QStringLiteral("Tiro a volo")}}));
+                                                       {Attivita, QStringLiteral("Tiro a volo")}}));
     MemberFixtures::writeArchive(records);
 }
 

@@ -84,11 +84,11 @@ private slots:
         QFETCH(QStringList, found);
         writeArchive({
             member("Rossi Mario",
-                   {{Ente, "Tiro a volo"}, {CodFisc, "RSSMRA80A01H501U"}, {DataNasc, "01/01/1980"}}),
-            member("Grossi Anna", {{Ente, "Tiro con l'arco"}}),
-            member("Bianchi Rossi", {{Ente, "Tiro a volo"}}),
-            member("ÀNGELI LUCA", {{Ente, "Nuoto"}}),
-            member("àngeli sara", {{Ente, "Nuoto"}, {Note, "rif. ?"}}),
+                   {{Attivita, "Tiro a volo"}, {CodFisc, "RSSMRA80A01H501U"}, {DataNasc, "01/01/1980"}}),
+            member("Grossi Anna", {{Attivita, "Tiro con l'arco"}}),
+            member("Bianchi Rossi", {{Attivita, "Tiro a volo"}}),
+            member("ÀNGELI LUCA", {{Attivita, "Nuoto"}}),
+            member("àngeli sara", {{Attivita, "Nuoto"}, {Note, "rif. ?"}}),
         });
         QStringList lines;
         QVERIFY(MemberSearch::search(MemberSearch::Criteria(texts), lines));
@@ -97,14 +97,15 @@ private slots:
 
     void resultAndCertificateLines()
     {
-        const Record r = member("  Rossi Mario Giuseppe Alberto Francesco  ", {{Tel, "06 1234567"},
-                                                                               {Cel, "333 1234567"},
-                                                                               {Tessera, "A-17"},
-                                                                               {FineTes, "31/12/2024"},
-                                                                               {Quota, " 25,00 "},
-                                                                               {CodFisc, "RSSMRA80A01H501U"},
-                                                                               {Ente, "Tiro a volo"},
-                                                                               {Studio, "15/06/2025"}});
+        const Record r =
+            member("  Rossi Mario Giuseppe Alberto Francesco  ", {{Tel, "06 1234567"},
+                                                                  {Cel, "333 1234567"},
+                                                                  {Tessera, "A-17"},
+                                                                  {FineTes, "31/12/2024"},
+                                                                  {Quota, " 25,00 "},
+                                                                  {CodFisc, "RSSMRA80A01H501U"},
+                                                                  {Attivita, "Tiro a volo"},
+                                                                  {ScadenzaCertificato, "15/06/2025"}});
         const QByteArray bytes = encode(r);
         const QString result = QStringLiteral("Rossi Mario Giuseppe Alberto F") + "  Tel. " +
                                "06 1234567      " + "  Cel. " + "333 1234567     " + "  Tessera n. " +

@@ -84,23 +84,24 @@ QString chooseMember(QWidget *opener, const char *button, int row)
 // Two members whose result lines are identical ("Rossi Mario", same card and fee), and one other.
 void writeRossiTwice()
 {
-    const QList<QPair<Field, QString>> common = {{Ente, "Tiro a volo"},
+    const QList<QPair<Field, QString>> common = {{Attivita, "Tiro a volo"},
                                                  {Tessera, "T-1"},
                                                  {InizioTes, "01/01/2024"},
                                                  {FineTes, "31/12/2024"},
                                                  {Quota, "25,00"}};
-    writeArchive(
-        {member("Rossi Mario", common + QList<QPair<Field, QString>>{{CodFisc, "RSSMRA80A01H501A"},
-                                                                     {Armi, "Rossi Anna"},
-                                                                     {Porto, "Roma"},
-                                                                     {InizioPor, "01/01/2008"},
-                                                                     {FinePor, "Via Tevere 1, Roma"}}),
-         member("Verdi Anna"),
-         member("Rossi Mario", common + QList<QPair<Field, QString>>{{CodFisc, "RSSMRA80A01H501B"},
-                                                                     {Armi, "Rossi Luca"},
-                                                                     {Porto, "Milano"},
-                                                                     {InizioPor, "02/02/2010"},
-                                                                     {FinePor, "Via Po 2, Milano"}})});
+    writeArchive({member("Rossi Mario",
+                         common + QList<QPair<Field, QString>>{{CodFisc, "RSSMRA80A01H501A"},
+                                                               {Praticante, "Rossi Anna"},
+                                                               {LuogoNascPraticante, "Roma"},
+                                                               {DataNascPraticante, "01/01/2008"},
+                                                               {IndirizzoPraticante, "Via Tevere 1, Roma"}}),
+                  member("Verdi Anna"),
+                  member("Rossi Mario",
+                         common + QList<QPair<Field, QString>>{{CodFisc, "RSSMRA80A01H501B"},
+                                                               {Praticante, "Rossi Luca"},
+                                                               {LuogoNascPraticante, "Milano"},
+                                                               {DataNascPraticante, "02/02/2010"},
+                                                               {IndirizzoPraticante, "Via Po 2, Milano"}})});
 }
 
 const QString kAccess = QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
@@ -130,8 +131,8 @@ private slots:
     // The whole round from the member sheet: criteria, search, find, double click.
     void fromTheMemberSheet()
     {
-        writeArchive({member("Rossi Mario", {{Ente, "Tiro a volo"}}), member("Verdi Anna"),
-                      member("Bianchi Rossi", {{Ente, "Tiro a volo"}, {CodFisc, "BNCRSS70A01H501X"}})});
+        writeArchive({member("Rossi Mario", {{Attivita, "Tiro a volo"}}), member("Verdi Anna"),
+                      member("Bianchi Rossi", {{Attivita, "Tiro a volo"}, {CodFisc, "BNCRSS70A01H501X"}})});
         TfrmTiratori sheet;
         sheet.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
