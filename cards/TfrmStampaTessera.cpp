@@ -63,6 +63,58 @@ constexpr MarginRow kMargins[] = {
      "Aumenta il margine sinistro"},
 };
 
+// The controls of one margin's row.
+struct MarginControls
+{
+    QLineEdit *field;
+    QPushButton *minus;
+    QPushButton *plus;
+};
+
+// One margin's row of `grid`: its label, "-", the value, "+" and the unit.
+MarginControls addMarginRow(const MarginRow &m, int row, QGridLayout *grid, QWidget *panel)
+{
+    auto *field = new QLineEdit(QStringLiteral("0"), panel);
+    field->setObjectName(QLatin1String(m.field));
+    field->setReadOnly(true);
+    field->setAlignment(Qt::AlignCenter);
+    QFont bold = field->font();
+    bold.setBold(true);
+    field->setFont(bold);
+    field->setFixedWidth(kMarginFieldWidth);
+    // A margin edited by hand may be longer than any the buttons make: the field grows to show it.
+    QObject::connect(field, &QLineEdit::textChanged, field, [field] {
+        const int text = field->fontMetrics().horizontalAdvance(field->text()) + kMarginFieldPadding;
+        field->setFixedWidth(qMax(kMarginFieldWidth, text));
+    });
+    auto *minus = new QPushButton(QStringLiteral("-"), panel);
+    minus->setObjectName(QLatin1String(m.minus));
+    minus->setAccessibleName(QString::fromUtf8(m.minusSpoken));
+    auto *plus = new QPushButton(QStringLiteral("+"), panel);
+    plus->setObjectName(QLatin1String(m.plus));
+    plus->setAccessibleName(QString::fromUtf8(m.plusSpoken));
+    for (QPushButton *b : {minus, plus}) {
+        b->setFixedWidth(34);
+        b->setAutoDefault(false);
+    }
+    // Each button is described by its field: the margin it changes, as it stands now.
+    const auto describe = [field, minus, plus, label = QString::fromUtf8(m.label)] {
+        const QString said = QStringLiteral("%1 %2 mm").arg(label, field->text());
+        minus->setAccessibleDescription(said);
+        plus->setAccessibleDescription(said);
+    };
+    QObject::connect(field, &QLineEdit::textChanged, minus, describe);
+    describe();
+    auto *label = new QLabel(QLatin1String(m.label), panel);
+    label->setBuddy(field);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(minus, row, 1);
+    grid->addWidget(field, row, 2);
+    grid->addWidget(plus, row, 3);
+    grid->addWidget(new QLabel(QStringLiteral("mm"), panel), row, 4);
+    return {field, minus, plus};
+}
+
 } // namespace
 
 TfrmStampaTessera::TfrmStampaTessera(QWidget *parent) : PrintWindow(Output::Print, kTexts, parent)
@@ -91,48 +143,10 @@ TfrmStampaTessera::TfrmStampaTessera(QWidget *parent) : PrintWindow(Output::Prin
 
     QLineEdit **fields[] = {&m_txtTop, &m_txtLeft};
     for (int row = 0; row < int(std::size(kMargins)); ++row) {
-        const MarginRow &m = kMargins[row];
-        auto *field = new QLineEdit(QStringLiteral("0"), panel);
-        field->setObjectName(QLatin1String(m.field));
-        field->setReadOnly(true);
-        field->setAlignment(Qt::AlignCenter);
-        QFont bold = field->font();
-        bold.setBold(true);
-        field->setFont(bold);
-        field->setFixedWidth(kMarginFieldWidth);
-        // A margin edited by hand may be longer than any the buttons make: the field grows to show it.
-        connect(field, &QLineEdit::textChanged, field, [field] {
-            const int text = field->fontMetrics().horizontalAdvance(field->text()) + kMarginFieldPadding;
-            field->setFixedWidth(qMax(kMarginFieldWidth, text));
-        });
-        auto *minus = new QPushButton(QStringLiteral("-"), panel);
-        minus->setObjectName(QLatin1String(m.minus));
-        auto *plus = new QPushButton(QStringLiteral("+"), panel);
-        plus->setObjectName(QLatin1String(m.plus));
-        minus->setAccessibleName(QString::fromUtf8(m.minusSpoken));
-        plus->setAccessibleName(QString::fromUtf8(m.plusSpoken));
-        for (QPushButton *b : {minus, plus}) {
-            b->setFixedWidth(34);
-            b->setAutoDefault(false);
-        }
-        // Each button is described by its field: the margin it changes, as it stands now.
-        const auto describe = [field, minus, plus, label = QString::fromUtf8(m.label)] {
-            const QString said = QStringLiteral("%1 %2 mm").arg(label, field->text());
-            minus->setAccessibleDescription(said);
-            plus->setAccessibleDescription(said);
-        };
-        connect(field, &QLineEdit::textChanged, minus, describe);
-        describe();
-        connect(minus, &QPushButton::clicked, this, [this, field] { stepMargin(field, -1); });
-        connect(plus, &QPushButton::clicked, this, [this, field] { stepMargin(field, +1); });
-        auto *label = new QLabel(QLatin1String(m.label), panel);
-        label->setBuddy(field);
-        grid->addWidget(label, row + 1, 0);
-        grid->addWidget(minus, row + 1, 1);
-        grid->addWidget(field, row + 1, 2);
-        grid->addWidget(plus, row + 1, 3);
-        grid->addWidget(new QLabel(QStringLiteral("mm"), panel), row + 1, 4);
-        *fields[row] = field;
+        const MarginControls c = addMarginRow(kMargins[row], row + 1, grid, panel);
+        connect(c.minus, &QPushButton::clicked, this, [this, field = c.field] { stepMargin(field, -1); });
+        connect(c.plus, &QPushButton::clicked, this, [this, field = c.field] { stepMargin(field, +1); });
+        *fields[row] = c.field;
     }
     grid->setColumnStretch(5, 1);
 
