@@ -113,6 +113,16 @@ bool SmallDisk::fill(qint64 room)
     return freeBytes() <= room;
 }
 
+void typeKeys(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(widget, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
 void corvallaTestInit()
 {
     Corvalla::initApplication();

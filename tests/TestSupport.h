@@ -12,6 +12,11 @@
 // translations, fonts and the process-wide formats.
 void corvallaTestInit();
 
+class QWidget;
+
+// Key by key, as a keyboard types it: plain keys for ASCII, the character itself otherwise.
+void typeKeys(QWidget *widget, const QString &text);
+
 // The whole file, or nothing when it cannot be read.
 QByteArray readAll(const QString &path);
 // Makes `bytes` the whole file, creating its folder when missing; a failure fails the calling test.

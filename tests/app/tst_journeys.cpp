@@ -336,17 +336,6 @@ QStringList namedTexts(const Fields &fields, const QStringList &names)
     return out;
 }
 
-// Key by key, as a keyboard types it: plain keys for ASCII, the character itself otherwise.
-void typeKeys(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(widget, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 // Clicks into the field, takes away what it holds and types `text`. The right arrow and Backspace
 // are the keys that every field takes, the amount and year fields included.
 bool type(QWidget *window, const char *field, const QString &text)
@@ -569,6 +558,23 @@ bool answerByKeys(const char *windowClass, int key, Qt::KeyboardModifiers modifi
     press(key, modifiers);
     activeWindowOnShow();
     return shown;
+}
+
+// From the main menu by keys: Tab to the tile and Enter; the window opened, once it is a
+// `windowClass` on show.
+QWidget *openFromMenuByKeys(const char *tile, const char *windowClass)
+{
+    QWidget *menu = windowOnShow();
+    if (!menu || !menu->inherits("TfrmAvvio") || !tabTo(tile) || !press(Qt::Key_Return))
+        return nullptr;
+    QWidget *opened = activeWindowOnShow();
+    return opened && opened->inherits(windowClass) ? opened : nullptr;
+}
+
+// Back to the main menu by keys: Tab to the window's exit and Enter.
+bool backToMenuByKeys(const char *exit)
+{
+    return tabTo(exit) && press(Qt::Key_Return) && shownClass() == "TfrmAvvio";
 }
 
 // A date field filled from the calendar by keys: a key in the field opens the picker, whose
@@ -1044,12 +1050,8 @@ private:
     // The keyboard-only day: a member filled in and saved on the member sheet.
     void keyboardMember()
     {
-        QWidget *menu = windowOnShow();
-        QVERIFY(menu && menu->inherits("TfrmAvvio"));
-        QVERIFY(tabTo("imgApp01"));
-        QVERIFY(press(Qt::Key_Return));
-        QWidget *sheet = activeWindowOnShow();
-        QVERIFY(sheet && sheet->inherits("TfrmTiratori"));
+        QWidget *sheet = openFromMenuByKeys("imgApp01", "TfrmTiratori");
+        QVERIFY(sheet);
         m_boxes.clear();
         QVERIFY(tabTo("txtTiratore") && typeHere(QStringLiteral("Tastiera Lucia")));
         QVERIFY(tabTo("txtCodFisc") && typeHere(QStringLiteral("tstlcu85m41h501s")));
@@ -1073,18 +1075,14 @@ private:
                                        {"txtFineTes", today()}};
         QCOMPARE(namedTexts(stored.last(), expectedMember.keys()),
                  namedTexts(expectedMember, expectedMember.keys()));
-        QVERIFY(tabTo("cmdEsci") && press(Qt::Key_Space));
-        QVERIFY(activeWindowOnShow() == menu);
+        QVERIFY(backToMenuByKeys("cmdEsci"));
     }
 
     // The keyboard-only day: a receipt for that member, the payer by the red arrow.
     void keyboardReceipt()
     {
-        QWidget *menu = windowOnShow();
-        QVERIFY(menu && menu->inherits("TfrmAvvio"));
-        QVERIFY(tabTo("imgApp03") && press(Qt::Key_Return));
-        QWidget *years = activeWindowOnShow();
-        QVERIFY(years && years->inherits("TfrmMenuRicevute"));
+        QWidget *years = openFromMenuByKeys("imgApp03", "TfrmMenuRicevute");
+        QVERIFY(years);
         QCOMPARE(focused()->objectName(), QStringLiteral("txtAnnoPreventivi"));
         QCOMPARE(textOf(years, "txtAnnoPreventivi"), year());
         QVERIFY(press(Qt::Key_Return) && press(Qt::Key_Return));
@@ -1123,18 +1121,14 @@ private:
                                         {"txtIntero", "42,50"}};
         QCOMPARE(namedTexts(receipts.last(), expectedReceipt.keys()),
                  namedTexts(expectedReceipt, expectedReceipt.keys()));
-        QVERIFY(tabTo("cmdEsci") && press(Qt::Key_Return));
-        QVERIFY(activeWindowOnShow() == menu);
+        QVERIFY(backToMenuByKeys("cmdEsci"));
     }
 
     // The keyboard-only day: the takings summary for today, listed.
     void keyboardSummary()
     {
-        QWidget *menu = windowOnShow();
-        QVERIFY(menu && menu->inherits("TfrmAvvio"));
-        QVERIFY(tabTo("imgApp04") && press(Qt::Key_Return));
-        QWidget *period = activeWindowOnShow();
-        QVERIFY(period && period->inherits("TfrmMenuRiepCosti"));
+        QWidget *period = openFromMenuByKeys("imgApp04", "TfrmMenuRiepCosti");
+        QVERIFY(period);
         const QDate now = QDate::currentDate();
         const QString month = kMonths[now.month() - 1];
         QVERIFY(tabTo("txtAnno"));
@@ -1153,8 +1147,7 @@ private:
         QVERIFY(answerByKeys("TfrmRiepCosti", Qt::Key_Return, Qt::NoModifier,
                              [&](QWidget *summary) { lines = listLines(summary); }));
         QVERIFY2(!lines.filter(QStringLiteral("Tastiera Lucia")).isEmpty(), qPrintable(lines.join('\n')));
-        QVERIFY(tabTo("btnEsci") && press(Qt::Key_Return));
-        QVERIFY(activeWindowOnShow() == menu);
+        QVERIFY(backToMenuByKeys("btnEsci"));
     }
 };
 

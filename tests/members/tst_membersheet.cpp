@@ -90,17 +90,6 @@ QString storedText(const QByteArray &record, const StoredField &field)
     return QString::fromLatin1(record.mid(field.offset + 1, length));
 }
 
-// Key by key, as a keyboard types it: plain keys for ASCII, the character itself otherwise.
-void typeKeys(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(widget, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 Member::Record named(const QString &name)
 {
     Member::Record r;
